@@ -1,0 +1,23 @@
+// vexa: the Arvon Bot Designer. With --generate, --help or --version it runs
+// headless; otherwise it opens the desktop program.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "core/cli/CommandLine.h"
+
+#ifdef VEXA_HAVE_GUI
+#include "ui/app/RunDesktop.h"
+#endif
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (vexa::IsHeadlessRequest(args))
+        return vexa::RunHeadless(vexa::ParseCommandLine(args), std::cout, std::cerr);
+#ifdef VEXA_HAVE_GUI
+    return vexa::ui::RunDesktop(argc, argv);
+#else
+    std::cerr << "vexa: this build has no desktop interface; use vexa --generate PROFILE.vxb\n";
+    return 1;
+#endif
+}
