@@ -1,10 +1,10 @@
 // vexa: the Arvon Bot Designer. With --generate, --help or --version it runs
 // headless; otherwise it opens the desktop program.
+#include "core/cli/CommandLine.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include "core/cli/CommandLine.h"
 
 #ifdef VEXA_HAVE_GUI
 #include "ui/app/RunDesktop.h"

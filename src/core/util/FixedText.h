@@ -18,7 +18,9 @@ template <std::size_t N> std::string FieldText(const char (&field)[N]) {
     return std::string(field, end);
 }
 
-template <std::size_t N> bool FieldIsEmpty(const char (&field)[N]) { return field[0] == '\0'; }
+template <std::size_t N> bool FieldIsEmpty(const char (&field)[N]) {
+    return field[0] == '\0';
+}
 
 // Stores `text` cut to N - 1 characters (and at an embedded zero byte), and
 // clears the rest of the field so that no stale text stays in the image.

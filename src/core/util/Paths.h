@@ -19,7 +19,9 @@ constexpr PathStyle NativePathStyle() {
 #endif
 }
 
-constexpr char PathSeparator(PathStyle style) { return style == PathStyle::Windows ? '\\' : '/'; }
+constexpr char PathSeparator(PathStyle style) {
+    return style == PathStyle::Windows ? '\\' : '/';
+}
 
 // Every separator of the other style in `path` turned into `style`'s own.
 std::string WithSeparators(std::string path, PathStyle style);
