@@ -1,10 +1,11 @@
 #pragma once
 
-#include <string>
-
+#include "core/generate/OutputFiles.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/Paths.h"
+
+#include <string>
 
 namespace vexa {
 
@@ -16,8 +17,12 @@ namespace vexa {
 // The profile is never changed.
 int GenerateSource(const BotProfile& profile, AppSettings& settings,
                    PathStyle style = NativePathStyle());
+// The same, creating folders and files through `files`.
+int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style,
+                   OutputFiles& files);
 
-// The message for a non-zero result code of GenerateSource.
+// The message for a non-zero result code of GenerateSource; empty for any
+// other number.
 std::string GenerateResultMessage(int code);
 
 // The two messages shown, one after the other, after a successful run.

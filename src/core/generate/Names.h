@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/profile/BotProfile.h"
+#include "core/settings/AppSettings.h"
+#include "core/util/Paths.h"
+
 #include <string>
 #include <string_view>
-
-#include "core/util/Paths.h"
 
 namespace vexa {
 
@@ -11,5 +13,77 @@ namespace vexa {
 // " ' ` @ \ | / < > . , ; : ! # % ^ & * ( ) - = + [ { ] } removed, at most the
 // first 10 remaining characters kept, A to Z lowered. May be empty.
 std::string FileNameForm(std::string_view text);
+
+// Passes of the weapon weights, item weights and chat writers. With TabSkill
+// off there is one pass, 0, from the Skill 1 block, and the default names
+// carry no digit; with TabSkill on the passes 1, 2 and 3 write the Skill 1,
+// Skill 4 and Skill 5 blocks with the digits 1, 4 and 5.
+int FirstPass(bool tabSkill);
+int LastPass(bool tabSkill);
+// The block index a pass writes: 0, 0, 1, 2 for the passes 0 to 3.
+int BlockOfPass(int pass);
+// The digit of a pass in default names: '\0' (none) for pass 0, else '1', '4' or '5'.
+char PassDigit(int pass);
+// The pass whose files the character file names in the block with `index`:
+// the pass of that block with TabSkill on, else the single pass 0.
+int PassForCharacterBlock(int index, bool tabSkill);
+
+// The three files written once per pass, with the letter of their names.
+enum class PassFile : char { WeaponWeights = 'w', ItemWeights = 'i', Chat = 't' };
+
+// `name` with ".c" appended unless it already ends in ".c".
+std::string WithCExtension(std::string_view name);
+
+// The default name of a pass file within the bots folder, formed from the
+// main file: a trailing ".c" and then a trailing "_c" are dropped, and "_",
+// the file's letter, the digit (if any) and ".c" appended. So ranger_c.c
+// gives ranger_w.c or ranger_w4.c, and a main file without the usual ending,
+// such as ranger, gives ranger_w.c too.
+std::string DefaultFileName(std::string_view mainFile, PassFile file, char digit);
+
+// The name of a pass file below the botfiles folder, as written by the pass's
+// writer: the stored name of the pass's block, or "bots/" and the default name
+// when it is empty, with ".c" appended when missing. Separators are those
+// stored (the stored names use "/").
+std::string PassFileName(const BotProfile& profile, int pass, PassFile file);
+
+// The name under which the game finds a file below the botfiles folder:
+// `name` with every "\" turned into "/".
+std::string GameReference(std::string_view name);
+
+// The chat name of a pass: the block's stored `chat_name`, unchanged and
+// without a digit, or else the file-name form of `name` followed by the
+// pass's digit.
+std::string ChatName(const BotProfile& profile, int pass);
+
+// The player model of the bot info file: `model_name`, or the file-name
+// form of `name` when it is empty.
+std::string BotModel(const BotProfile& profile);
+
+// The base folder check of the generate command: in the Windows style its
+// second character is a colon (a drive letter); in the POSIX style it is an
+// absolute path (it begins with "/").
+bool IsUsableBaseDir(std::string_view baseDir, PathStyle style);
+
+// The normal form of the base folder: the style's separator appended when
+// it does not end in one. Nothing else is changed.
+std::string NormalBaseDir(std::string_view baseDir, PathStyle style);
+
+// Output paths. `settings.BaseDir` must be in normal form. Each path has
+// every separator of the other style turned into `style`'s own.
+// The folder created before the character file when BuildFold is on.
+std::string OutputFolder(const AppSettings& settings, PathStyle style);
+// The character file: BaseDir, botfiles/bots/ when BuildFold is on, then
+// `main_file` with ".c" appended when missing.
+std::string CharacterFilePath(const BotProfile& profile, const AppSettings& settings,
+                              PathStyle style);
+// A pass file: BaseDir, botfiles/ when BuildFold is on, then PassFileName.
+std::string PassFilePath(const BotProfile& profile, const AppSettings& settings, int pass,
+                         PassFile file, PathStyle style);
+// The folder of the bot info file: BaseDir, then scripts/ when BuildFold is on.
+std::string BotInfoFolder(const AppSettings& settings, PathStyle style);
+// The bot info file: its folder, then the model and ".bot".
+std::string BotInfoFilePath(const BotProfile& profile, const AppSettings& settings,
+                            PathStyle style);
 
 } // namespace vexa

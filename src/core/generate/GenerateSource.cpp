@@ -1,0 +1,89 @@
+#include "core/generate/GenerateSource.h"
+
+#include "core/generate/Names.h"
+#include "core/generate/Writers.h"
+#include "core/util/FixedText.h"
+
+namespace vexa {
+
+int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style) {
+    DiskFiles disk;
+    return GenerateSource(profile, settings, style, disk);
+}
+
+int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style,
+                   OutputFiles& files) {
+    if (!IsUsableBaseDir(settings.BaseDir, style))
+        return 13;
+    if (FieldIsEmpty(profile.name))
+        return 14;
+    if (FieldIsEmpty(profile.gender))
+        return 15;
+
+    settings.BaseDir = NormalBaseDir(settings.BaseDir, style);
+    // The folders are made even when the main file is missing.
+    if (settings.BuildFold)
+        MakeFolderChain(OutputFolder(settings, style), style, files);
+    if (FieldIsEmpty(profile.main_file))
+        return 16;
+
+    if (const int result = WriteCharacterFile(profile, settings, style, files); result != 0)
+        return result;
+    for (int pass = FirstPass(settings.TabSkill); pass <= LastPass(settings.TabSkill); ++pass) {
+        if (const int result = WriteWeaponWeightsFile(profile, settings, pass, style, files);
+            result != 0)
+            return result;
+        if (const int result = WriteItemWeightsFile(profile, settings, pass, style, files);
+            result != 0)
+            return result;
+        if (const int result = WriteChatFile(profile, settings, pass, style, files); result != 0)
+            return result;
+    }
+    return WriteBotInfoFile(profile, settings, style, files);
+}
+
+std::string GenerateResultMessage(int code) {
+    switch (code) {
+    case 11:
+        return "Source not created, error opening main file";
+    case 12:
+        return "Source not created, error writing main file";
+    case 13:
+        return "No directory given for source generation";
+    case 14:
+        return "You need a name for this Bot";
+    case 15:
+        return "You need a gender for this Bot";
+    case 16:
+        return "You need a main file for this Bot";
+    case 21:
+        return "Source not created, error opening weapon weights file";
+    case 22:
+        return "Source not created, error writing weapon weights file";
+    case 31:
+        return "Source not created, error opening item weights file";
+    case 32:
+        return "Source not created, error writing item weights file";
+    case 41:
+        return "Source not created, error opening chat convos file";
+    case 42:
+        return "Source not created, error writing chat convos file";
+    case 51:
+        return "Source created, but error opening .bot file";
+    case 52:
+        return "Source created, but error writing .bot file";
+    default:
+        return {};
+    }
+}
+
+std::string GenerateSuccessMessage(const AppSettings& settings) {
+    return "Sourced created succesfully in\n" + settings.BaseDir;
+}
+
+std::string GenerateModelMessage(const BotProfile& profile) {
+    return "If your model files are NOT named:\t" + BotModel(profile) +
+           "\nthen make sure you change the name of the model in the .bot file";
+}
+
+} // namespace vexa

@@ -1,0 +1,163 @@
+#include "core/generate/Names.h"
+
+#include "core/util/FixedText.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace vexa {
+
+namespace {
+
+constexpr std::string_view kRemovedFromFileNames = " \"'`@\\|/<>.,;:!#%^&*()-=+[{]}";
+constexpr std::size_t kFileNameFormLength = 10;
+
+bool EndsWith(std::string_view text, std::string_view ending) {
+    return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
+}
+
+std::string Joined(std::string_view base, std::string_view middle, std::string_view name,
+                   PathStyle style) {
+    std::string path;
+    path.reserve(base.size() + middle.size() + name.size());
+    path.append(base).append(middle).append(name);
+    return WithSeparators(std::move(path), style);
+}
+
+} // namespace
+
+std::string FileNameForm(std::string_view text) {
+    std::string form;
+    for (const char c : text) {
+        if (kRemovedFromFileNames.find(c) != std::string_view::npos)
+            continue;
+        if (form.size() == kFileNameFormLength)
+            break;
+        form += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return form;
+}
+
+int FirstPass(bool tabSkill) {
+    return tabSkill ? 1 : 0;
+}
+int LastPass(bool tabSkill) {
+    return tabSkill ? 3 : 0;
+}
+
+int BlockOfPass(int pass) {
+    return pass <= 1 ? 0 : std::min(pass - 1, 2);
+}
+
+char PassDigit(int pass) {
+    if (pass < 1 || pass > 3)
+        return '\0';
+    return static_cast<char>('0' + LevelOfBlock(pass - 1));
+}
+
+int PassForCharacterBlock(int index, bool tabSkill) {
+    return tabSkill ? index + 1 : 0;
+}
+
+std::string WithCExtension(std::string_view name) {
+    std::string result(name);
+    if (!EndsWith(result, ".c"))
+        result += ".c";
+    return result;
+}
+
+std::string DefaultFileName(std::string_view mainFile, PassFile file, char digit) {
+    std::string_view stem = mainFile;
+    if (EndsWith(stem, ".c"))
+        stem.remove_suffix(2);
+    if (EndsWith(stem, "_c"))
+        stem.remove_suffix(2);
+    std::string name(stem);
+    name += '_';
+    name += static_cast<char>(file);
+    if (digit != '\0')
+        name += digit;
+    name += ".c";
+    return name;
+}
+
+std::string PassFileName(const BotProfile& profile, int pass, PassFile file) {
+    const SkillProfile& block = profile.skill[BlockOfPass(pass)];
+    std::string stored;
+    switch (file) {
+    case PassFile::WeaponWeights:
+        stored = FieldText(block.weaponweights);
+        break;
+    case PassFile::ItemWeights:
+        stored = FieldText(block.itemweights);
+        break;
+    case PassFile::Chat:
+        stored = FieldText(block.chat_file);
+        break;
+    }
+    if (stored.empty())
+        stored = "bots/" + DefaultFileName(FieldText(profile.main_file), file, PassDigit(pass));
+    return WithCExtension(stored);
+}
+
+std::string GameReference(std::string_view name) {
+    std::string reference(name);
+    std::replace(reference.begin(), reference.end(), '\\', '/');
+    return reference;
+}
+
+std::string ChatName(const BotProfile& profile, int pass) {
+    std::string stored = FieldText(profile.skill[BlockOfPass(pass)].chat_name);
+    if (!stored.empty())
+        return stored;
+    std::string name = FileNameForm(FieldText(profile.name));
+    if (const char digit = PassDigit(pass); digit != '\0')
+        name += digit;
+    return name;
+}
+
+std::string BotModel(const BotProfile& profile) {
+    std::string model = FieldText(profile.model_name);
+    return model.empty() ? FileNameForm(FieldText(profile.name)) : model;
+}
+
+bool IsUsableBaseDir(std::string_view baseDir, PathStyle style) {
+    if (style == PathStyle::Windows)
+        return baseDir.size() >= 2 && baseDir[1] == ':';
+    return !baseDir.empty() && baseDir.front() == '/';
+}
+
+std::string NormalBaseDir(std::string_view baseDir, PathStyle style) {
+    std::string normal(baseDir);
+    const char separator = PathSeparator(style);
+    if (normal.empty() || normal.back() != separator)
+        normal += separator;
+    return normal;
+}
+
+std::string OutputFolder(const AppSettings& settings, PathStyle style) {
+    return Joined(settings.BaseDir, settings.BuildFold ? "botfiles/bots/" : "", "", style);
+}
+
+std::string CharacterFilePath(const BotProfile& profile, const AppSettings& settings,
+                              PathStyle style) {
+    return Joined(settings.BaseDir, settings.BuildFold ? "botfiles/bots/" : "",
+                  WithCExtension(FieldText(profile.main_file)), style);
+}
+
+std::string PassFilePath(const BotProfile& profile, const AppSettings& settings, int pass,
+                         PassFile file, PathStyle style) {
+    return Joined(settings.BaseDir, settings.BuildFold ? "botfiles/" : "",
+                  PassFileName(profile, pass, file), style);
+}
+
+std::string BotInfoFolder(const AppSettings& settings, PathStyle style) {
+    return Joined(settings.BaseDir, settings.BuildFold ? "scripts/" : "", "", style);
+}
+
+std::string BotInfoFilePath(const BotProfile& profile, const AppSettings& settings,
+                            PathStyle style) {
+    return Joined(BotInfoFolder(settings, style), "", BotModel(profile) + ".bot", style);
+}
+
+} // namespace vexa

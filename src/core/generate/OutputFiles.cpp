@@ -1,0 +1,44 @@
+#include "core/generate/OutputFiles.h"
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace vexa {
+
+bool DiskFiles::CreateFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::create_directory(std::filesystem::path(path), error) && !error;
+}
+
+WriteStatus DiskFiles::WriteTextFile(const std::string& path, std::string_view text) {
+    return ReplaceFile(path, text, LineEnds::Platform);
+}
+
+void MakeFolderChain(const std::string& path, PathStyle style, OutputFiles& files) {
+    constexpr int kMaxClimb = 14;
+    if (files.CreateFolder(path))
+        return;
+
+    const char separator = PathSeparator(style);
+    std::vector<std::string> cut; // the longer paths still to create, innermost first
+    std::string current = path;
+    for (int failures = 0;;) {
+        if (current.size() < 2)
+            return;
+        const std::size_t last = current.rfind(separator, current.size() - 2);
+        if (last == std::string::npos)
+            return;
+        cut.push_back(current);
+        current.resize(last + 1);
+        if (files.CreateFolder(current))
+            break;
+        if (++failures == kMaxClimb)
+            return;
+    }
+    for (auto longer = cut.rbegin(); longer != cut.rend(); ++longer)
+        if (!files.CreateFolder(*longer))
+            return;
+}
+
+} // namespace vexa

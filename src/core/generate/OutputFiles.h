@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/util/FileIO.h"
+#include "core/util/Paths.h"
+
+#include <string>
+#include <string_view>
+
+namespace vexa {
+
+// Where the generate command puts its folders and files. DiskFiles is the
+// real file system; tests substitute a record of the calls, which lets the
+// Windows path style run on any machine.
+class OutputFiles {
+public:
+    OutputFiles() = default;
+    OutputFiles(const OutputFiles&) = delete;
+    OutputFiles& operator=(const OutputFiles&) = delete;
+    virtual ~OutputFiles() = default;
+
+    // Creates one folder. False when it exists already, its parent is
+    // missing or it cannot be created.
+    virtual bool CreateFolder(const std::string& path) = 0;
+    // Replaces the text file at `path` with `text` ("\n" line ends).
+    virtual WriteStatus WriteTextFile(const std::string& path, std::string_view text) = 0;
+};
+
+class DiskFiles final : public OutputFiles {
+public:
+    bool CreateFolder(const std::string& path) override;
+    // Written with the platform's line ends; the previous file is kept when
+    // the write fails.
+    WriteStatus WriteTextFile(const std::string& path, std::string_view text) override;
+};
+
+// Creates the folder `path` (ending in the style's separator) and its missing
+// parents: when the folder itself cannot be created, climbs one folder at a
+// time (at most 14) until one can, then creates the folders below it again,
+// stopping at the first failure. An existing folder counts as a failure, so
+// for a folder that exists nothing is created. Reports nothing.
+void MakeFolderChain(const std::string& path, PathStyle style, OutputFiles& files);
+
+} // namespace vexa

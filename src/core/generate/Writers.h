@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/generate/OutputFiles.h"
+#include "core/profile/BotProfile.h"
+#include "core/settings/AppSettings.h"
+#include "core/util/Paths.h"
+
+#include <string>
+
+namespace vexa {
+
+// The texts of the game's bot files, with "\n" line ends.
+
+// The character file: the "skill 1", "skill 4" and "skill 5" blocks. With
+// TabSkill off every block names the Skill 1 files and chat block, the only
+// ones written; with it on each block names its own level's.
+std::string CharacterFileText(const BotProfile& profile, bool tabSkill);
+// The weapon weights, item weights and chat files of one pass.
+std::string WeaponWeightsFileText(const SkillProfile& block);
+std::string ItemWeightsFileText(const SkillProfile& block);
+std::string ChatFileText(const SkillProfile& block, const std::string& chatName);
+// The bot info (.bot) file.
+std::string BotInfoFileText(const BotProfile& profile);
+
+// The writers. `settings.BaseDir` must be in normal form and the checks of
+// GenerateSource passed. Each returns 0 when its file was written, else its
+// result code: 11, 21, 31, 41 or 51 when the file cannot be created, 12, 22,
+// 32, 42 or 52 when writing it fails (the previous file is then kept).
+int WriteCharacterFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
+                       OutputFiles& files);
+// `pass` is 0 (TabSkill off) or 1, 2, 3 (the Skill 1, 4, 5 blocks).
+int WriteWeaponWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
+                           PathStyle style, OutputFiles& files);
+int WriteItemWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
+                         PathStyle style, OutputFiles& files);
+int WriteChatFile(const BotProfile& profile, const AppSettings& settings, int pass, PathStyle style,
+                  OutputFiles& files);
+// Creates the scripts folder first when BuildFold is on (a failure there
+// shows as a failure to create the file).
+int WriteBotInfoFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
+                     OutputFiles& files);
+
+} // namespace vexa
