@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/settings/AppSettings.h"
+
 #include <optional>
 #include <string>
-
-#include "core/settings/AppSettings.h"
 
 namespace vexa {
 
