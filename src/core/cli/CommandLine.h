@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/util/Paths.h"
+
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include "core/util/Paths.h"
 
 namespace vexa {
 

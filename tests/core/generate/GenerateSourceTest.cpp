@@ -1,0 +1,250 @@
+#include "core/generate/GenerateSource.h"
+
+#include "TestSupport.h"
+#include "core/generate/Writers.h"
+#include "core/util/FixedText.h"
+
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace vexa {
+namespace {
+
+using test::RecordingFiles;
+
+AppSettings WindowsSettings(const char* baseDir, bool tabSkill, bool buildFold = true) {
+    AppSettings settings;
+    settings.BaseDir = baseDir;
+    settings.TabSkill = tabSkill;
+    settings.BuildFold = buildFold;
+    return settings;
+}
+
+TEST(GenerateChecks, RefuseBadInputInOrderWithoutWritingAnything) {
+    struct Case {
+        const char* baseDir;
+        const char* name;
+        const char* gender;
+        int code;
+    };
+    for (const Case& c : {Case{"", "Ranger", "Male", 13}, Case{"C", "Ranger", "Male", 13},
+                          Case{"\\\\server\\share\\", "", "", 13}, Case{"D:", "", "", 14},
+                          Case{"C:\\base", "Ranger", "", 15}}) {
+        BotProfile profile = test::RangerProfile();
+        SetFieldText(profile.name, c.name);
+        SetFieldText(profile.gender, c.gender);
+        AppSettings settings = WindowsSettings(c.baseDir, false);
+        RecordingFiles files;
+        EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files), c.code)
+            << c.baseDir << "|" << c.name << "|" << c.gender;
+        EXPECT_EQ(settings.BaseDir, c.baseDir) << "not put in normal form before the checks";
+        EXPECT_TRUE(files.createAttempts.empty());
+        EXPECT_TRUE(files.writtenPaths.empty());
+    }
+}
+
+TEST(GenerateChecks, MissingMainFileComesAfterTheFoldersAreMade) {
+    BotProfile profile = test::RangerProfile();
+    SetFieldText(profile.main_file, "");
+    AppSettings settings = WindowsSettings("C:\\game\\base", false);
+    RecordingFiles files;
+    files.folders = {"C:\\", "C:\\game\\", "C:\\game\\base\\"};
+    EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files), 16);
+    EXPECT_EQ(settings.BaseDir, "C:\\game\\base\\");
+    EXPECT_TRUE(files.folders.count("C:\\game\\base\\botfiles\\bots\\"));
+    EXPECT_TRUE(files.writtenPaths.empty());
+
+    settings = WindowsSettings("C:\\game\\base", false, false);
+    RecordingFiles noFolders;
+    EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, noFolders), 16);
+    EXPECT_TRUE(noFolders.createAttempts.empty());
+}
+
+TEST(GenerateSource, TabSkillOffWritesOneFileOfEachKindInOrder) {
+    const BotProfile profile = test::RangerProfile();
+    const std::string before = ProfileImage(profile);
+    AppSettings settings = WindowsSettings("C:\\base", false);
+    RecordingFiles files;
+    files.folders = {"C:\\", "C:\\base\\"};
+    ASSERT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files), 0);
+    EXPECT_EQ(files.writtenPaths, (std::vector<std::string>{"C:\\base\\botfiles\\bots\\ranger_c.c",
+                                                            "C:\\base\\botfiles\\bots\\ranger_w.c",
+                                                            "C:\\base\\botfiles\\bots\\ranger_i.c",
+                                                            "C:\\base\\botfiles\\bots\\ranger_t.c",
+                                                            "C:\\base\\scripts\\ranger.bot"}));
+    EXPECT_TRUE(files.folders.count("C:\\base\\scripts\\"));
+    EXPECT_EQ(files.files["C:\\base\\botfiles\\bots\\ranger_c.c"],
+              CharacterFileText(profile, false));
+    EXPECT_EQ(files.files["C:\\base\\botfiles\\bots\\ranger_t.c"],
+              ChatFileText(profile.skill[0], "ranger"));
+    EXPECT_EQ(ProfileImage(profile), before);
+    EXPECT_EQ(settings.BaseDir, "C:\\base\\");
+    EXPECT_EQ(GenerateSuccessMessage(settings), "Sourced created succesfully in\nC:\\base\\");
+}
+
+TEST(GenerateSource, TabSkillOnWritesThreeFilesOfEachKindFromTheirOwnBlocks) {
+    BotProfile profile = test::RangerProfile();
+    profile.skill[1].weapon_gauntlet = 44;
+    SetFieldText(profile.skill[2].chat_file, "bots/nightmare_t");
+    AppSettings settings = WindowsSettings("C:\\game\\base\\", true, false);
+    RecordingFiles files;
+    ASSERT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files), 0);
+    const std::string b = "C:\\game\\base\\";
+    EXPECT_EQ(files.writtenPaths,
+              (std::vector<std::string>{
+                  b + "ranger_c.c", b + "bots\\ranger_w1.c", b + "bots\\ranger_i1.c",
+                  b + "bots\\ranger_t1.c", b + "bots\\ranger_w4.c", b + "bots\\ranger_i4.c",
+                  b + "bots\\ranger_t4.c", b + "bots\\ranger_w5.c", b + "bots\\ranger_i5.c",
+                  b + "bots\\nightmare_t.c", b + "ranger.bot"}));
+    EXPECT_TRUE(files.createAttempts.empty());
+    EXPECT_EQ(files.files[b + "bots\\ranger_w4.c"], WeaponWeightsFileText(profile.skill[1]));
+    EXPECT_EQ(files.files[b + "bots\\nightmare_t.c"], ChatFileText(profile.skill[2], "ranger5"));
+}
+
+TEST(GenerateSource, StopsAtTheFirstFailedFileWithItsCode) {
+    const int openCodes[] = {11, 21, 31, 41, 21, 31, 41, 21, 31, 41, 51};
+    for (const WriteStatus status : {WriteStatus::OpenFailed, WriteStatus::WriteFailed}) {
+        for (int failing = 1; failing <= 11; ++failing) {
+            AppSettings settings = WindowsSettings("C:\\base\\", true);
+            RecordingFiles files;
+            files.failWrite = failing;
+            files.failStatus = status;
+            const int expected =
+                openCodes[failing - 1] + (status == WriteStatus::WriteFailed ? 1 : 0);
+            EXPECT_EQ(GenerateSource(test::RangerProfile(), settings, PathStyle::Windows, files),
+                      expected)
+                << "write " << failing;
+            EXPECT_EQ(files.writtenPaths.size(), static_cast<std::size_t>(failing));
+        }
+    }
+}
+
+TEST(GenerateMessages, EveryResultCodeHasItsMessage) {
+    const std::pair<int, const char*> table[] = {
+        {11, "Source not created, error opening main file"},
+        {12, "Source not created, error writing main file"},
+        {13, "No directory given for source generation"},
+        {14, "You need a name for this Bot"},
+        {15, "You need a gender for this Bot"},
+        {16, "You need a main file for this Bot"},
+        {21, "Source not created, error opening weapon weights file"},
+        {22, "Source not created, error writing weapon weights file"},
+        {31, "Source not created, error opening item weights file"},
+        {32, "Source not created, error writing item weights file"},
+        {41, "Source not created, error opening chat convos file"},
+        {42, "Source not created, error writing chat convos file"},
+        {51, "Source created, but error opening .bot file"},
+        {52, "Source created, but error writing .bot file"},
+    };
+    for (const auto& [code, message] : table)
+        EXPECT_EQ(GenerateResultMessage(code), message);
+    EXPECT_EQ(GenerateResultMessage(0), "");
+    EXPECT_EQ(GenerateResultMessage(17), "");
+}
+
+TEST(GenerateMessages, ModelMessageNamesTheModel) {
+    BotProfile profile = test::RangerProfile();
+    SetFieldText(profile.name, "Sir Blade-Runner 2000");
+    EXPECT_EQ(GenerateModelMessage(profile),
+              "If your model files are NOT named:\tsirbladeru\n"
+              "then make sure you change the name of the model in the .bot file");
+    SetFieldText(profile.model_name, "visor");
+    EXPECT_EQ(GenerateModelMessage(profile),
+              "If your model files are NOT named:\tvisor\n"
+              "then make sure you change the name of the model in the .bot file");
+}
+
+#ifndef _WIN32
+TEST(GenerateOnDisk, WritesEveryFileIntoTheCreatedFolders) {
+    test::TempFolder temp;
+    const std::filesystem::path bots = temp.path() / "botfiles" / "bots";
+    std::filesystem::create_directories(bots);
+    std::ofstream(bots / "ranger_c.c") << "old contents";
+    const BotProfile profile = test::RangerProfile();
+    AppSettings settings;
+    settings.BaseDir = temp.path().string();
+    ASSERT_EQ(GenerateSource(profile, settings, PathStyle::Posix), 0);
+    EXPECT_EQ(settings.BaseDir, temp.slashed());
+
+    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_c.c"), CharacterFileText(profile, false));
+    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_w.c"), WeaponWeightsFileText(profile.skill[0]));
+    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_i.c"), ItemWeightsFileText(profile.skill[0]));
+    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_t.c"), ChatFileText(profile.skill[0], "ranger"));
+    EXPECT_EQ(test::ReadWholeFile(temp.path() / "scripts" / "ranger.bot"),
+              BotInfoFileText(profile));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::recursive_directory_iterator(temp.path()))
+        ++entries;
+    EXPECT_EQ(entries, 8); // botfiles, bots, four files, scripts, the .bot file
+}
+
+TEST(GenerateOnDisk, MissingFolderFailsTheFirstFileBelowIt) {
+    test::TempFolder temp;
+    AppSettings settings;
+    settings.BaseDir = temp.slashed();
+    settings.BuildFold = false;
+    EXPECT_EQ(GenerateSource(test::RangerProfile(), settings, PathStyle::Posix), 21);
+    EXPECT_TRUE(std::filesystem::exists(temp.path() / "ranger_c.c"));
+    EXPECT_FALSE(std::filesystem::exists(temp.path() / "bots"));
+}
+
+TEST(GenerateOnDisk, BaseFolderBelowARegularFileFailsTheMainFile) {
+    test::TempFolder temp;
+    std::ofstream(temp.path() / "file") << "x";
+    AppSettings settings;
+    settings.BaseDir = temp.slashed() + "file/base";
+    EXPECT_EQ(GenerateSource(test::RangerProfile(), settings, PathStyle::Posix), 11);
+    EXPECT_EQ(test::ReadWholeFile(temp.path() / "file"), "x");
+}
+
+// Runs the generate command in a child process whose files may not grow
+// beyond `maxFileSize` bytes; writing past it fails with an error (SIGXFSZ is
+// ignored). Returns the command's result.
+int GenerateWithFileSizeLimit(const BotProfile& profile, AppSettings settings, rlim_t maxFileSize) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{maxFileSize, maxFileSize};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(100);
+        _exit(GenerateSource(profile, settings, PathStyle::Posix));
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST(GenerateOnDisk, AWriteThatRunsOutOfRoomKeepsThePreviousFile) {
+    test::TempFolder temp;
+    const std::filesystem::path bots = temp.path() / "botfiles" / "bots";
+    std::filesystem::create_directories(bots);
+    std::ofstream(bots / "ranger_c.c") << "previous";
+    AppSettings settings;
+    settings.BaseDir = temp.slashed();
+
+    BotProfile profile = test::RangerProfile();
+    EXPECT_EQ(GenerateWithFileSizeLimit(profile, settings, 1000), 12);
+    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_c.c"), "previous");
+
+    // A chat file of many lines is the only file too big for the limit.
+    for (auto& category : profile.skill[0].chat_lines)
+        for (auto& line : category)
+            SetFieldText(line, std::string(79, 'x'));
+    EXPECT_EQ(GenerateWithFileSizeLimit(profile, settings, 8000), 42);
+    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_c.c"), CharacterFileText(profile, false));
+    EXPECT_TRUE(std::filesystem::exists(bots / "ranger_i.c"));
+    EXPECT_FALSE(std::filesystem::exists(bots / "ranger_t.c"));
+    EXPECT_FALSE(std::filesystem::exists(temp.path() / "scripts"));
+}
+#endif
+
+} // namespace
+} // namespace vexa
