@@ -1,0 +1,72 @@
+#include "core/settings/LevelRules.h"
+
+namespace vexa {
+
+int LevelOfTab(int index) {
+    switch (index) {
+    case 0:
+        return 1;
+    case 1:
+        return 4;
+    case 2:
+        return 5;
+    default:
+        return 0;
+    }
+}
+
+int TabOfLevel(int level) {
+    switch (level) {
+    case 1:
+        return 0;
+    case 4:
+        return 1;
+    case 5:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+void SelectSkillTab(AppSettings& settings, int index) {
+    const int level = LevelOfTab(index);
+    if (level == 0)
+        return;
+    settings.SkillLevel = level;
+    if (settings.TabSkill && !settings.BothTabs)
+        settings.WeightsSkillLevel = level;
+}
+
+void SelectWeightsTab(AppSettings& settings, int index) {
+    const int level = LevelOfTab(index);
+    if (level != 0)
+        settings.WeightsSkillLevel = level;
+}
+
+bool WeightsTabShownAtStartup(const AppSettings& settings) {
+    return settings.TabSkill && settings.BothTabs;
+}
+
+GeneralOptions GeneralOptionsOf(const AppSettings& settings) {
+    return {settings.TabSkill, settings.BothTabs, settings.ApplyAll,
+            settings.FineTune, settings.OkCancel, settings.BuildFold};
+}
+
+void StoreGeneralOptions(AppSettings& settings, const GeneralOptions& options) {
+    settings.TabSkill = options.tabSkill;
+    settings.WeightsSkillLevel = options.tabSkill ? settings.SkillLevel : 1;
+    settings.BothTabs = options.bothTabs;
+    settings.FineTune = options.fineTune;
+    settings.ApplyAll = options.applyAll;
+    settings.OkCancel = options.okCancel;
+    settings.BuildFold = options.buildFold;
+}
+
+bool ApplyWeightsTabAfterSettings(AppSettings& settings, int weightsTabIndex) {
+    if (!settings.BothTabs)
+        return false;
+    SelectWeightsTab(settings, weightsTabIndex);
+    return true;
+}
+
+} // namespace vexa

@@ -1,0 +1,94 @@
+#include "core/settings/LocationRules.h"
+
+#include "core/generate/Names.h"
+#include "core/util/FixedText.h"
+
+#include <string_view>
+
+namespace vexa {
+
+namespace {
+
+// At most what a field of width N holds.
+template <std::size_t N> std::string FitField(const char (&)[N], std::string text) {
+    if (text.size() > N - 1)
+        text.resize(N - 1);
+    return text;
+}
+
+// The file-name form of the bot name, or "botname" when that form is empty.
+std::string LocationStem(const BotProfile& profile) {
+    std::string stem = FileNameForm(FieldText(profile.name));
+    return stem.empty() ? std::string("botname") : stem;
+}
+
+std::string LocationProposal(const BotProfile& profile, const AppSettings& settings, char kind) {
+    std::string suffix = "_";
+    suffix += kind;
+    if (settings.TabSkill && BlockIndexForLevel(settings.SkillLevel) >= 0)
+        suffix += std::to_string(settings.SkillLevel);
+    suffix += ".c";
+    return "bots/" + LocationStem(profile) + suffix;
+}
+
+} // namespace
+
+std::string FolderFieldText(const std::string& folder, const std::string& prompt) {
+    return folder.empty() ? prompt : folder;
+}
+
+void StoreFolderField(std::string& folder, const std::string& fieldText,
+                      const std::string& prompt) {
+    if (fieldText != prompt)
+        folder = fieldText;
+}
+
+std::string ModelNameProposal(const BotProfile& profile) {
+    if (!FieldIsEmpty(profile.model_name))
+        return FieldText(profile.model_name);
+    return FitField(profile.model_name, FileNameForm(FieldText(profile.name)));
+}
+
+std::string MainFileProposal(const BotProfile& profile) {
+    if (!FieldIsEmpty(profile.main_file))
+        return FieldText(profile.main_file);
+    const std::string name = FieldText(profile.name);
+    return FitField(profile.main_file,
+                    FileNameForm(name.empty() ? std::string_view("botname") : name) + "_c.c");
+}
+
+FileLocations FileLocationsShown(const BotProfile& profile, const AppSettings& settings) {
+    const SkillProfile& first = profile.skill[0];
+    const SkillProfile* level = BlockForLevel(profile, settings.SkillLevel);
+    if (level == nullptr)
+        level = &first;
+
+    FileLocations shown;
+    shown.chat = FieldIsEmpty(first.chat_file)
+                     ? FitField(first.chat_file, LocationProposal(profile, settings, 't'))
+                     : FieldText(level->chat_file);
+    shown.weaponWeights =
+        FieldIsEmpty(first.weaponweights)
+            ? FitField(first.weaponweights, LocationProposal(profile, settings, 'w'))
+            : FieldText(level->weaponweights);
+    shown.itemWeights = FieldIsEmpty(first.itemweights)
+                            ? FitField(first.itemweights, LocationProposal(profile, settings, 'i'))
+                            : FieldText(level->itemweights);
+    return shown;
+}
+
+void StoreFileLocations(BotProfile& profile, int level, const FileLocations& locations) {
+    SkillProfile* block = BlockForLevel(profile, level);
+    if (block == nullptr)
+        return;
+    SetFieldText(block->weaponweights, locations.weaponWeights);
+    SetFieldText(block->chat_file, locations.chat);
+    SetFieldText(block->itemweights, locations.itemWeights);
+}
+
+void StoreFileLocationsForAll(BotProfile& profile, const FileLocations& locations) {
+    for (const int level : kSkillLevels)
+        StoreFileLocations(profile, level, locations);
+}
+
+} // namespace vexa

@@ -1,0 +1,200 @@
+// The rules behind the option and location dialogs and the tab strips.
+#include "core/profile/BotProfile.h"
+#include "core/settings/AppSettings.h"
+#include "core/settings/LevelRules.h"
+#include "core/settings/LocationRules.h"
+#include "core/util/FixedText.h"
+
+#include <gtest/gtest.h>
+
+namespace vexa {
+namespace {
+
+BotProfile NamedProfile(const char* name) {
+    BotProfile profile = EmptyProfile();
+    ApplyDefaults(profile);
+    SetFieldText(profile.name, name);
+    return profile;
+}
+
+TEST(FolderFieldTest, PromptShownOnlyForEmptyFolderAndNeverStored) {
+    EXPECT_EQ(FolderFieldText("", kBaseDirPrompt), "Enter Base Model Directory Here");
+    EXPECT_EQ(FolderFieldText("C:\\quake\\", kBaseDirPrompt), "C:\\quake\\");
+    EXPECT_EQ(FolderFieldText("", kVexaDirPrompt), "Enter .vxb Directory Here");
+
+    std::string folder;
+    StoreFolderField(folder, kBaseDirPrompt, kBaseDirPrompt);
+    EXPECT_EQ(folder, "");
+    StoreFolderField(folder, "/games/arvon", kBaseDirPrompt);
+    EXPECT_EQ(folder, "/games/arvon");
+    StoreFolderField(folder, kBaseDirPrompt, kBaseDirPrompt);
+    EXPECT_EQ(folder, "/games/arvon");
+    // The other folder's prompt is ordinary text here.
+    StoreFolderField(folder, kVexaDirPrompt, kBaseDirPrompt);
+    EXPECT_EQ(folder, kVexaDirPrompt);
+    StoreFolderField(folder, "", kBaseDirPrompt);
+    EXPECT_EQ(folder, "");
+}
+
+TEST(NameProposalTest, ModelNameAndMainFile) {
+    BotProfile profile = NamedProfile("Mr. Smith-Jones");
+    EXPECT_EQ(MainFileProposal(profile), "mrsmithjon_c.c");
+    // The ten-character form is one too long for the model name field.
+    EXPECT_EQ(ModelNameProposal(profile), "mrsmithjo");
+
+    SetFieldText(profile.model_name, "rng");
+    SetFieldText(profile.main_file, "ranger_c.c");
+    EXPECT_EQ(ModelNameProposal(profile), "rng");
+    EXPECT_EQ(MainFileProposal(profile), "ranger_c.c");
+
+    BotProfile unnamed = NamedProfile("");
+    EXPECT_EQ(ModelNameProposal(unnamed), "");
+    EXPECT_EQ(MainFileProposal(unnamed), "botname_c.c");
+
+    // Only the empty name becomes "botname"; punctuation alone leaves nothing.
+    BotProfile punctuation = NamedProfile("-.-");
+    EXPECT_EQ(MainFileProposal(punctuation), "_c.c");
+    EXPECT_EQ(ModelNameProposal(punctuation), "");
+}
+
+TEST(FileLocationsTest, ProposalsFollowTabSkillAndLevel) {
+    AppSettings settings;
+    const BotProfile unnamed = NamedProfile("");
+    EXPECT_EQ(FileLocationsShown(unnamed, settings),
+              (FileLocations{"bots/botname_w.c", "bots/botname_t.c", "bots/botname_i.c"}));
+
+    // Punctuation only: the form is empty, so "botname" stands in here too.
+    EXPECT_EQ(FileLocationsShown(NamedProfile("!!"), settings).chat, "bots/botname_t.c");
+
+    settings.TabSkill = true;
+    settings.SkillLevel = 4;
+    const BotProfile ranger = NamedProfile("Ranger");
+    EXPECT_EQ(FileLocationsShown(ranger, settings),
+              (FileLocations{"bots/ranger_w4.c", "bots/ranger_t4.c", "bots/ranger_i4.c"}));
+
+    // A ten-character form with a level digit is cut to the field's 19.
+    const BotProfile longName = NamedProfile("Sir Blade-Runner 2000");
+    settings.SkillLevel = 5;
+    EXPECT_EQ(FileLocationsShown(longName, settings).weaponWeights, "bots/sirbladeru_w5.");
+}
+
+TEST(FileLocationsTest, StoredNamesShownOnceSkillOneHasThem) {
+    AppSettings settings;
+    settings.TabSkill = true;
+    settings.SkillLevel = 4;
+    BotProfile profile = NamedProfile("Ranger");
+
+    StoreFileLocations(profile, 4, {"bots/a_w.c", "bots/a_t.c", "bots/a_i.c"});
+    EXPECT_EQ(FieldText(profile.skill[1].weaponweights), "bots/a_w.c");
+    EXPECT_EQ(FieldText(profile.skill[1].chat_file), "bots/a_t.c");
+    EXPECT_EQ(FieldText(profile.skill[1].itemweights), "bots/a_i.c");
+    EXPECT_TRUE(FieldIsEmpty(profile.skill[0].chat_file));
+    EXPECT_TRUE(FieldIsEmpty(profile.skill[2].chat_file));
+    // Skill 1 still holds nothing: the proposals come back.
+    EXPECT_EQ(FileLocationsShown(profile, settings).chat, "bots/ranger_t4.c");
+
+    // Once Skill 1 has a chat file, every level shows its own, even empty.
+    SetFieldText(profile.skill[0].chat_file, "bots/one_t.c");
+    settings.SkillLevel = 5;
+    const FileLocations atFive = FileLocationsShown(profile, settings);
+    EXPECT_EQ(atFive.chat, "");
+    EXPECT_EQ(atFive.weaponWeights, "bots/ranger_w5.c");
+
+    StoreFileLocationsForAll(profile, {"w", "t", "i"});
+    for (const SkillProfile& block : profile.skill) {
+        EXPECT_EQ(FieldText(block.weaponweights), "w");
+        EXPECT_EQ(FieldText(block.chat_file), "t");
+        EXPECT_EQ(FieldText(block.itemweights), "i");
+    }
+    EXPECT_EQ(FileLocationsShown(profile, settings), (FileLocations{"w", "t", "i"}));
+
+    // Too long for the field: cut, never spilling into the next field.
+    const std::int32_t healthBefore = profile.skill[0].item_fs_health;
+    StoreFileLocations(profile, 1, {"w", "t", std::string(40, 'x')});
+    EXPECT_EQ(FieldText(profile.skill[0].itemweights), std::string(19, 'x'));
+    EXPECT_EQ(profile.skill[0].item_fs_health, healthBefore);
+
+    // A level that does not exist stores nothing.
+    StoreFileLocations(profile, 3, {"q", "q", "q"});
+    EXPECT_EQ(FieldText(profile.skill[0].weaponweights), "w");
+}
+
+TEST(TabStripTest, RightStripCarriesTheLeftOnlyWhileTabsAreLinked) {
+    AppSettings settings;
+    SelectSkillTab(settings, 2);
+    EXPECT_EQ(settings.SkillLevel, 5);
+    EXPECT_EQ(settings.WeightsSkillLevel, 1); // TabSkill off
+
+    settings.TabSkill = true;
+    SelectSkillTab(settings, 1);
+    EXPECT_EQ(settings.SkillLevel, 4);
+    EXPECT_EQ(settings.WeightsSkillLevel, 4);
+
+    settings.BothTabs = true;
+    SelectSkillTab(settings, 2);
+    EXPECT_EQ(settings.SkillLevel, 5);
+    EXPECT_EQ(settings.WeightsSkillLevel, 4);
+    SelectWeightsTab(settings, 0);
+    EXPECT_EQ(settings.WeightsSkillLevel, 1);
+    EXPECT_EQ(settings.SkillLevel, 5);
+
+    SelectSkillTab(settings, 3);
+    SelectSkillTab(settings, -1);
+    SelectWeightsTab(settings, 7);
+    EXPECT_EQ(settings.SkillLevel, 5);
+    EXPECT_EQ(settings.WeightsSkillLevel, 1);
+
+    EXPECT_EQ(TabOfLevel(4), 1);
+    EXPECT_EQ(TabOfLevel(2), -1);
+}
+
+TEST(TabStripTest, LeftStripAtStartupNeedsBothFlags) {
+    AppSettings settings;
+    EXPECT_FALSE(WeightsTabShownAtStartup(settings));
+    settings.BothTabs = true;
+    EXPECT_FALSE(WeightsTabShownAtStartup(settings));
+    settings.TabSkill = true;
+    EXPECT_TRUE(WeightsTabShownAtStartup(settings));
+    settings.BothTabs = false;
+    EXPECT_FALSE(WeightsTabShownAtStartup(settings));
+}
+
+TEST(GeneralOptionsTest, StoringSetsWeightsLevelFromTabSkill) {
+    AppSettings settings;
+    settings.SkillLevel = 4;
+    settings.WeightsSkillLevel = 5;
+
+    GeneralOptions options = GeneralOptionsOf(settings);
+    EXPECT_EQ(options, (GeneralOptions{false, false, true, false, true, true}));
+
+    options.tabSkill = true;
+    options.fineTune = true;
+    options.okCancel = false;
+    StoreGeneralOptions(settings, options);
+    EXPECT_EQ(settings.WeightsSkillLevel, 4);
+    EXPECT_TRUE(settings.TabSkill);
+    EXPECT_TRUE(settings.FineTune);
+    EXPECT_FALSE(settings.OkCancel);
+    EXPECT_TRUE(settings.ApplyAll);
+    EXPECT_TRUE(settings.BuildFold);
+    EXPECT_FALSE(settings.BothTabs);
+    EXPECT_EQ(GeneralOptionsOf(settings), options);
+
+    options.tabSkill = false;
+    options.bothTabs = true; // stored as given; the dialog's boxes prevent it
+    options.applyAll = false;
+    options.buildFold = false;
+    StoreGeneralOptions(settings, options);
+    EXPECT_EQ(settings.WeightsSkillLevel, 1);
+    EXPECT_EQ(GeneralOptionsOf(settings), options);
+
+    // The main window's follow-up: the left strip decides while BothTabs is on.
+    EXPECT_TRUE(ApplyWeightsTabAfterSettings(settings, 2));
+    EXPECT_EQ(settings.WeightsSkillLevel, 5);
+    settings.BothTabs = false;
+    EXPECT_FALSE(ApplyWeightsTabAfterSettings(settings, 1));
+    EXPECT_EQ(settings.WeightsSkillLevel, 5);
+}
+
+} // namespace
+} // namespace vexa
