@@ -1,0 +1,86 @@
+#include "core/cli/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace vexa {
+namespace {
+
+using Mode = CommandLine::Mode;
+using Args = std::vector<std::string>;
+
+TEST(ParseCommandLine, DesktopTakesTheFirstFileName) {
+    EXPECT_EQ(ParseCommandLine({}, PathStyle::Posix).mode, Mode::Desktop);
+    EXPECT_TRUE(ParseCommandLine({}, PathStyle::Posix).profileFile.empty());
+    const CommandLine two = ParseCommandLine({"bot.vxb", "other.vxb"}, PathStyle::Posix);
+    EXPECT_EQ(two.mode, Mode::Desktop);
+    EXPECT_EQ(two.profileFile, "bot.vxb");
+    // Absolute POSIX paths are file names; "--" ends the switches.
+    EXPECT_EQ(ParseCommandLine({"/home/me/bot.vxb"}, PathStyle::Posix).profileFile,
+              "/home/me/bot.vxb");
+    EXPECT_EQ(ParseCommandLine({"--", "-odd.vxb"}, PathStyle::Posix).profileFile, "-odd.vxb");
+}
+
+TEST(ParseCommandLine, GenerateWithOrWithoutBaseDirInEitherSpelling) {
+    for (const Args& args : {Args{"--generate", "a.vxb", "--base-dir", "/out"},
+                             Args{"--base-dir", "/out", "--generate", "a.vxb"},
+                             Args{"--generate=a.vxb", "--base-dir=/out"}}) {
+        const CommandLine line = ParseCommandLine(args, PathStyle::Posix);
+        EXPECT_EQ(line.mode, Mode::Generate) << line.error;
+        EXPECT_EQ(line.profileFile, "a.vxb");
+        EXPECT_EQ(line.baseDir, "/out");
+    }
+    const CommandLine plain = ParseCommandLine({"--generate", "/abs/a.vxb"}, PathStyle::Posix);
+    EXPECT_EQ(plain.mode, Mode::Generate);
+    EXPECT_EQ(plain.profileFile, "/abs/a.vxb");
+    EXPECT_FALSE(plain.baseDir.has_value());
+}
+
+TEST(ParseCommandLine, HelpAndVersion) {
+    EXPECT_EQ(ParseCommandLine({"--help"}, PathStyle::Posix).mode, Mode::Help);
+    EXPECT_EQ(ParseCommandLine({"-h"}, PathStyle::Posix).mode, Mode::Help);
+    EXPECT_EQ(ParseCommandLine({"--generate", "a.vxb", "--help"}, PathStyle::Posix).mode,
+              Mode::Help);
+    EXPECT_EQ(ParseCommandLine({"--version"}, PathStyle::Posix).mode, Mode::Version);
+}
+
+TEST(ParseCommandLine, UsageErrorsSayWhatIsWrong) {
+    const std::pair<Args, const char*> cases[] = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"-x", "bot.vxb"}, "unknown option '-x'"},
+        {{"--generate"}, "--generate needs a profile file"},
+        {{"--generate", "--base-dir", "/x"}, "--generate needs a profile file"},
+        {{"--generate", "a.vxb", "--base-dir"}, "--base-dir needs a folder"},
+        {{"--base-dir", "/x"}, "--base-dir can only be used with --generate"},
+        {{"--generate", "a.vxb", "b.vxb"}, "unexpected argument 'b.vxb' after --generate a.vxb"},
+        {{"--generate", "a.vxb", "--generate", "b.vxb"}, "--generate is given more than once"},
+        {{"--version=2"}, "--version takes no value"},
+    };
+    for (const auto& [args, error] : cases) {
+        const CommandLine line = ParseCommandLine(args, PathStyle::Posix);
+        EXPECT_EQ(line.mode, Mode::Error) << error;
+        EXPECT_EQ(line.error, error);
+    }
+}
+
+TEST(ParseCommandLine, WindowsSwitchesMayBeginWithASlash) {
+    EXPECT_EQ(ParseCommandLine({"/?"}, PathStyle::Windows).mode, Mode::Help);
+    const CommandLine line = ParseCommandLine(
+        {"/generate", "C:\\bots\\a.vxb", "/base-dir", "C:\\game"}, PathStyle::Windows);
+    EXPECT_EQ(line.mode, Mode::Generate) << line.error;
+    EXPECT_EQ(line.profileFile, "C:\\bots\\a.vxb");
+    EXPECT_EQ(line.baseDir, "C:\\game");
+    EXPECT_EQ(ParseCommandLine({"/home/bot.vxb"}, PathStyle::Windows).mode, Mode::Error);
+    EXPECT_EQ(ParseCommandLine({"C:\\bots\\a.vxb"}, PathStyle::Windows).profileFile,
+              "C:\\bots\\a.vxb");
+}
+
+TEST(IsHeadlessRequest, OnlyAPlainCommandLineOpensTheDesktop) {
+    EXPECT_FALSE(IsHeadlessRequest({}));
+    EXPECT_FALSE(IsHeadlessRequest({"bot.vxb"}));
+    EXPECT_TRUE(IsHeadlessRequest({"--generate", "bot.vxb"}));
+    EXPECT_TRUE(IsHeadlessRequest({"--version"}));
+    EXPECT_TRUE(IsHeadlessRequest({"bot.vxb", "--bogus"}));
+}
+
+} // namespace
+} // namespace vexa
