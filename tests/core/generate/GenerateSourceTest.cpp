@@ -161,49 +161,6 @@ TEST(GenerateMessages, ModelMessageNamesTheModel) {
 }
 
 #ifndef _WIN32
-TEST(GenerateOnDisk, WritesEveryFileIntoTheCreatedFolders) {
-    test::TempFolder temp;
-    const std::filesystem::path bots = temp.path() / "botfiles" / "bots";
-    std::filesystem::create_directories(bots);
-    std::ofstream(bots / "ranger_c.c") << "old contents";
-    const BotProfile profile = test::RangerProfile();
-    AppSettings settings;
-    settings.BaseDir = temp.path().string();
-    ASSERT_EQ(GenerateSource(profile, settings, PathStyle::Posix), 0);
-    EXPECT_EQ(settings.BaseDir, temp.slashed());
-
-    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_c.c"), CharacterFileText(profile, false));
-    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_w.c"), WeaponWeightsFileText(profile.skill[0]));
-    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_i.c"), ItemWeightsFileText(profile.skill[0]));
-    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_t.c"), ChatFileText(profile.skill[0], "ranger"));
-    EXPECT_EQ(test::ReadWholeFile(temp.path() / "scripts" / "ranger.bot"),
-              BotInfoFileText(profile));
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry :
-         std::filesystem::recursive_directory_iterator(temp.path()))
-        ++entries;
-    EXPECT_EQ(entries, 8); // botfiles, bots, four files, scripts, the .bot file
-}
-
-TEST(GenerateOnDisk, MissingFolderFailsTheFirstFileBelowIt) {
-    test::TempFolder temp;
-    AppSettings settings;
-    settings.BaseDir = temp.slashed();
-    settings.BuildFold = false;
-    EXPECT_EQ(GenerateSource(test::RangerProfile(), settings, PathStyle::Posix), 21);
-    EXPECT_TRUE(std::filesystem::exists(temp.path() / "ranger_c.c"));
-    EXPECT_FALSE(std::filesystem::exists(temp.path() / "bots"));
-}
-
-TEST(GenerateOnDisk, BaseFolderBelowARegularFileFailsTheMainFile) {
-    test::TempFolder temp;
-    std::ofstream(temp.path() / "file") << "x";
-    AppSettings settings;
-    settings.BaseDir = temp.slashed() + "file/base";
-    EXPECT_EQ(GenerateSource(test::RangerProfile(), settings, PathStyle::Posix), 11);
-    EXPECT_EQ(test::ReadWholeFile(temp.path() / "file"), "x");
-}
-
 // Runs the generate command in a child process whose files may not grow
 // beyond `maxFileSize` bytes; writing past it fails with an error (SIGXFSZ is
 // ignored). Returns the command's result.

@@ -35,21 +35,6 @@ TEST(DefaultFileName, MainFilesWithoutTheUsualEndingFollowTheSameRule) {
     EXPECT_EQ(DefaultFileName("x", PassFile::Chat, '5'), "x_t5.c");
 }
 
-TEST(Passes, DigitsAndBlocks) {
-    EXPECT_EQ(FirstPass(false), 0);
-    EXPECT_EQ(LastPass(false), 0);
-    EXPECT_EQ(FirstPass(true), 1);
-    EXPECT_EQ(LastPass(true), 3);
-    EXPECT_EQ(PassDigit(0), '\0');
-    EXPECT_EQ(PassDigit(1), '1');
-    EXPECT_EQ(PassDigit(2), '4');
-    EXPECT_EQ(PassDigit(3), '5');
-    EXPECT_EQ(BlockOfPass(0), 0);
-    EXPECT_EQ(BlockOfPass(1), 0);
-    EXPECT_EQ(BlockOfPass(2), 1);
-    EXPECT_EQ(BlockOfPass(3), 2);
-}
-
 TEST(PassFileName, StoredNameOrDefaultAlwaysEndingInDotC) {
     BotProfile profile = test::RangerProfile();
     EXPECT_EQ(PassFileName(profile, 0, PassFile::WeaponWeights), "bots/ranger_w.c");
@@ -81,19 +66,6 @@ TEST(ChatName, StoredNameWithoutDigitElseFileNameFormWithDigit) {
     SetFieldText(profile.skill[2].chat_name, "evil");
     EXPECT_EQ(ChatName(profile, 3), "evil");
     EXPECT_EQ(ChatName(profile, 1), "drevilbot21");
-}
-
-TEST(BotModel, ModelNameElseFileNameFormOfName) {
-    BotProfile profile = test::RangerProfile();
-    SetFieldText(profile.name, "Big Bad Bob!");
-    EXPECT_EQ(BotModel(profile), "bigbadbob");
-    SetFieldText(profile.model_name, "ranger2");
-    EXPECT_EQ(BotModel(profile), "ranger2");
-}
-
-TEST(GameReference, UsesForwardSlashes) {
-    EXPECT_EQ(GameReference("bots\\sub\\x.c"), "bots/sub/x.c");
-    EXPECT_EQ(GameReference("bots/x.c"), "bots/x.c");
 }
 
 TEST(BaseDir, WindowsStyleNeedsADriveLetterAndEndsInABackslash) {
@@ -184,14 +156,6 @@ TEST(OutputPaths, PosixStyle) {
     EXPECT_EQ(PassFilePath(profile, settings, 0, PassFile::WeaponWeights, p),
               "/home/me/arvon/base/bots/ranger_w.c");
     EXPECT_EQ(BotInfoFilePath(profile, settings, p), "/home/me/arvon/base/ranger.bot");
-}
-
-TEST(OutputPaths, HaveNoLengthLimit) {
-    BotProfile profile = test::RangerProfile();
-    AppSettings settings;
-    settings.BaseDir = "/" + std::string(300, 'd') + "/";
-    EXPECT_EQ(CharacterFilePath(profile, settings, PathStyle::Posix),
-              settings.BaseDir + "botfiles/bots/ranger_c.c");
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "core/generate/Writers.h"
 
 #include "TestSupport.h"
-#include "core/generate/ChatCategory.h"
 #include "core/generate/Names.h"
 #include "core/util/FixedText.h"
 
@@ -195,21 +194,6 @@ TEST(ChatFile, LinesAreCopiedInOrderWithoutGapsOrEscapes) {
     EXPECT_NE(text.find("chat \"evil \\\"one\\\"\"\n{\n\t#include \"teamplay.h\"\n\n"),
               std::string::npos);
     EXPECT_TRUE(text.ends_with("} //end evil \"one\" chat\n"));
-}
-
-TEST(ChatCategories, TableOrderAndLabels) {
-    EXPECT_EQ(kChatCategories[0].typeName, "game_enter");
-    EXPECT_EQ(kChatCategories[27].typeName, "random_misc");
-    EXPECT_EQ(kChatCategories[27].description, "miscellanous chats initiated randomly");
-    EXPECT_EQ(kChatCategories[23].description, "initiated when the players kills self");
-    EXPECT_EQ(kChatCategories[9].buttonLabel, "Death Telefrag");
-    EXPECT_EQ(kChatCategories[9].caption, "Death Tele Frag");
-    EXPECT_EQ(kChatCategories[22].caption, "Kill Tele Frag");
-    EXPECT_EQ(kChatCategories[26].group, "Random Repsonses");
-    int differing = 0;
-    for (const ChatCategory& category : kChatCategories)
-        differing += category.buttonLabel != category.caption;
-    EXPECT_EQ(differing, 2);
 }
 
 TEST(BotInfoFile, ValuesWithBlanksOrTabsAreQuoted) {
