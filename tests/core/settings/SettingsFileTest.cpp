@@ -79,6 +79,25 @@ TEST(SettingsFile, FoldersOfAnyLengthSurviveTheRoundTrip) {
     EXPECT_EQ(read.VEXADir, settings.VEXADir);
 }
 
+// "//" starts a comment for the reader, so a folder holding it was read back
+// cut short. Runs of slashes are written as one, which names the same folder.
+TEST(SettingsFile, FoldersWithDoubledSlashesReadBackToTheSameFolder) {
+    TempDir dir;
+    AppSettings settings;
+    settings.BaseDir = "/mnt//games///arvon/base//";
+    settings.VEXADir = "//home/player/bots";
+    ASSERT_EQ(WriteSettingsFile(settings, dir.file("vexa.ini")), 0);
+    AppSettings read;
+    ASSERT_EQ(ReadSettingsFile(read, dir.file("vexa.ini")), 0);
+#ifndef _WIN32
+    EXPECT_EQ(read.BaseDir, "/mnt/games/arvon/base/");
+    EXPECT_EQ(read.VEXADir, "/home/player/bots");
+#else
+    EXPECT_EQ(read.BaseDir, "/mnt/\\games/\\/arvon/base/\\");
+    EXPECT_EQ(read.VEXADir, "/\\home/player/bots");
+#endif
+}
+
 TEST(SettingsFile, MissingFileChangesNothing) {
     TempDir dir;
     AppSettings settings;
