@@ -1,0 +1,483 @@
+#include "ui/app/MainDialog.h"
+
+#include "core/editors/SkillLevelCaption.h"
+#include "core/generate/GenerateSource.h"
+#include "core/generate/Names.h"
+#include "core/settings/LevelRules.h"
+#include "core/util/FixedText.h"
+#include "core/util/Paths.h"
+#include "ui/app/AboutDialog.h"
+#include "ui/app/Resources.h"
+#include "ui/common/DialogOpener.h"
+#include "ui/common/Prompts.h"
+#include "ui/common/TextFields.h"
+#include "ui/settings/FileLocationsDialog.h"
+#include "ui/settings/GeneralSettingsDialog.h"
+#include "ui/settings/MainFileLocationDialog.h"
+#include "ui/settings/ModelDirectoryDialog.h"
+#include "ui/settings/ModelNameDialog.h"
+#include "ui/settings/ProfileDirectoryDialog.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <array>
+#include <utility>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace vexa::ui {
+
+namespace {
+
+constexpr const char* kDefaultBotFileName = "defbot.ini";
+constexpr std::array<const char*, 3> kGenders = {"Male", "Female", "It"};
+constexpr std::array<const char*, 3> kTabTexts = {"Skill 1", "Skill 4", "Skill 5"};
+
+#ifdef Q_OS_WIN
+// The system menu command of "&About VEXA..."; system menu ids must keep the
+// low four bits clear.
+constexpr UINT kAboutCommand = 0x0010;
+#endif
+
+QString Text(const std::string& message) {
+    return FromFieldText(message);
+}
+
+QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    // Enter never presses a button just because it has had the focus.
+    button->setAutoDefault(false);
+    return button;
+}
+
+QTabBar* MakeTabStrip(const char* name, QWidget* parent) {
+    auto* strip = new QTabBar(parent);
+    strip->setObjectName(QLatin1String(name));
+    strip->setExpanding(false);
+    strip->setDrawBase(false);
+    return strip;
+}
+
+// A tab strip with the page area below it that holds three buttons; the
+// strip changes the level only, never the buttons.
+QWidget* TabGroup(QTabBar* strip, const std::array<QPushButton*, 3>& buttons, QWidget* parent) {
+    auto* group = new QWidget(parent);
+    auto* page = new QFrame(group);
+    page->setFrameShape(QFrame::StyledPanel);
+    auto* pageLayout = new QVBoxLayout(page);
+    for (QPushButton* button : buttons) {
+        button->setParent(page);
+        button->setMinimumHeight(30);
+        pageLayout->addWidget(button);
+    }
+    strip->setParent(group);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(strip, 0, Qt::AlignLeft);
+    layout->addWidget(page);
+    return group;
+}
+
+} // namespace
+
+MainDialog::MainDialog(BotProfile& profile, AppSettings& settings, Prompts& prompts,
+                       QString commandLineFile, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      profile_(profile), settings_(settings), prompts_(prompts),
+      commandLineFile_(std::move(commandLineFile)) {
+    setWindowTitle(tr("Arvon Bot Designer"));
+    buildControls();
+
+    // The persistent sub-dialogs, in the order the window makes them.
+    modelNameDialog_ = new ModelNameDialog(profile_, this);
+    mainFileLocationDialog_ = new MainFileLocationDialog(profile_, settings_, this);
+    fileLocationsDialog_ = new FileLocationsDialog(profile_, settings_, prompts_, this);
+    profileDirectoryDialog_ = new ProfileDirectoryDialog(settings_, this);
+    generalSettingsDialog_ = new GeneralSettingsDialog(settings_, this);
+    modelDirectoryDialog_ = new ModelDirectoryDialog(settings_, this);
+
+    startUp();
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::buildControls() {
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("logoPicture"));
+    logo->setPixmap(LogoPicture());
+
+    auto* nameLabel = new QLabel(tr("Bot &Name:"), this);
+    nameEdit_ = new QLineEdit(this);
+    nameEdit_->setObjectName(QStringLiteral("nameEdit"));
+    LimitToField(nameEdit_, sizeof profile_.name);
+    nameLabel->setBuddy(nameEdit_);
+    connect(nameEdit_, &QLineEdit::textEdited, this, &MainDialog::nameEdited);
+
+    auto* genderLabel = new QLabel(tr("Bot &Gender:"), this);
+    genderCombo_ = new QComboBox(this);
+    genderCombo_->setObjectName(QStringLiteral("genderCombo"));
+    for (const char* gender : kGenders)
+        genderCombo_->addItem(QLatin1String(gender));
+    genderCombo_->setCurrentIndex(-1);
+    genderLabel->setBuddy(genderCombo_);
+    connect(genderCombo_, &QComboBox::activated, this, &MainDialog::genderChosen);
+
+    auto* mainFileButton =
+        MakeButton(tr("Main info file name\n(name_c.c)"), "mainFileButton", this);
+    mainFileButton->setMinimumHeight(44);
+    connect(mainFileButton, &QPushButton::clicked, this, &MainDialog::openMainFileLocation);
+
+    auto* skillButton = MakeButton(tr("&Skill Variables"), "skillSettingsButton", this);
+    auto* chatButton = MakeButton(tr("&Chat Variables"), "chatSettingsButton", this);
+    auto* personalityButton =
+        MakeButton(tr("&Personality Variables"), "personalitySettingsButton", this);
+    skillTabs_ = MakeTabStrip("skillTabs", this);
+    auto* itemButton = MakeButton(tr("&Item Weights"), "itemWeightsButton", this);
+    auto* weaponButton = MakeButton(tr("&Weapon Weights"), "weaponWeightsButton", this);
+    auto* convosButton = MakeButton(tr("&Chat Convos"), "chatConvosButton", this);
+    weightsTabs_ = MakeTabStrip("weightsTabs", this);
+    // The hidden left strip keeps its room, so the buttons never move.
+    QSizePolicy keepRoom = weightsTabs_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    weightsTabs_->setSizePolicy(keepRoom);
+
+    connect(skillButton, &QPushButton::clicked, this, &MainDialog::openSkillSettings);
+    connect(chatButton, &QPushButton::clicked, this, &MainDialog::openChatSettings);
+    connect(personalityButton, &QPushButton::clicked, this, &MainDialog::openPersonalitySettings);
+    connect(itemButton, &QPushButton::clicked, this, &MainDialog::openItemWeights);
+    connect(weaponButton, &QPushButton::clicked, this, &MainDialog::openWeaponWeights);
+    connect(convosButton, &QPushButton::clicked, this, &MainDialog::openChatConvos);
+
+    auto* credit = new QLabel(tr("Shape your bot, then let VEXA write its Arvon scripts."), this);
+    credit->setObjectName(QStringLiteral("creditLabel"));
+    credit->setAlignment(Qt::AlignCenter);
+    credit->setEnabled(false);
+
+    // Enter lands here and does nothing.
+    auto* enterSink = new QPushButton(this);
+    enterSink->setObjectName(QStringLiteral("defaultButton"));
+    enterSink->setDefault(true);
+    enterSink->setFocusPolicy(Qt::NoFocus);
+    enterSink->hide();
+
+    // Identity group at the top, the logo at its left.
+    auto* identity = new QFrame(this);
+    identity->setFrameShape(QFrame::StyledPanel);
+    auto* fields = new QGridLayout(identity);
+    nameLabel->setParent(identity);
+    nameEdit_->setParent(identity);
+    genderLabel->setParent(identity);
+    genderCombo_->setParent(identity);
+    mainFileButton->setParent(identity);
+    nameEdit_->setMinimumWidth(170);
+    fields->addWidget(nameLabel, 0, 0);
+    fields->addWidget(nameEdit_, 0, 1);
+    fields->addWidget(genderLabel, 1, 0);
+    fields->addWidget(genderCombo_, 1, 1);
+    fields->addWidget(mainFileButton, 0, 2, 2, 1);
+    fields->setColumnStretch(1, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(logo, 0, Qt::AlignTop);
+    top->addWidget(identity, 1);
+
+    auto* weightsGroup = TabGroup(weightsTabs_, {itemButton, weaponButton, convosButton}, this);
+    auto* skillGroup = TabGroup(skillTabs_, {skillButton, chatButton, personalityButton}, this);
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(weightsGroup);
+    groups->addSpacing(12);
+    groups->addWidget(skillGroup);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(buildMenuBar());
+    layout->addLayout(top);
+    layout->addSpacing(6);
+    layout->addLayout(groups);
+    layout->addWidget(credit);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Tab order of the form: identity, right group, left group.
+    setTabOrder(nameEdit_, genderCombo_);
+    setTabOrder(genderCombo_, mainFileButton);
+    setTabOrder(mainFileButton, skillButton);
+    setTabOrder(skillButton, chatButton);
+    setTabOrder(chatButton, personalityButton);
+    setTabOrder(personalityButton, skillTabs_);
+    setTabOrder(skillTabs_, itemButton);
+    setTabOrder(itemButton, weaponButton);
+    setTabOrder(weaponButton, convosButton);
+    setTabOrder(convosButton, weightsTabs_);
+}
+
+QMenuBar* MainDialog::buildMenuBar() {
+    auto* bar = new QMenuBar(this);
+    bar->setNativeMenuBar(false);
+
+    const auto add = [this](QMenu* menu, const QString& text, const char* name, auto slot) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, slot);
+    };
+
+    QMenu* file = bar->addMenu(tr("&File"));
+    add(file, tr("&Save Bot"), "saveBotAction", &MainDialog::saveBot);
+    add(file, tr("&Load Bot"), "loadBotAction", &MainDialog::loadBot);
+    file->addSeparator();
+    add(file, tr("&Create Arvon source"), "createSourceAction", &MainDialog::createSource);
+    file->addSeparator();
+    add(file, tr("E&xit"), "exitAction", &MainDialog::quit);
+
+    QMenu* options = bar->addMenu(tr("&Settings"));
+    add(options, tr("Base &Model Dir"), "modelDirAction", &MainDialog::openModelDirectory);
+    add(options, tr(".vxb &Dir"), "vxbDirAction", &MainDialog::openProfileDirectory);
+    add(options, tr("&General Settings"), "generalSettingsAction",
+        &MainDialog::openGeneralSettings);
+    add(options, tr("&File Locations"), "fileLocationsAction", &MainDialog::openFileLocations);
+    add(options, tr("Model &Name"), "modelNameAction", &MainDialog::openModelName);
+    add(options, tr("Make Default &Bot"), "defaultBotAction", &MainDialog::makeDefaultBot);
+
+    QMenu* help = bar->addMenu(tr("&Help"));
+    add(help, tr("&About"), "aboutAction", &MainDialog::showAbout);
+    return bar;
+}
+
+void MainDialog::addSystemMenuEntry() {
+#ifdef Q_OS_WIN
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    if (menu != nullptr) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About VEXA...");
+    }
+#endif
+    // Elsewhere the window manager owns the system menu; Help > About serves.
+}
+
+#ifdef Q_OS_WIN
+bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
+        showAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+void MainDialog::startUp() {
+    addSystemMenuEntry();
+    setWindowIcon(ProgramIcon());
+
+    const std::string profilePath = commandLineFile_.isEmpty()
+                                        ? WorkingDirectoryFile(kDefaultBotFileName)
+                                        : ToFolderText(commandLineFile_);
+    LoadStartupProfile(profile_, profilePath);
+    ShowProfileIdentity();
+
+    ResetSettings(settings_);
+    ReadSettingsFile(settings_, WorkingDirectoryFile(kSettingsFileName));
+
+    for (int index = 0; index < static_cast<int>(kTabTexts.size()); ++index) {
+        skillTabs_->insertTab(index, QLatin1String(kTabTexts[index]));
+        weightsTabs_->insertTab(index, QLatin1String(kTabTexts[index]));
+    }
+    skillTabs_->setCurrentIndex(0);
+    weightsTabs_->setCurrentIndex(0);
+    connect(skillTabs_, &QTabBar::currentChanged, this, &MainDialog::skillTabChanged);
+    connect(weightsTabs_, &QTabBar::currentChanged, this, &MainDialog::weightsTabChanged);
+    weightsTabs_->setVisible(WeightsTabShownAtStartup(settings_));
+
+    updateControls();
+}
+
+void MainDialog::ShowProfileIdentity() {
+    nameText_ = FromFieldText(FieldText(profile_.name));
+    const std::string gender = FieldText(profile_.gender);
+    for (int index = 0; index < static_cast<int>(kGenders.size()); ++index) {
+        if (gender == kGenders[index])
+            genderIndex_ = index;
+    }
+    updateControls();
+}
+
+void MainDialog::readControls() {
+    nameText_ = nameEdit_->text();
+    genderIndex_ = genderCombo_->currentIndex();
+}
+
+void MainDialog::updateControls() {
+    if (nameEdit_->text() != nameText_)
+        nameEdit_->setText(nameText_);
+    genderCombo_->setCurrentIndex(genderIndex_);
+}
+
+void MainDialog::nameEdited() {
+    readControls();
+    SetFieldText(profile_.name, ToFieldText(nameText_));
+}
+
+void MainDialog::genderChosen() {
+    readControls();
+    if (genderIndex_ >= 0 && genderIndex_ < static_cast<int>(kGenders.size()))
+        SetFieldText(profile_.gender, kGenders[genderIndex_]);
+    updateControls();
+}
+
+void MainDialog::skillTabChanged(int index) {
+    SelectSkillTab(settings_, index);
+}
+
+void MainDialog::weightsTabChanged(int index) {
+    SelectWeightsTab(settings_, index);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Enter presses the button that has the focus and does nothing
+        // anywhere else; it never closes the window.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MainDialog::reject() {
+    quit();
+}
+
+void MainDialog::quit() {
+    if (!prompts_.question(this, tr("Are you sure you wish to quit?"), tr("Done?")))
+        return;
+    WriteSettingsFile(settings_, WorkingDirectoryFile(kSettingsFileName));
+    readControls();
+    hasQuit_ = true;
+    done(QDialog::Accepted);
+    emit quitConfirmed();
+}
+
+// File menu
+
+void MainDialog::saveBot() {
+    Prompts::FileRequest request;
+    request.title = tr("Save Your VEXA Bot");
+    request.filter = tr("VEXA Bot Files (*.vxb)");
+    request.defaultSuffix = QStringLiteral("vxb");
+    request.defaultName = FromFieldText(FileNameForm(FieldText(profile_.name)) + ".vxb");
+    request.folder = FromFolderText(settings_.VEXADir);
+    const std::optional<QString> path = prompts_.saveFileName(this, request);
+    if (!path)
+        return;
+    const int result = WriteProfileImage(profile_, ToFolderText(*path));
+    prompts_.information(this, QString::fromLatin1(SaveBotMessage(result)));
+}
+
+void MainDialog::loadBot() {
+    Prompts::FileRequest request;
+    request.title = tr("Load Your VEXA Bot");
+    request.filter = tr("VEXA Bot Files (*.vxb)");
+    request.defaultSuffix = QStringLiteral("vxb");
+    request.defaultName = FromFieldText(FileNameForm(FieldText(profile_.name)) + ".vxb");
+    request.folder = FromFolderText(settings_.VEXADir);
+    const std::optional<QString> path = prompts_.openFileName(this, request);
+    if (!path)
+        return;
+    const int result = ReadProfileImage(profile_, ToFolderText(*path));
+    if (result == 0)
+        ShowProfileIdentity();
+    prompts_.information(this, QString::fromLatin1(LoadBotMessage(result)));
+}
+
+void MainDialog::createSource() {
+    const int result = GenerateSource(profile_, settings_);
+    if (result != 0) {
+        prompts_.information(this, Text(GenerateResultMessage(result)));
+        return;
+    }
+    prompts_.information(this, FromFolderText(GenerateSuccessMessage(settings_)));
+    prompts_.information(this, Text(GenerateModelMessage(profile_)));
+}
+
+// Settings menu
+
+void MainDialog::openModelDirectory() {
+    if (modelDirectoryDialog_->exec() == QDialog::Accepted)
+        prompts_.information(this, modelDirectoryDialog_->folderText(), tr("Model Directory:"));
+}
+
+void MainDialog::openProfileDirectory() {
+    if (profileDirectoryDialog_->exec() == QDialog::Accepted)
+        prompts_.information(this, profileDirectoryDialog_->folderText(), tr(".vxb Directory:"));
+}
+
+void MainDialog::openGeneralSettings() {
+    const bool confirmed = generalSettingsDialog_->exec() == QDialog::Accepted;
+    if (confirmed)
+        weightsTabs_->setVisible(
+            ApplyWeightsTabAfterSettings(settings_, weightsTabs_->currentIndex()));
+    if (settings_.OkCancel)
+        prompts_.information(this, confirmed ? tr("General settings changed")
+                                             : tr("General settings NOT changed"));
+}
+
+void MainDialog::openFileLocations() {
+    fileLocationsDialog_->setCaption(OpeningCaption(settings_, LevelSource::Skill, true));
+    RunDialogAndReport(*fileLocationsDialog_, prompts_, settings_,
+                       {tr("File Locations changed"), tr("File Locations NOT changed")}, this);
+}
+
+void MainDialog::openModelName() {
+    const bool confirmed = modelNameDialog_->exec() == QDialog::Accepted;
+    if (!settings_.OkCancel)
+        return;
+    if (confirmed)
+        prompts_.information(this, FromFieldText(FieldText(profile_.model_name)),
+                             tr("New Model name:"));
+    else
+        prompts_.information(this, tr("Model name unchanged"));
+}
+
+void MainDialog::makeDefaultBot() {
+    const int result = WriteDefaultBot(profile_, WorkingDirectoryFile(kDefaultBotFileName));
+    prompts_.information(this, QString::fromLatin1(DefaultBotMessage(result)));
+}
+
+// Help menu
+
+void MainDialog::showAbout() {
+    AboutDialog about(prompts_, this);
+    about.exec();
+}
+
+// Buttons
+
+void MainDialog::openMainFileLocation() {
+    RunDialogAndReport(*mainFileLocationDialog_, prompts_, settings_,
+                       {tr("Main File Info changed"), tr("Main File Info NOT changed")}, this);
+}
+
+// The six editors are opened from here once they are part of the window.
+void MainDialog::openSkillSettings() {}
+void MainDialog::openChatSettings() {}
+void MainDialog::openPersonalitySettings() {}
+void MainDialog::openItemWeights() {}
+void MainDialog::openWeaponWeights() {}
+void MainDialog::openChatConvos() {}
+
+} // namespace vexa::ui

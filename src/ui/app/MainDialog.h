@@ -1,0 +1,122 @@
+#pragma once
+
+#include "core/profile/BotProfile.h"
+#include "core/settings/AppSettings.h"
+
+#include <QDialog>
+#include <QString>
+
+class QComboBox;
+class QLineEdit;
+class QMenuBar;
+class QPushButton;
+class QTabBar;
+
+namespace vexa::ui {
+
+class FileLocationsDialog;
+class GeneralSettingsDialog;
+class MainFileLocationDialog;
+class ModelDirectoryDialog;
+class ModelNameDialog;
+class ProfileDirectoryDialog;
+class Prompts;
+
+// The main window: the bot's name and gender, the two skill-level tab
+// strips, the editor buttons and the menus. It owns one instance of every
+// sub-dialog for its whole life. Closing it (Esc, the close box, File >
+// Exit) asks first; Yes writes vexa.ini and ends the program.
+class MainDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    // Runs the start-up: the profile from `commandLineFile` (or defbot.ini in
+    // the working directory, or the defaults), then the options from
+    // vexa.ini in the working directory.
+    MainDialog(BotProfile& profile, AppSettings& settings, Prompts& prompts,
+               QString commandLineFile, QWidget* parent = nullptr);
+    ~MainDialog() override;
+
+    // Shows the profile's name and gender in the window. A gender other than
+    // "Male", "Female" and "It" leaves the list as it is.
+    void ShowProfileIdentity();
+
+    // Esc and the close box: the quit question.
+    void reject() override;
+
+    // True once the user confirmed the quit question.
+    bool hasQuit() const { return hasQuit_; }
+
+signals:
+    // The user confirmed the quit question: vexa.ini is written and the
+    // window closed; the program ends.
+    void quitConfirmed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+private slots:
+    // File menu
+    void saveBot();
+    void loadBot();
+    void createSource();
+    void quit();
+    // Settings menu
+    void openModelDirectory();
+    void openProfileDirectory();
+    void openGeneralSettings();
+    void openFileLocations();
+    void openModelName();
+    void makeDefaultBot();
+    // Help menu and the system menu
+    void showAbout();
+    // Buttons
+    void openMainFileLocation();
+    void openSkillSettings();
+    void openChatSettings();
+    void openPersonalitySettings();
+    void openItemWeights();
+    void openWeaponWeights();
+    void openChatConvos();
+    // Identity fields and tab strips
+    void nameEdited();
+    void genderChosen();
+    void skillTabChanged(int index);
+    void weightsTabChanged(int index);
+
+private:
+    QMenuBar* buildMenuBar();
+    void buildControls();
+    void addSystemMenuEntry();
+    void startUp();
+    // The window's members and its controls, both ways.
+    void readControls();
+    void updateControls();
+
+    BotProfile& profile_;
+    AppSettings& settings_;
+    Prompts& prompts_;
+    QString commandLineFile_;
+
+    QString nameText_;
+    int genderIndex_ = -1;
+    bool hasQuit_ = false;
+
+    QLineEdit* nameEdit_ = nullptr;
+    QComboBox* genderCombo_ = nullptr;
+    QTabBar* skillTabs_ = nullptr;   // right strip: SkillLevel
+    QTabBar* weightsTabs_ = nullptr; // left strip: WeightsSkillLevel
+
+    // The persistent sub-dialogs, owned through Qt's parent ownership.
+    ModelNameDialog* modelNameDialog_ = nullptr;
+    MainFileLocationDialog* mainFileLocationDialog_ = nullptr;
+    FileLocationsDialog* fileLocationsDialog_ = nullptr;
+    ProfileDirectoryDialog* profileDirectoryDialog_ = nullptr;
+    GeneralSettingsDialog* generalSettingsDialog_ = nullptr;
+    ModelDirectoryDialog* modelDirectoryDialog_ = nullptr;
+};
+
+} // namespace vexa::ui

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+class QLineEdit;
+
+namespace vexa::ui {
+
+// The profile's text fields hold Latin-1 bytes. Texts cross between a field
+// and a widget only through these helpers.
+QString FromFieldText(const std::string& bytes);
+std::string ToFieldText(const QString& text);
+
+// Folders are paths of the platform: any length, in its 8-bit encoding.
+QString FromFolderText(const std::string& bytes);
+std::string ToFolderText(const QString& text);
+
+// Limits a line edit to what a profile text field of `fieldWidth` bytes holds:
+// at most fieldWidth - 1 characters, each of them printable Latin-1. Texts set
+// by the program are cut to the same length.
+void LimitToField(QLineEdit* edit, int fieldWidth);
+
+// A folder line edit: any length; control characters are refused.
+void LimitToFolder(QLineEdit* edit);
+
+} // namespace vexa::ui

@@ -1,0 +1,63 @@
+#include "ui/settings/FolderDialog.h"
+
+#include "core/settings/LocationRules.h"
+#include "ui/common/TextFields.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <utility>
+
+namespace vexa::ui {
+
+FolderDialog::FolderDialog(std::string& folder, const QString& title, std::string prompt,
+                           QWidget* parent)
+    : QDialog(parent), folder_(folder), prompt_(std::move(prompt)),
+      folderEdit_(new QLineEdit(this)) {
+    setWindowTitle(title);
+
+    auto* label = new QLabel(tr("Enter folder:"), this);
+    label->setBuddy(folderEdit_);
+    folderEdit_->setObjectName(QStringLiteral("folderEdit"));
+    folderEdit_->setMinimumWidth(320);
+    LimitToFolder(folderEdit_);
+
+    auto* ok = new QPushButton(tr("&OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(tr("&Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(folderEdit_);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString FolderDialog::folderText() const {
+    return folderEdit_->text();
+}
+
+int FolderDialog::exec() {
+    folderEdit_->setText(FromFolderText(FolderFieldText(folder_, prompt_)));
+    folderEdit_->selectAll();
+    folderEdit_->setFocus();
+    return QDialog::exec();
+}
+
+void FolderDialog::accept() {
+    StoreFolderField(folder_, ToFolderText(folderEdit_->text()), prompt_);
+    QDialog::accept();
+}
+
+} // namespace vexa::ui

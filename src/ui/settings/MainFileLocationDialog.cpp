@@ -1,0 +1,76 @@
+#include "ui/settings/MainFileLocationDialog.h"
+
+#include "core/settings/LocationRules.h"
+#include "core/util/FixedText.h"
+#include "ui/common/TextFields.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vexa::ui {
+
+MainFileLocationDialog::MainFileLocationDialog(BotProfile& profile, AppSettings& settings,
+                                               QWidget* parent)
+    : QDialog(parent), profile_(profile), settings_(settings), folderEdit_(new QLineEdit(this)),
+      mainFileEdit_(new QLineEdit(this)) {
+    setWindowTitle(tr("Main File Location"));
+
+    auto* explanation =
+        new QLabel(tr("This is the file where everything ends up: it is the map for your bot.\n"
+                      "All bot files will be created in the directory listed below.\n"),
+                   this);
+    auto* folderLabel = new QLabel(tr("Base Model Dir:"), this);
+    folderLabel->setBuddy(folderEdit_);
+    folderEdit_->setObjectName(QStringLiteral("folderEdit"));
+    folderEdit_->setMinimumWidth(320);
+    LimitToFolder(folderEdit_);
+    auto* mainFileLabel = new QLabel(tr("Main File Name:"), this);
+    mainFileLabel->setBuddy(mainFileEdit_);
+    mainFileEdit_->setObjectName(QStringLiteral("mainFileEdit"));
+    LimitToField(mainFileEdit_, sizeof profile.main_file);
+
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(folderLabel, 0, 0);
+    fields->addWidget(folderEdit_, 0, 1);
+    fields->addWidget(mainFileLabel, 1, 0);
+    fields->addWidget(mainFileEdit_, 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(explanation);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+int MainFileLocationDialog::exec() {
+    folderEdit_->setText(FromFolderText(FolderFieldText(settings_.BaseDir, kBaseDirPrompt)));
+    mainFileEdit_->setText(FromFieldText(MainFileProposal(profile_)));
+    folderEdit_->setFocus();
+    folderEdit_->selectAll();
+    return QDialog::exec();
+}
+
+void MainFileLocationDialog::accept() {
+    StoreFolderField(settings_.BaseDir, ToFolderText(folderEdit_->text()), kBaseDirPrompt);
+    SetFieldText(profile_.main_file, ToFieldText(mainFileEdit_->text()));
+    QDialog::accept();
+}
+
+} // namespace vexa::ui

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/profile/BotProfile.h"
+#include "core/settings/AppSettings.h"
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace vexa::ui {
+
+// The main-file button: the base folder and the name of the bot's main
+// (character) file.
+class MainFileLocationDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    MainFileLocationDialog(BotProfile& profile, AppSettings& settings, QWidget* parent);
+
+    // Shows BaseDir (or its prompt) and main_file (or its proposal), then
+    // runs the dialog.
+    int exec() override;
+    // Stores the folder (unless the prompt is still there) and the main file.
+    void accept() override;
+
+private:
+    BotProfile& profile_;
+    AppSettings& settings_;
+    QLineEdit* folderEdit_;
+    QLineEdit* mainFileEdit_;
+};
+
+} // namespace vexa::ui

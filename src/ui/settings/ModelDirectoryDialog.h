@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/settings/AppSettings.h"
+#include "ui/settings/FolderDialog.h"
+
+namespace vexa::ui {
+
+// "Base &Model Dir": the base folder below which the bot's files are made
+// (BaseDir).
+class ModelDirectoryDialog final : public FolderDialog {
+    Q_OBJECT
+
+public:
+    ModelDirectoryDialog(AppSettings& settings, QWidget* parent);
+};
+
+} // namespace vexa::ui

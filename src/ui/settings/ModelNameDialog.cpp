@@ -1,0 +1,53 @@
+#include "ui/settings/ModelNameDialog.h"
+
+#include "core/settings/LocationRules.h"
+#include "core/util/FixedText.h"
+#include "ui/common/TextFields.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vexa::ui {
+
+ModelNameDialog::ModelNameDialog(BotProfile& profile, QWidget* parent)
+    : QDialog(parent), profile_(profile), modelNameEdit_(new QLineEdit(this)) {
+    setWindowTitle(tr("Model Name"));
+
+    auto* label = new QLabel(tr("Model Name:"), this);
+    label->setBuddy(modelNameEdit_);
+    modelNameEdit_->setObjectName(QStringLiteral("modelNameEdit"));
+    modelNameEdit_->setMinimumWidth(140);
+    LimitToField(modelNameEdit_, sizeof profile.model_name);
+
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(modelNameEdit_);
+    layout->addSpacing(12);
+    layout->addWidget(ok);
+    layout->addWidget(cancel);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+int ModelNameDialog::exec() {
+    modelNameEdit_->setText(FromFieldText(ModelNameProposal(profile_)));
+    modelNameEdit_->selectAll();
+    modelNameEdit_->setFocus();
+    return QDialog::exec();
+}
+
+void ModelNameDialog::accept() {
+    SetFieldText(profile_.model_name, ToFieldText(modelNameEdit_->text()));
+    QDialog::accept();
+}
+
+} // namespace vexa::ui

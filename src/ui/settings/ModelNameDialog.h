@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/profile/BotProfile.h"
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace vexa::ui {
+
+// "Model &Name": the player model named in the bot info file.
+class ModelNameDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    ModelNameDialog(BotProfile& profile, QWidget* parent);
+
+    // Shows model_name, or the file-name form of the bot name when it is
+    // empty, then runs the dialog.
+    int exec() override;
+    // Stores the field into model_name and closes with OK.
+    void accept() override;
+
+private:
+    BotProfile& profile_;
+    QLineEdit* modelNameEdit_;
+};
+
+} // namespace vexa::ui
