@@ -88,13 +88,18 @@ void Run(const std::uint8_t* data, std::size_t size) {
     const std::string any = FormatScaledValue(number, anyScale);
     Check(!any.empty(), "every number has a text");
 
-    // Any text.
+    // Any text, with the editors' scales and with any scale. The editors
+    // use only 1, 100 and 1000, for which the value is exact; with other
+    // scales the reader keeps only the fraction digits a power of ten of that
+    // size would need, so only those three scales are compared with the exact
+    // value.
     for (const int scale : {1, 100, 1000, anyScale}) {
         const std::int32_t value = ParseScaledValue(text, scale);
         Check(ParseScaledValue(std::string(text) + "x", scale) == value,
               "reading stops at the first character outside the number");
         std::int64_t exact = 0;
-        if (ExactValue(text, scale, exact))
+        const bool editorScale = scale == 1 || scale == 100 || scale == 1000;
+        if (editorScale && ExactValue(text, scale, exact))
             Check(value == exact, "a decimal text reads as its exact value times the scale");
     }
 }

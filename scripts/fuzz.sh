@@ -59,7 +59,7 @@ for target in "${targets[@]}"; do
     names+=("$target")
     if [ "${#pids[@]}" -ge "$jobs" ]; then
         if ! wait "${pids[0]}"; then
-            echo "$target: FAILED, see $build/logs/${names[0]}.log" >&2
+            echo "${names[0]}: FAILED, see $build/logs/${names[0]}.log" >&2
             failed=1
         fi
         pids=("${pids[@]:1}")
