@@ -1,0 +1,467 @@
+// The option and location dialogs as the main window opens them: what they
+// show, what OK, Cancel and Esc store, and the messages that follow.
+#include "GuiTestSupport.h"
+#include "core/util/FixedText.h"
+
+#include <QCheckBox>
+#include <QTabBar>
+#include <QtTest>
+
+using namespace vexa;
+using namespace vexa::test;
+
+namespace {
+
+enum class Close { Ok, Cancel, Escape };
+
+void CloseDialog(QDialog* dialog, Close how) {
+    switch (how) {
+    case Close::Ok:
+        ClickOk(dialog);
+        break;
+    case Close::Cancel:
+        ClickCancel(dialog);
+        break;
+    case Close::Escape:
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        break;
+    }
+}
+
+QCheckBox* Box(QWidget* dialog, const char* name) {
+    return dialog->findChild<QCheckBox*>(QLatin1String(name));
+}
+
+// A click on the box's indicator, as a user ticks it.
+void ClickBox(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Close)
+
+class SettingsDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void folderDialogs_data();
+    void folderDialogs();
+    void folderDialogClosedWithoutOkStoresNothing_data();
+    void folderDialogClosedWithoutOkStoresNothing();
+    void modelNameProposalAndMessages();
+    void mainFileLocationProposalsAndMessages();
+    void fileLocationsCaptionAndProposals();
+    void fileLocationsApplyToAll();
+    void generalSettingsShowsFlagsAndLinksBoxes();
+    void generalSettingsOkUpdatesLevelsAndTabStrip();
+    void generalSettingsClosedWithoutOkStoresNothing();
+};
+
+void SettingsDialogsTest::folderDialogs_data() {
+    QTest::addColumn<QByteArray>("action");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("messageTitle");
+    QTest::addColumn<bool>("baseDir");
+    QTest::newRow("Base Model Dir") << QByteArray("modelDirAction") << "Model Directory"
+                                    << "Enter Base Model Directory Here"
+                                    << "Model Directory:" << true;
+    QTest::newRow(".vxb Dir") << QByteArray("vxbDirAction") << ".vxb Directory"
+                              << "Enter .vxb Directory Here"
+                              << ".vxb Directory:" << false;
+}
+
+void SettingsDialogsTest::folderDialogs() {
+    QFETCH(QByteArray, action);
+    QFETCH(QString, title);
+    QFETCH(QString, prompt);
+    QFETCH(QString, messageTitle);
+    QFETCH(bool, baseDir);
+    Desk desk;
+    desk.start();
+    desk.settings.OkCancel = false; // the folder messages come regardless
+    std::string& folder = baseDir ? desk.settings.BaseDir : desk.settings.VEXADir;
+    const std::string& other = baseDir ? desk.settings.VEXADir : desk.settings.BaseDir;
+    const QString longFolder = QStringLiteral("/a/") + QString(120, QLatin1Char('x'));
+
+    QStringList shown;
+    ModalScript script;
+    script
+        .then([&](QDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), title);
+            shown << Field(dialog, "folderEdit")->text();
+            ClickOk(dialog); // the prompt is not stored
+        })
+        .then([&](QDialog* dialog) {
+            Field(dialog, "folderEdit")->clear();
+            ClickOk(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            Field(dialog, "folderEdit")->clear();
+            QTest::keyClicks(Field(dialog, "folderEdit"), longFolder);
+            QTest::keyClick(Field(dialog, "folderEdit"), Qt::Key_Return); // default button
+        })
+        .then([&](QDialog* dialog) {
+            shown << Field(dialog, "folderEdit")->text();
+            ClickOk(dialog);
+        });
+
+    desk.trigger(action);
+    QCOMPARE(folder, std::string());
+    desk.trigger(action);
+    QCOMPARE(folder, std::string());
+    desk.trigger(action);
+    QCOMPARE(QString::fromStdString(folder), longFolder); // folders take any length
+    desk.trigger(action);
+    QVERIFY(script.allRan());
+    QVERIFY(!script.watchdogFired());
+    QCOMPARE(shown, (QStringList{prompt, longFolder}));
+    QCOMPARE(other, std::string());
+
+    QCOMPARE(desk.prompts.messages(), (QStringList{prompt, QString(), longFolder, longFolder}));
+    for (const auto& message : desk.prompts.shown)
+        QCOMPARE(message.title, messageTitle);
+}
+
+void SettingsDialogsTest::folderDialogClosedWithoutOkStoresNothing_data() {
+    QTest::addColumn<Close>("how");
+    QTest::newRow("Cancel") << Close::Cancel;
+    QTest::newRow("Escape") << Close::Escape;
+}
+
+void SettingsDialogsTest::folderDialogClosedWithoutOkStoresNothing() {
+    QFETCH(Close, how);
+    Desk desk;
+    desk.start();
+    desk.settings.BaseDir = "/games/arvon";
+    QString shown;
+    ModalScript script;
+    script.then([&](QDialog* dialog) {
+        shown = Field(dialog, "folderEdit")->text();
+        Field(dialog, "folderEdit")->setText(QStringLiteral("/elsewhere"));
+        CloseDialog(dialog, how);
+    });
+    desk.trigger("modelDirAction");
+    QVERIFY(script.allRan());
+    QCOMPARE(shown, QStringLiteral("/games/arvon"));
+    QCOMPARE(desk.settings.BaseDir, std::string("/games/arvon"));
+    QVERIFY(desk.prompts.shown.isEmpty());
+}
+
+void SettingsDialogsTest::modelNameProposalAndMessages() {
+    Desk desk;
+    desk.start();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Mr. Smith-Jones");
+    QStringList shown;
+    ModalScript script;
+    script
+        .then([&](QDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Model Name"));
+            shown << Field(dialog, "modelNameEdit")->text();
+            ClickCancel(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            ClickOk(dialog); // the proposal, cut to the field's 9
+        })
+        .then([&](QDialog* dialog) {
+            shown << Field(dialog, "modelNameEdit")->text();
+            Field(dialog, "modelNameEdit")->clear();
+            QTest::keyClicks(Field(dialog, "modelNameEdit"), "verylongmodelname");
+            ClickOk(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            Field(dialog, "modelNameEdit")->clear();
+            ClickOk(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            shown << Field(dialog, "modelNameEdit")->text();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+
+    desk.trigger("modelNameAction");
+    QCOMPARE(desk.profile->model_name[0], '\0');
+    desk.trigger("modelNameAction");
+    QCOMPARE(FieldText(desk.profile->model_name), std::string("mrsmithjo"));
+    desk.trigger("modelNameAction");
+    QCOMPARE(FieldText(desk.profile->model_name), std::string("verylongm"));
+    desk.settings.OkCancel = false;
+    desk.trigger("modelNameAction"); // emptied: proposed again next time
+    QCOMPARE(desk.profile->model_name[0], '\0');
+    desk.trigger("modelNameAction");
+    QVERIFY(script.allRan());
+    QCOMPARE(shown, (QStringList{"mrsmithjo", "mrsmithjo", "mrsmithjo"}));
+    QCOMPARE(FieldText(desk.profile->main_file), std::string()); // next field untouched
+
+    QCOMPARE(desk.prompts.messages(),
+             (QStringList{"Model name unchanged", "mrsmithjo", "verylongm"}));
+    QCOMPARE(desk.prompts.shown[1].title, QStringLiteral("New Model name:"));
+    QCOMPARE(desk.prompts.shown[0].title, vexa::ui::ApplicationTitle());
+}
+
+void SettingsDialogsTest::mainFileLocationProposalsAndMessages() {
+    Desk desk;
+    desk.start();
+    desk.settings.BaseDir = "/games/arvon";
+    QStringList shown;
+    ModalScript script;
+    script
+        .then([&](QDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Main File Location"));
+            shown << Field(dialog, "folderEdit")->text() << Field(dialog, "mainFileEdit")->text();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        })
+        .then([&](QDialog* dialog) {
+            shown << Field(dialog, "mainFileEdit")->text();
+            Field(dialog, "folderEdit")->setText(QStringLiteral("Enter Base Model Directory Here"));
+            ClickOk(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            shown << Field(dialog, "mainFileEdit")->text();
+            Field(dialog, "folderEdit")->setText(QStringLiteral("/new/base"));
+            Field(dialog, "mainFileEdit")->clear();
+            QTest::keyClicks(Field(dialog, "mainFileEdit"), "a_very_long_main_file_name.c");
+            ClickCancel(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            shown << Field(dialog, "folderEdit")->text();
+            Field(dialog, "folderEdit")->setText(QStringLiteral("/new/base"));
+            Field(dialog, "mainFileEdit")->clear();
+            QTest::keyClicks(Field(dialog, "mainFileEdit"), "a_very_long_main_file_name.c");
+            ClickOk(dialog);
+        });
+
+    auto* button = desk.child<QPushButton>("mainFileButton");
+    QCOMPARE(button->text(), QStringLiteral("Main info file name\n(name_c.c)"));
+    button->click(); // empty name: "botname"
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Mr. Smith-Jones");
+    button->click(); // OK with the prompt: BaseDir kept
+    QCOMPARE(desk.settings.BaseDir, std::string("/games/arvon"));
+    QCOMPARE(FieldText(desk.profile->main_file), std::string("mrsmithjon_c.c"));
+    button->click();
+    QCOMPARE(FieldText(desk.profile->main_file), std::string("mrsmithjon_c.c"));
+    desk.settings.OkCancel = false;
+    button->click();
+    QVERIFY(script.allRan());
+    QCOMPARE(desk.settings.BaseDir, std::string("/new/base"));
+    QCOMPARE(FieldText(desk.profile->main_file), std::string("a_very_long_main_fi"));
+    QCOMPARE(shown, (QStringList{"/games/arvon", "botname_c.c", "mrsmithjon_c.c", "mrsmithjon_c.c",
+                                 "/games/arvon"}));
+    QCOMPARE(desk.prompts.messages(),
+             (QStringList{"Main File Info NOT changed", "Main File Info changed",
+                          "Main File Info NOT changed"}));
+}
+
+void SettingsDialogsTest::fileLocationsCaptionAndProposals() {
+    Desk desk;
+    desk.start();
+    QStringList captions;
+    QStringList shown;
+    const auto look = [&](QDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("File Locations"));
+        QVERIFY(Field(dialog, "captionEdit")->isReadOnly());
+        captions << Field(dialog, "captionEdit")->text();
+        shown << Field(dialog, "weaponWeightsEdit")->text() << Field(dialog, "chatEdit")->text()
+              << Field(dialog, "itemWeightsEdit")->text();
+    };
+    ModalScript script;
+    script
+        .then([&](QDialog* dialog) {
+            look(dialog);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        })
+        .then([&](QDialog* dialog) {
+            look(dialog);
+            ClickOk(dialog); // stores the Skill 4 proposals
+        })
+        .then([&](QDialog* dialog) {
+            look(dialog); // Skill 1 still empty: proposals again
+            Field(dialog, "chatEdit")->setText(QStringLiteral("bots/x_t.c"));
+            ClickCancel(dialog);
+        });
+
+    desk.child<QTabBar>("skillTabs")->setCurrentIndex(1);
+    desk.trigger("fileLocationsAction");
+    desk.settings.TabSkill = true;
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Ranger");
+    desk.trigger("fileLocationsAction");
+    desk.trigger("fileLocationsAction");
+    QVERIFY(script.allRan());
+
+    QCOMPARE(captions, (QStringList{"Adv Skills not currently enabled", "Hardcore Skill Level",
+                                    "Hardcore Skill Level"}));
+    QCOMPARE(shown, (QStringList{"bots/botname_w.c", "bots/botname_t.c", "bots/botname_i.c",
+                                 "bots/ranger_w4.c", "bots/ranger_t4.c", "bots/ranger_i4.c",
+                                 "bots/ranger_w4.c", "bots/ranger_t4.c", "bots/ranger_i4.c"}));
+    QCOMPARE(FieldText(desk.profile->skill[1].weaponweights), std::string("bots/ranger_w4.c"));
+    QCOMPARE(FieldText(desk.profile->skill[1].chat_file), std::string("bots/ranger_t4.c"));
+    QCOMPARE(FieldText(desk.profile->skill[1].itemweights), std::string("bots/ranger_i4.c"));
+    QCOMPARE(desk.profile->skill[0].chat_file[0], '\0');
+    QCOMPARE(desk.profile->skill[2].chat_file[0], '\0');
+    QCOMPARE(desk.prompts.messages(),
+             (QStringList{"File Locations NOT changed", "File Locations changed",
+                          "File Locations NOT changed"}));
+}
+
+void SettingsDialogsTest::fileLocationsApplyToAll() {
+    Desk desk;
+    desk.start();
+    desk.settings.OkCancel = false; // Apply to All reports whatever OkCancel holds
+    desk.settings.TabSkill = true;
+    desk.child<QTabBar>("skillTabs")->setCurrentIndex(2);
+    desk.prompts.questionAnswers = {false, true};
+    QStringList shownAfter;
+    ModalScript script;
+    script
+        .then([&](QDialog* dialog) {
+            Field(dialog, "weaponWeightsEdit")->setText(QStringLiteral("bots/r_w.c"));
+            Button(dialog, "applyAllButton")->click(); // No
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(desk.profile->skill[0].weaponweights[0], '\0');
+            Button(dialog, "applyAllButton")->click(); // Yes
+            QVERIFY(dialog->isVisible());
+            ClickCancel(dialog); // does not undo
+        })
+        .then([&](QDialog* dialog) {
+            shownAfter << Field(dialog, "weaponWeightsEdit")->text()
+                       << Field(dialog, "chatEdit")->text();
+            ClickCancel(dialog);
+        });
+    desk.trigger("fileLocationsAction");
+    desk.child<QTabBar>("skillTabs")->setCurrentIndex(0);
+    desk.trigger("fileLocationsAction");
+    QVERIFY(script.allRan());
+
+    for (const SkillProfile& block : desk.profile->skill) {
+        QCOMPARE(FieldText(block.weaponweights), std::string("bots/r_w.c"));
+        QCOMPARE(FieldText(block.chat_file), std::string("bots/botname_t5.c"));
+        QCOMPARE(FieldText(block.itemweights), std::string("bots/botname_i5.c"));
+    }
+    QCOMPARE(shownAfter, (QStringList{"bots/r_w.c", "bots/botname_t5.c"}));
+    QCOMPARE(desk.prompts.shown.size(), 4);
+    QCOMPARE(desk.prompts.shown[0].kind, QStringLiteral("question"));
+    QCOMPARE(desk.prompts.shown[0].text,
+             QStringLiteral("Apply these settings to all skill levels?"));
+    QCOMPARE(desk.prompts.shown[0].title, QStringLiteral("Apply to all?"));
+    QCOMPARE(desk.prompts.messages(),
+             (QStringList{"Settings NOT applied to all", "These settings have been applied to all "
+                                                         "skill levels"}));
+    QCOMPARE(desk.prompts.shown[3].title, vexa::ui::ApplicationTitle());
+}
+
+void SettingsDialogsTest::generalSettingsShowsFlagsAndLinksBoxes() {
+    Desk desk;
+    desk.start();
+    desk.settings.BothTabs = true; // a pair the boxes would not make
+    desk.settings.FineTune = true;
+    QList<bool> seen;
+    QList<bool> linked;
+    ModalScript script;
+    script.then([&](QDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("General Settings"));
+        for (const char* name : {"tabSkillBox", "bothTabsBox", "applyAllBox", "fineTuneBox",
+                                 "okCancelBox", "buildFoldBox"})
+            seen << Box(dialog, name)->isChecked();
+        QCOMPARE(Box(dialog, "tabSkillBox")->text(),
+                 QStringLiteral("Make Item + Weapon Weights and Convos Difficulty Dependent"));
+        QCOMPARE(Box(dialog, "fineTuneBox")->text(),
+                 QStringLiteral("Fine Tuning (Slider can be incremented by 1s)"));
+        // Clearing the first box clears the second.
+        ClickBox(Box(dialog, "bothTabsBox")); // clears it
+        ClickBox(Box(dialog, "bothTabsBox")); // ticks both
+        linked << Box(dialog, "tabSkillBox")->isChecked()
+               << Box(dialog, "bothTabsBox")->isChecked();
+        ClickBox(Box(dialog, "tabSkillBox")); // clears both
+        linked << Box(dialog, "tabSkillBox")->isChecked()
+               << Box(dialog, "bothTabsBox")->isChecked();
+        ClickBox(Box(dialog, "tabSkillBox")); // ticks the first only
+        linked << Box(dialog, "tabSkillBox")->isChecked()
+               << Box(dialog, "bothTabsBox")->isChecked();
+        ClickCancel(dialog);
+    });
+    desk.trigger("generalSettingsAction");
+    QVERIFY(script.allRan());
+    QCOMPARE(seen, (QList<bool>{false, true, true, true, true, true}));
+    QCOMPARE(linked, (QList<bool>{true, true, false, false, true, false}));
+}
+
+void SettingsDialogsTest::generalSettingsOkUpdatesLevelsAndTabStrip() {
+    Desk desk;
+    desk.start();
+    auto* left = desk.child<QTabBar>("weightsTabs");
+    desk.child<QTabBar>("skillTabs")->setCurrentIndex(1); // Skill 4
+    left->setCurrentIndex(2);                             // hidden, on Skill 5
+    ModalScript script;
+    script
+        .then([&](QDialog* dialog) {
+            ClickBox(Box(dialog, "tabSkillBox"));
+            ClickOk(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            ClickBox(Box(dialog, "bothTabsBox"));
+            ClickOk(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            ClickOk(dialog); // no change still reports a change
+        })
+        .then([&](QDialog* dialog) {
+            ClickBox(Box(dialog, "tabSkillBox")); // clears both
+            ClickBox(Box(dialog, "okCancelBox"));
+            ClickOk(dialog);
+        });
+
+    desk.trigger("generalSettingsAction");
+    QVERIFY(desk.settings.TabSkill);
+    QCOMPARE(desk.settings.WeightsSkillLevel, 4);
+    QVERIFY(!left->isVisible());
+
+    desk.trigger("generalSettingsAction");
+    QVERIFY(desk.settings.BothTabs);
+    QVERIFY(left->isVisible());
+    QCOMPARE(desk.settings.WeightsSkillLevel, 5); // taken from the left strip
+
+    desk.trigger("generalSettingsAction");
+    QCOMPARE(desk.settings.WeightsSkillLevel, 5);
+
+    desk.trigger("generalSettingsAction");
+    QVERIFY(script.allRan());
+    QVERIFY(!desk.settings.TabSkill && !desk.settings.BothTabs && !desk.settings.OkCancel);
+    QCOMPARE(desk.settings.WeightsSkillLevel, 1);
+    QCOMPARE(desk.settings.SkillLevel, 4);
+    QVERIFY(!left->isVisible());
+    QVERIFY(desk.settings.ApplyAll && desk.settings.BuildFold && !desk.settings.FineTune);
+    // The last OK turned the messages off, so none follows that very dialog.
+    QCOMPARE(desk.prompts.messages(),
+             (QStringList{"General settings changed", "General settings changed",
+                          "General settings changed"}));
+}
+
+void SettingsDialogsTest::generalSettingsClosedWithoutOkStoresNothing() {
+    Desk desk;
+    desk.start();
+    const AppSettings before = desk.settings;
+    ModalScript script;
+    const auto tickAll = [](QDialog* dialog) {
+        for (auto* box : dialog->findChildren<QCheckBox*>())
+            box->setChecked(!box->isChecked());
+    };
+    script
+        .then([&](QDialog* dialog) {
+            tickAll(dialog);
+            ClickCancel(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            QVERIFY(!Box(dialog, "tabSkillBox")->isChecked()); // reloaded
+            tickAll(dialog);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+    desk.trigger("generalSettingsAction");
+    desk.trigger("generalSettingsAction");
+    QVERIFY(script.allRan());
+    QCOMPARE(desk.settings, before);
+    QCOMPARE(desk.prompts.messages(),
+             (QStringList{"General settings NOT changed", "General settings NOT changed"}));
+}
+
+QTEST_MAIN(SettingsDialogsTest)
+#include "tst_settings_dialogs.moc"
