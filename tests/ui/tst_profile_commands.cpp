@@ -1,0 +1,242 @@
+// The main window's file commands: Save Bot, Load Bot, Make Default Bot and
+// Create Arvon source, with their dialogs and messages.
+#include "GuiTestSupport.h"
+#include "core/util/FixedText.h"
+
+#include <QComboBox>
+#include <QtTest>
+
+using namespace vexa;
+using namespace vexa::test;
+
+class ProfileCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveBotWritesTheImage();
+    void saveBotFailureAndCancel();
+    void loadBotShowsTheProfile();
+    void loadBotFailuresKeepTheProfile_data();
+    void loadBotFailuresKeepTheProfile();
+    void defaultBotRoundTrip();
+    void defaultBotFailure();
+    void createSourceWritesEveryFile();
+    void createSourceChecksInOrder();
+    void createSourceReportsTheFirstFailure_data();
+    void createSourceReportsTheFirstFailure();
+};
+
+void ProfileCommandsTest::saveBotWritesTheImage() {
+    Desk desk;
+    QVERIFY(WriteBytes(desk.file("vexa.ini"), "VEXADir = /home/bots\n"));
+    desk.start();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Ranger");
+    desk.prompts.fileAnswers = {desk.file("ranger.vxb")};
+    desk.trigger("saveBotAction");
+
+    QCOMPARE(desk.prompts.shown.size(), 2);
+    const auto& dialog = desk.prompts.shown[0];
+    QCOMPARE(dialog.kind, QStringLiteral("save"));
+    QCOMPARE(dialog.request.title, QStringLiteral("Save Your VEXA Bot"));
+    QCOMPARE(dialog.request.filter, QStringLiteral("VEXA Bot Files (*.vxb)"));
+    QCOMPARE(dialog.request.defaultSuffix, QStringLiteral("vxb"));
+    QCOMPARE(dialog.request.defaultName, QStringLiteral("ranger.vxb"));
+    QCOMPARE(dialog.request.folder, QStringLiteral("/home/bots"));
+    QCOMPARE(desk.prompts.messages(), QStringList{"File saved"});
+    QCOMPARE(desk.prompts.shown[1].title, vexa::ui::ApplicationTitle());
+
+    const QByteArray saved = ReadBytes(desk.file("ranger.vxb"));
+    QCOMPARE(saved.size(), 68460);
+    QCOMPARE(saved, ImageBytes(*desk.profile));
+    QCOMPARE(saved.mid(0, 7), QByteArray("Ranger\0", 7));
+    QCOMPARE(saved.mid(20, 5), QByteArray("Male\0", 5));
+}
+
+void ProfileCommandsTest::saveBotFailureAndCancel() {
+    Desk desk;
+    desk.start();
+    desk.prompts.fileAnswers = {std::nullopt, desk.file("missing/folder/bot.vxb")};
+    desk.trigger("saveBotAction");
+    QCOMPARE(desk.prompts.shown.size(), 1); // the dialog only
+    QCOMPARE(desk.prompts.shown[0].request.defaultName, QStringLiteral(".vxb"));
+    QCOMPARE(desk.prompts.shown[0].request.folder, QString());
+    desk.trigger("saveBotAction");
+    QCOMPARE(desk.prompts.messages(), QStringList{"File not saved, error opening file"});
+}
+
+void ProfileCommandsTest::loadBotShowsTheProfile() {
+    Desk desk;
+    desk.start();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Old Name");
+    BotProfile blade = MakeProfile("Blade", "Female");
+    blade.skill[1].aim_skill = 123;
+    QVERIFY(WriteBytes(desk.file("blade.vxb"), ImageBytes(blade)));
+    QByteArray longer = ImageBytes(MakeProfile("Tank", "It"));
+    longer.append(40, 'z');
+    QVERIFY(WriteBytes(desk.file("tank.vxb"), longer));
+    QVERIFY(WriteBytes(desk.file("odd.vxb"), ImageBytes(MakeProfile("Odd", "Robot"))));
+
+    desk.prompts.fileAnswers = {std::nullopt, desk.file("blade.vxb"), desk.file("tank.vxb"),
+                                desk.file("odd.vxb")};
+    desk.trigger("loadBotAction");
+    QVERIFY(desk.prompts.messages().isEmpty());
+    QCOMPARE(desk.prompts.shown[0].kind, QStringLiteral("open"));
+    QCOMPARE(desk.prompts.shown[0].request.title, QStringLiteral("Load Your VEXA Bot"));
+    QCOMPARE(desk.prompts.shown[0].request.filter, QStringLiteral("VEXA Bot Files (*.vxb)"));
+    QCOMPARE(desk.prompts.shown[0].request.defaultSuffix, QStringLiteral("vxb"));
+    QCOMPARE(desk.prompts.shown[0].request.defaultName, QStringLiteral("oldname.vxb"));
+
+    desk.trigger("loadBotAction");
+    QCOMPARE(ImageBytes(*desk.profile), ImageBytes(blade));
+    QCOMPARE(desk.child<QLineEdit>("nameEdit")->text(), QStringLiteral("Blade"));
+    QCOMPARE(desk.child<QComboBox>("genderCombo")->currentIndex(), 1);
+
+    desk.trigger("loadBotAction"); // 68500 bytes: the first 68460 count
+    QCOMPARE(desk.child<QLineEdit>("nameEdit")->text(), QStringLiteral("Tank"));
+    QCOMPARE(desk.child<QComboBox>("genderCombo")->currentText(), QStringLiteral("It"));
+
+    desk.trigger("loadBotAction"); // an unknown gender keeps the list as it was
+    QCOMPARE(desk.child<QLineEdit>("nameEdit")->text(), QStringLiteral("Odd"));
+    QCOMPARE(desk.child<QComboBox>("genderCombo")->currentText(), QStringLiteral("It"));
+    QCOMPARE(FieldText(desk.profile->gender), std::string("Robot"));
+
+    QCOMPARE(desk.prompts.messages(), (QStringList{"File loaded", "File loaded", "File loaded"}));
+}
+
+void ProfileCommandsTest::loadBotFailuresKeepTheProfile_data() {
+    QTest::addColumn<int>("size"); // -1: no file at all
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << -1 << "File not loaded, error opening file";
+    QTest::newRow("one byte short") << 68459 << "File not loaded, error reading file";
+    QTest::newRow("empty") << 0 << "File not loaded, error reading file";
+}
+
+void ProfileCommandsTest::loadBotFailuresKeepTheProfile() {
+    QFETCH(int, size);
+    QFETCH(QString, message);
+    Desk desk;
+    desk.start();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Keeper");
+    const QByteArray before = ImageBytes(*desk.profile);
+    if (size >= 0)
+        QVERIFY(
+            WriteBytes(desk.file("bad.vxb"), ImageBytes(MakeProfile("Intruder", "It")).left(size)));
+    desk.prompts.fileAnswers = {desk.file("bad.vxb")};
+    desk.trigger("loadBotAction");
+    QCOMPARE(desk.prompts.messages(), QStringList{message});
+    QCOMPARE(ImageBytes(*desk.profile), before);
+    QCOMPARE(desk.child<QLineEdit>("nameEdit")->text(), QStringLiteral("Keeper"));
+}
+
+void ProfileCommandsTest::defaultBotRoundTrip() {
+    Desk desk;
+    desk.start();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Ranger");
+    QTest::keyClick(desk.child<QComboBox>("genderCombo"), Qt::Key_Down); // Female
+    SetFieldText(desk.profile->model_name, "rng");
+    desk.profile->skill[2].camper = 777;
+    const QByteArray before = ImageBytes(*desk.profile);
+
+    desk.trigger("defaultBotAction");
+    QCOMPARE(desk.prompts.messages(), QStringList{"Default bot set"});
+    QCOMPARE(ImageBytes(*desk.profile), before); // the profile keeps both fields
+    QCOMPARE(desk.child<QLineEdit>("nameEdit")->text(), QStringLiteral("Ranger"));
+    const QByteArray stored = ReadBytes(desk.file("defbot.ini"));
+    QCOMPARE(stored.size(), 68460);
+    QCOMPARE(stored[0], '\0');
+    QCOMPARE(stored[30], '\0');
+    QCOMPARE(stored.mid(20, 7), QByteArray("Female\0", 7));
+    QCOMPARE(stored.mid(40), before.mid(40));
+
+    // The next start loads it; no question was asked before replacing it.
+    desk.trigger("defaultBotAction");
+    *desk.profile = EmptyProfile();
+    desk.start();
+    QCOMPARE(desk.child<QLineEdit>("nameEdit")->text(), QString());
+    QCOMPARE(desk.child<QComboBox>("genderCombo")->currentText(), QStringLiteral("Female"));
+    QCOMPARE(desk.profile->skill[2].camper, 777);
+}
+
+void ProfileCommandsTest::defaultBotFailure() {
+    Desk desk;
+    desk.start();
+    QVERIFY(QDir().mkdir(desk.file("defbot.ini")));
+    desk.trigger("defaultBotAction");
+    QCOMPARE(desk.prompts.messages(), QStringList{"Default bot not set, error opening file"});
+}
+
+void ProfileCommandsTest::createSourceWritesEveryFile() {
+    Desk desk;
+    desk.start();
+    desk.settings.BaseDir = desk.file("base").toStdString();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Sir Blade-Runner 2000");
+    SetFieldText(desk.profile->main_file, "blade_c.c");
+    const QByteArray before = ImageBytes(*desk.profile);
+    desk.trigger("createSourceAction");
+
+    QCOMPARE(desk.prompts.messages(),
+             (QStringList{"Sourced created succesfully in\n" + desk.file("base") + "/",
+                          "If your model files are NOT named:\tsirbladeru\nthen make sure you "
+                          "change the name of the model in the .bot file"}));
+    for (const auto& shown : desk.prompts.shown)
+        QCOMPARE(shown.title, vexa::ui::ApplicationTitle());
+    QCOMPARE(QString::fromStdString(desk.settings.BaseDir), desk.file("base") + "/");
+    for (const char* file : {"base/botfiles/bots/blade_c.c", "base/botfiles/bots/blade_w.c",
+                             "base/botfiles/bots/blade_i.c", "base/botfiles/bots/blade_t.c",
+                             "base/scripts/sirbladeru.bot"})
+        QVERIFY2(QFileInfo(desk.file(file)).isFile(), file);
+    QCOMPARE(ImageBytes(*desk.profile), before);
+}
+
+void ProfileCommandsTest::createSourceChecksInOrder() {
+    Desk desk;
+    desk.start();
+    desk.prompts.clear();
+    desk.trigger("createSourceAction"); // no folder, no name, no main file
+    desk.settings.BaseDir = desk.file("base").toStdString();
+    desk.trigger("createSourceAction"); // no name
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Ranger");
+    SetFieldText(desk.profile->gender, "");
+    desk.trigger("createSourceAction"); // no gender
+    SetFieldText(desk.profile->gender, "It");
+    desk.trigger("createSourceAction"); // no main file, but the folders are made
+    QCOMPARE(
+        desk.prompts.messages(),
+        (QStringList{"No directory given for source generation", "You need a name for this Bot",
+                     "You need a gender for this Bot", "You need a main file for this Bot"}));
+    QVERIFY(QFileInfo(desk.file("base/botfiles/bots")).isDir());
+    QCOMPARE(QString::fromStdString(desk.settings.BaseDir), desk.file("base") + "/");
+}
+
+void ProfileCommandsTest::createSourceReportsTheFirstFailure_data() {
+    QTest::addColumn<QString>("blocked");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("main") << "botfiles/bots/ranger_c.c"
+                          << "Source not created, error opening main file";
+    QTest::newRow("weapon") << "botfiles/bots/ranger_w.c"
+                            << "Source not created, error opening weapon weights file";
+    QTest::newRow("item") << "botfiles/bots/ranger_i.c"
+                          << "Source not created, error opening item weights file";
+    QTest::newRow("chat") << "botfiles/bots/ranger_t.c"
+                          << "Source not created, error opening chat convos file";
+    QTest::newRow("bot") << "scripts/rng.bot"
+                         << "Source created, but error opening .bot file";
+}
+
+void ProfileCommandsTest::createSourceReportsTheFirstFailure() {
+    QFETCH(QString, blocked);
+    QFETCH(QString, message);
+    Desk desk;
+    desk.start();
+    desk.settings.BaseDir = desk.file("base").toStdString();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Ranger");
+    SetFieldText(desk.profile->main_file, "ranger_c.c");
+    SetFieldText(desk.profile->model_name, "rng");
+    // A folder where the file should go keeps it from being opened.
+    QVERIFY(QDir().mkpath(desk.file("base/" + blocked)));
+    desk.trigger("createSourceAction");
+    QCOMPARE(desk.prompts.messages(), QStringList{message});
+}
+
+QTEST_MAIN(ProfileCommandsTest)
+#include "tst_profile_commands.moc"
