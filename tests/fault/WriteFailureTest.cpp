@@ -1,0 +1,214 @@
+// Saves that fail part-way or are killed: the previous file must survive
+// byte for byte, and the failure must come back as the command's result.
+#include "FaultSupport.h"
+#include "TempDir.h"
+#include "core/generate/GenerateSource.h"
+#include "core/profile/BotProfile.h"
+#include "core/settings/AppSettings.h"
+#include "core/util/FixedText.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <random>
+#include <thread>
+
+namespace vexa {
+namespace {
+
+using fault::InChildWithFileLimit;
+using fault::Leftovers;
+using fault::Snapshot;
+using test::ReadWholeFile;
+using test::TempDir;
+using test::WriteWholeFile;
+
+BotProfile Ranger() {
+    BotProfile profile = EmptyProfile();
+    ApplyDefaults(profile);
+    SetFieldText(profile.name, "Ranger");
+    SetFieldText(profile.model_name, "rng");
+    SetFieldText(profile.main_file, "ranger_c.c");
+    return profile;
+}
+
+// Ranger changed so that every one of its generated files changes.
+BotProfile ChangedRanger() {
+    BotProfile profile = Ranger();
+    SetFieldText(profile.name, "Ranger Two");
+    for (SkillProfile& block : profile.skill) {
+        block.attack_skill = 777;
+        block.weapon_railgun = 499;
+        block.item_w_quad = 321;
+        SetFieldText(block.chat_lines[0][0], "Hello again");
+    }
+    return profile;
+}
+
+// The files that generation writes for Ranger with TabSkill off, in the order
+// they are written.
+const std::vector<std::string> kRangerFiles = {
+    "botfiles/bots/ranger_c.c", "botfiles/bots/ranger_w.c", "botfiles/bots/ranger_i.c",
+    "botfiles/bots/ranger_t.c", "scripts/rng.bot"};
+
+TEST(WriteFailure, ProfileDefaultBotAndSettingsKeepTheirPreviousFile) {
+    TempDir dir;
+    const std::string profilePath = dir.file("ranger.vxb");
+    const std::string defaultPath = dir.file("defbot.ini");
+    const std::string settingsPath = dir.file("vexa.ini");
+    const BotProfile old = Ranger();
+    ASSERT_EQ(WriteProfileImage(old, profilePath), 0);
+    ASSERT_EQ(WriteDefaultBot(old, defaultPath), 0);
+    AppSettings oldSettings;
+    oldSettings.BaseDir = "/old/base/";
+    ASSERT_EQ(WriteSettingsFile(oldSettings, settingsPath), 0);
+    const auto before = Snapshot(dir.path());
+
+    // Room for 4096 bytes: the 68460-byte image stops part-way.
+    const BotProfile changed = ChangedRanger();
+    EXPECT_EQ(InChildWithFileLimit(4096, [&] { return WriteProfileImage(changed, profilePath); }),
+              2);
+    EXPECT_EQ(InChildWithFileLimit(4096, [&] { return WriteDefaultBot(changed, defaultPath); }), 2);
+    // The settings file is a few hundred bytes; a long folder makes it stop.
+    AppSettings newSettings;
+    newSettings.BaseDir = "/" + std::string(5000, 'b') + "/";
+    EXPECT_EQ(
+        InChildWithFileLimit(4096, [&] { return WriteSettingsFile(newSettings, settingsPath); }),
+        2);
+
+    EXPECT_EQ(Snapshot(dir.path()), before);
+    EXPECT_TRUE(Leftovers(dir.path()).empty());
+    EXPECT_STREQ(SaveBotMessage(2), "File not saved, error writing file");
+    EXPECT_STREQ(DefaultBotMessage(2), "Default bot not set, error writing file");
+}
+
+// Fails the write of the generated file numbered `failAt` (1 for the first)
+// for real: the real files on disk, with the process's file size limit
+// lowered to a few bytes for that one file.
+class FailOneWrite final : public OutputFiles {
+public:
+    explicit FailOneWrite(int failAt) : failAt_(failAt) {}
+    bool CreateFolder(const std::string& path) override { return disk_.CreateFolder(path); }
+    WriteStatus WriteTextFile(const std::string& path, std::string_view text) override {
+        if (++writes_ != failAt_)
+            return disk_.WriteTextFile(path, text);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        fault::LimitFileSize(16);
+        const WriteStatus status = disk_.WriteTextFile(path, text);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        return status;
+    }
+
+private:
+    DiskFiles disk_;
+    int failAt_;
+    int writes_ = 0;
+};
+
+TEST(WriteFailure, EachGeneratedFileReportsItsWriteCodeAndKeepsTheOldFiles) {
+    TempDir reference;
+    AppSettings settings;
+    settings.BaseDir = reference.path().string();
+    ASSERT_EQ(GenerateSource(ChangedRanger(), settings), 0);
+    const auto fresh = Snapshot(reference.path());
+
+    const int codes[] = {12, 22, 32, 42, 52};
+    for (int file = 1; file <= 5; ++file) {
+        SCOPED_TRACE(kRangerFiles[file - 1]);
+        TempDir dir;
+        settings.BaseDir = dir.path().string();
+        ASSERT_EQ(GenerateSource(Ranger(), settings), 0);
+        const auto old = Snapshot(dir.path());
+        ASSERT_EQ(old.size(), kRangerFiles.size());
+
+        const int result = InChildWithFileLimit(RLIM_INFINITY, [&] {
+            FailOneWrite files(file);
+            AppSettings run = settings;
+            return GenerateSource(ChangedRanger(), run, PathStyle::Posix, files);
+        });
+        EXPECT_EQ(result, codes[file - 1]);
+        EXPECT_FALSE(GenerateResultMessage(result).empty());
+
+        // The files before the failing one are new; it and those after it
+        // (never written) are the old ones, byte for byte.
+        const auto now = Snapshot(dir.path());
+        ASSERT_EQ(now.size(), kRangerFiles.size());
+        for (int k = 1; k <= 5; ++k) {
+            const std::string& name = kRangerFiles[k - 1];
+            ASSERT_NE(old.at(name), fresh.at(name)) << name;
+            EXPECT_EQ(now.at(name), k < file ? fresh.at(name) : old.at(name)) << name;
+        }
+        EXPECT_TRUE(Leftovers(dir.path()).empty());
+    }
+}
+
+// Kills a child that saves in a loop at a random moment, many times over; the
+// file must always hold one complete image, never a mixture or a stump.
+template <typename Save>
+void KillWhileSaving(const std::string& path, const std::string& first, const std::string& second,
+                     Save save) {
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int> delayMicroseconds(200, 20000);
+    for (int round = 0; round < 25; ++round) {
+        const pid_t child = fork();
+        if (child == 0) {
+            for (int i = 0;; ++i)
+                save(i % 2);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
+        kill(child, SIGKILL);
+        EXPECT_EQ(fault::ExitStatusOf(child), -1);
+        const std::string now = ReadWholeFile(path);
+        EXPECT_TRUE(now == first || now == second)
+            << "round " << round << ": " << now.size() << " bytes";
+    }
+}
+
+TEST(KilledSave, ProfileIsAlwaysTheOldOrTheNewImage) {
+    TempDir dir;
+    const std::string path = dir.file("ranger.vxb");
+    const BotProfile profiles[] = {Ranger(), ChangedRanger()};
+    ASSERT_EQ(WriteProfileImage(profiles[0], path), 0);
+    KillWhileSaving(path, ProfileImage(profiles[0]), ProfileImage(profiles[1]),
+                    [&](int which) { WriteProfileImage(profiles[which], path); });
+    BotProfile read = EmptyProfile();
+    EXPECT_EQ(ReadProfileImage(read, path), 0);
+}
+
+TEST(KilledSave, SettingsFileIsAlwaysTheOldOrTheNewFile) {
+    TempDir dir;
+    const std::string path = dir.file("vexa.ini");
+    AppSettings settings[2];
+    settings[1].BaseDir = "/" + std::string(3000, 'd') + "/";
+    settings[1].TabSkill = true;
+    ASSERT_EQ(WriteSettingsFile(settings[0], path), 0);
+    KillWhileSaving(path, SettingsFileText(settings[0]), SettingsFileText(settings[1]),
+                    [&](int which) { WriteSettingsFile(settings[which], path); });
+}
+
+TEST(KilledSave, GeneratedFilesAreAlwaysOldOrNew) {
+    TempDir reference;
+    AppSettings settings;
+    settings.BaseDir = reference.path().string();
+    ASSERT_EQ(GenerateSource(ChangedRanger(), settings), 0);
+    const auto fresh = Snapshot(reference.path());
+
+    TempDir dir;
+    settings.BaseDir = dir.path().string();
+    ASSERT_EQ(GenerateSource(Ranger(), settings), 0);
+    const auto old = Snapshot(dir.path());
+    const BotProfile profiles[] = {Ranger(), ChangedRanger()};
+    const std::string characterFile = dir.file(kRangerFiles[0]);
+    KillWhileSaving(characterFile, old.at(kRangerFiles[0]), fresh.at(kRangerFiles[0]),
+                    [&](int which) {
+                        AppSettings run = settings;
+                        GenerateSource(profiles[which], run);
+                    });
+    for (const std::string& name : kRangerFiles) {
+        const std::string now = ReadWholeFile(dir.file(name));
+        EXPECT_TRUE(now == old.at(name) || now == fresh.at(name)) << name;
+    }
+}
+
+} // namespace
+} // namespace vexa
