@@ -2,6 +2,7 @@
 // About box and the quit sequence.
 #include "GuiTestSupport.h"
 #include "core/util/FixedText.h"
+#include "ui/app/BotDesignerApp.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -49,6 +50,7 @@ private slots:
     void menusHoldEveryEntryInOrder();
     void formHoldsItsControlsInTabOrder();
     void aboutBoxIsFreshEachTimeAndOffersContact();
+    void programEndsOnlyWhenQuitIsConfirmed();
 };
 
 void MainWindowTest::startsWithDefaultsWhenNoFilesExist() {
@@ -380,6 +382,29 @@ void MainWindowTest::aboutBoxIsFreshEachTimeAndOffersContact() {
     QCOMPARE(desk.prompts.shown.size(), 1);
     QVERIFY(!desk.prompts.shown[0].title.isEmpty());
     QVERIFY(desk.prompts.shown[0].title != vexa::ui::ApplicationTitle());
+}
+
+void MainWindowTest::programEndsOnlyWhenQuitIsConfirmed() {
+    Desk desk; // the working directory
+    ScriptedPrompts prompts;
+    prompts.questionAnswers = {false, true};
+    vexa::ui::BotDesignerApp designer(QString(), prompts);
+    bool stillOpenAfterNo = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<vexa::ui::MainDialog*>(widget)) {
+                QTest::keyClick(window, Qt::Key_Escape);
+                stillOpenAfterNo = window->isVisible();
+                window->close();
+            }
+        }
+    });
+    // Should the loop survive the quit, this ends it with a status the test refuses.
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+    QCOMPARE(designer.run(), 0);
+    QVERIFY(stillOpenAfterNo);
+    QCOMPARE(prompts.shown.size(), 2);
+    QVERIFY(QFile::exists(desk.file("vexa.ini")));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -7,9 +7,9 @@
 
 namespace vexa::ui {
 
-BotDesignerApp::BotDesignerApp(QString commandLineFile)
+BotDesignerApp::BotDesignerApp(QString commandLineFile, Prompts& prompts)
     : commandLineFile_(std::move(commandLineFile)),
-      profile_(std::make_unique<BotProfile>(EmptyProfile())) {}
+      profile_(std::make_unique<BotProfile>(EmptyProfile())), prompts_(prompts) {}
 
 int BotDesignerApp::run() {
     MainDialog window(*profile_, settings_, prompts_, commandLineFile_);

@@ -2,19 +2,21 @@
 
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
-#include "ui/common/DesktopPrompts.h"
 
 #include <QString>
 #include <memory>
 
 namespace vexa::ui {
 
+class Prompts;
+
 // The application object: it holds the one profile and the one set of
 // options of the run, opens the main window and runs until the user quits.
 class BotDesignerApp {
 public:
     // `commandLineFile`: the profile named on the command line, or empty.
-    explicit BotDesignerApp(QString commandLineFile);
+    // Every message box and file dialog goes through `prompts`.
+    BotDesignerApp(QString commandLineFile, Prompts& prompts);
 
     // Shows the main window; returns the exit status when the program ends.
     // Needs a QApplication.
@@ -24,7 +26,7 @@ private:
     QString commandLineFile_;
     std::unique_ptr<BotProfile> profile_;
     AppSettings settings_;
-    DesktopPrompts prompts_;
+    Prompts& prompts_;
 };
 
 } // namespace vexa::ui

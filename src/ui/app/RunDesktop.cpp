@@ -3,7 +3,7 @@
 #include "core/cli/CommandLine.h"
 #include "ui/app/BotDesignerApp.h"
 #include "ui/app/Resources.h"
-#include "ui/common/Prompts.h"
+#include "ui/common/DesktopPrompts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -27,7 +27,9 @@ int RunDesktop(int& argc, char** argv) {
         return 2;
     }
 
-    BotDesignerApp designer(QFile::decodeName(QByteArray::fromStdString(commandLine.profileFile)));
+    DesktopPrompts prompts;
+    BotDesignerApp designer(QFile::decodeName(QByteArray::fromStdString(commandLine.profileFile)),
+                            prompts);
     return designer.run();
 }
 

@@ -1,0 +1,73 @@
+// Saves a picture of the main window and of every dialog it opens, to look
+// at the layout: vexa_dialog_gallery OUTPUT_FOLDER (run it under a display,
+// for example xvfb-run).
+#include "GuiTestSupport.h"
+#include "core/util/FixedText.h"
+#include "ui/common/DesktopPrompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTabBar>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <iostream>
+
+using namespace vexa;
+using namespace vexa::test;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::cerr << "usage: vexa_dialog_gallery OUTPUT_FOLDER\n";
+        return 2;
+    }
+    const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(out);
+
+    Desk desk;
+    desk.start();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Ranger");
+    desk.settings.TabSkill = true;
+    desk.settings.BothTabs = true;
+    desk.child<QTabBar>("weightsTabs")->show();
+    QTest::qWait(300);
+    desk.window->grab().save(out + "/main.png");
+
+    const auto shoot = [&](const QString& name) {
+        return [&, name](QDialog* dialog) {
+            QTest::qWait(200);
+            dialog->grab().save(out + "/" + name + ".png");
+            dialog->reject();
+        };
+    };
+    ModalScript script(60000);
+    script.then(shoot("about"))
+        .then(shoot("model_directory"))
+        .then(shoot("vxb_directory"))
+        .then(shoot("model_name"))
+        .then(shoot("main_file_location"))
+        .then(shoot("file_locations"))
+        .then(shoot("general_settings"))
+        .then(shoot("message"))
+        .then(shoot("question"))
+        .then(shoot("save_dialog"));
+    desk.trigger("aboutAction");
+    desk.trigger("modelDirAction");
+    desk.trigger("vxbDirAction");
+    desk.trigger("modelNameAction");
+    desk.child<QPushButton>("mainFileButton")->click();
+    desk.trigger("fileLocationsAction");
+    desk.trigger("generalSettingsAction");
+    vexa::ui::DesktopPrompts desktop;
+    desktop.information(desk.window.get(), QStringLiteral("File saved"));
+    desktop.question(desk.window.get(), QStringLiteral("Are you sure you wish to quit?"),
+                     QStringLiteral("Done?"));
+    desktop.saveFileName(desk.window.get(),
+                         {QStringLiteral("Save Your VEXA Bot"),
+                          QStringLiteral("VEXA Bot Files (*.vxb)"), QStringLiteral("vxb"),
+                          QStringLiteral("ranger.vxb"), QDir::tempPath()});
+    desk.prompts.questionAnswers = {true};
+    desk.trigger("exitAction");
+    return script.allRan() ? 0 : 1;
+}
