@@ -44,8 +44,8 @@ std::string ToFolderText(const QString& text) {
     return text.toLocal8Bit().toStdString();
 }
 
-void LimitToField(QLineEdit* edit, int fieldWidth) {
-    edit->setMaxLength(fieldWidth - 1);
+void LimitToField(QLineEdit* edit, std::size_t fieldWidth) {
+    edit->setMaxLength(static_cast<int>(fieldWidth) - 1);
     edit->setValidator(new CharacterValidator(0xff, edit));
 }
 

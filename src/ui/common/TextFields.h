@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <string>
 
 class QLineEdit;
@@ -19,7 +20,7 @@ std::string ToFolderText(const QString& text);
 // Limits a line edit to what a profile text field of `fieldWidth` bytes holds:
 // at most fieldWidth - 1 characters, each of them printable Latin-1. Texts set
 // by the program are cut to the same length.
-void LimitToField(QLineEdit* edit, int fieldWidth);
+void LimitToField(QLineEdit* edit, std::size_t fieldWidth);
 
 // A folder line edit: any length; control characters are refused.
 void LimitToFolder(QLineEdit* edit);
