@@ -3,8 +3,7 @@
 # editing an SVG; the build embeds the PNG files (see vexa.qrc).
 set -e
 cd "$(dirname "$0")"
-convert -background none icon.svg -resize 256x256 icon256.png
-convert -background none icon.svg -resize 48x48 icon48.png
-convert -background none icon.svg -resize 32x32 icon32.png
-convert -background none icon.svg -resize 16x16 icon16.png
+for size in 256 128 64 48 32 24 16; do
+  convert -background none icon.svg -resize ${size}x${size} icon${size}.png
+done
 convert -background none logo.svg -resize 200x64 logo.png
