@@ -66,6 +66,9 @@ ChatResponsesDialog::ChatResponsesDialog(QWidget* parent) : QDialog(parent) {
     okButton_ = new QPushButton(tr("OK"), this);
     cancelButton_ = new QPushButton(tr("Cancel"), this);
     okButton_->setDefault(true);
+    caption_->setObjectName(QStringLiteral("captionField"));
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);
     layout->addLayout(buttons);

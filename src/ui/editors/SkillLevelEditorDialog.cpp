@@ -48,6 +48,10 @@ SkillLevelEditorDialog::SkillLevelEditorDialog(const EditorInfo& info, BotProfil
     cancelButton_ = new QPushButton(tr("&Cancel"), this);
     applyButton_ = new QPushButton(tr("&Apply to All"), this);
     okButton_->setDefault(true);
+    captionField_->setObjectName(QStringLiteral("captionField"));
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    applyButton_->setObjectName(QStringLiteral("applyToAllButton"));
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);
     buttons->addWidget(applyButton_);

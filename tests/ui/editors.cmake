@@ -1,0 +1,5 @@
+# GUI tests of the skill-level editors.
+vexa_gui_test(tst_editor_sliders tst_editor_sliders.cpp support/EditorTestSupport.h
+  support/GuiTestSupport.h support/ScriptedPrompts.h)
+vexa_gui_test(tst_editor_chat tst_editor_chat.cpp support/GuiTestSupport.h
+  support/ScriptedPrompts.h)
