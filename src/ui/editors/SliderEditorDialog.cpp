@@ -103,6 +103,11 @@ SliderEditorDialog::SliderEditorDialog(const EditorTable& table, BotProfile& pro
         connect(row.slider, &ReleaseSlider::released, this, [this, i] { sliderReleased(i); });
         connect(row.text, &QLineEdit::textEdited, this, [this, i] { textEdited(i); });
     }
+    // The sliders' style goes after them among the dialog's children, so it
+    // outlives them when the dialog is destroyed.
+    if (sliderStyle)
+        sliderStyle->setParent(this);
+
     // A group without a right column keeps its rows as wide as the others'.
     for (std::size_t g = 0; g < grids_.size(); ++g)
         if (columnRows_[g][1] == 0)
