@@ -28,7 +28,8 @@ mkdir -p "$build/corpus" "$build/findings" "$build/logs"
 options_of() {
     case "$1" in
     fuzz_profile) echo "-max_len=68600" ;;
-    fuzz_settings) echo "-max_len=4096 -dict=fuzz/settings.dict" ;;
+    # Lines of any length: no slow growth of the input length.
+    fuzz_settings) echo "-max_len=65536 -len_control=0 -dict=fuzz/settings.dict" ;;
     fuzz_scaled_value) echo "-max_len=64" ;;
     fuzz_file_name_form) echo "-max_len=256" ;;
     esac
