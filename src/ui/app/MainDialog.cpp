@@ -11,6 +11,8 @@
 #include "ui/common/DialogOpener.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
+#include "ui/editors/ChatConvosDialog.h"
+#include "ui/editors/SliderEditors.h"
 #include "ui/settings/FileLocationsDialog.h"
 #include "ui/settings/GeneralSettingsDialog.h"
 #include "ui/settings/MainFileLocationDialog.h"
@@ -107,8 +109,14 @@ MainDialog::MainDialog(BotProfile& profile, AppSettings& settings, Prompts& prom
     modelNameDialog_ = new ModelNameDialog(profile_, this);
     mainFileLocationDialog_ = new MainFileLocationDialog(profile_, settings_, this);
     fileLocationsDialog_ = new FileLocationsDialog(profile_, settings_, prompts_, this);
+    weaponWeightsDialog_ = new WeaponWeightsDialog(profile_, settings_, prompts_, this);
+    skillSettingsDialog_ = new SkillSettingsDialog(profile_, settings_, prompts_, this);
     profileDirectoryDialog_ = new ProfileDirectoryDialog(settings_, this);
+    personalitySettingsDialog_ = new PersonalitySettingsDialog(profile_, settings_, prompts_, this);
+    itemWeightsDialog_ = new ItemWeightsDialog(profile_, settings_, prompts_, this);
     generalSettingsDialog_ = new GeneralSettingsDialog(settings_, this);
+    chatSettingsDialog_ = new ChatSettingsDialog(profile_, settings_, prompts_, this);
+    chatConvosDialog_ = new ChatConvosDialog(profile_, settings_, prompts_, this);
     modelDirectoryDialog_ = new ModelDirectoryDialog(settings_, this);
 
     startUp();
@@ -473,11 +481,23 @@ void MainDialog::openMainFileLocation() {
 }
 
 // The six editors are opened from here once they are part of the window.
-void MainDialog::openSkillSettings() {}
-void MainDialog::openChatSettings() {}
-void MainDialog::openPersonalitySettings() {}
-void MainDialog::openItemWeights() {}
-void MainDialog::openWeaponWeights() {}
-void MainDialog::openChatConvos() {}
+void MainDialog::openSkillSettings() {
+    OpenEditor(*skillSettingsDialog_, prompts_, settings_, this);
+}
+void MainDialog::openChatSettings() {
+    OpenEditor(*chatSettingsDialog_, prompts_, settings_, this);
+}
+void MainDialog::openPersonalitySettings() {
+    OpenEditor(*personalitySettingsDialog_, prompts_, settings_, this);
+}
+void MainDialog::openItemWeights() {
+    OpenEditor(*itemWeightsDialog_, prompts_, settings_, this);
+}
+void MainDialog::openWeaponWeights() {
+    OpenEditor(*weaponWeightsDialog_, prompts_, settings_, this);
+}
+void MainDialog::openChatConvos() {
+    OpenEditor(*chatConvosDialog_, prompts_, settings_, this);
+}
 
 } // namespace vexa::ui

@@ -14,13 +14,19 @@ class QTabBar;
 
 namespace vexa::ui {
 
+class ChatConvosDialog;
+class ChatSettingsDialog;
 class FileLocationsDialog;
 class GeneralSettingsDialog;
+class ItemWeightsDialog;
 class MainFileLocationDialog;
 class ModelDirectoryDialog;
 class ModelNameDialog;
+class PersonalitySettingsDialog;
 class ProfileDirectoryDialog;
 class Prompts;
+class SkillSettingsDialog;
+class WeaponWeightsDialog;
 
 // The main window: the bot's name and gender, the two skill-level tab
 // strips, the editor buttons and the menus. It owns one instance of every
@@ -114,8 +120,14 @@ private:
     ModelNameDialog* modelNameDialog_ = nullptr;
     MainFileLocationDialog* mainFileLocationDialog_ = nullptr;
     FileLocationsDialog* fileLocationsDialog_ = nullptr;
+    WeaponWeightsDialog* weaponWeightsDialog_ = nullptr;
+    SkillSettingsDialog* skillSettingsDialog_ = nullptr;
     ProfileDirectoryDialog* profileDirectoryDialog_ = nullptr;
+    PersonalitySettingsDialog* personalitySettingsDialog_ = nullptr;
+    ItemWeightsDialog* itemWeightsDialog_ = nullptr;
     GeneralSettingsDialog* generalSettingsDialog_ = nullptr;
+    ChatSettingsDialog* chatSettingsDialog_ = nullptr;
+    ChatConvosDialog* chatConvosDialog_ = nullptr;
     ModelDirectoryDialog* modelDirectoryDialog_ = nullptr;
 };
 

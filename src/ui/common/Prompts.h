@@ -35,6 +35,8 @@ public:
 };
 
 // The application's name, the title of every untitled message.
-inline QString ApplicationTitle() { return QStringLiteral("VEXA"); }
+inline QString ApplicationTitle() {
+    return QStringLiteral("VEXA");
+}
 
 } // namespace vexa::ui

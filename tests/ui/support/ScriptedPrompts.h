@@ -1,12 +1,12 @@
 #pragma once
 
+#include "ui/common/Prompts.h"
+
 #include <QString>
 #include <QStringList>
 #include <deque>
 #include <optional>
 #include <stdexcept>
-
-#include "ui/common/Prompts.h"
 
 namespace vexa::test {
 
@@ -30,8 +30,10 @@ public:
     QList<Shown> shown;
 
     void information(QWidget*, const QString& text, const QString& title = {}) override {
-        shown.append({QStringLiteral("information"), text,
-                      title.isEmpty() ? vexa::ui::ApplicationTitle() : title, {}});
+        shown.append({QStringLiteral("information"),
+                      text,
+                      title.isEmpty() ? vexa::ui::ApplicationTitle() : title,
+                      {}});
     }
     bool question(QWidget*, const QString& text, const QString& title) override {
         shown.append({QStringLiteral("question"), text, title, {}});

@@ -1,0 +1,195 @@
+// The editor buttons of the main window: which level and caption each
+// editor gets, the messages after it closes, and a bot edited through the
+// editors written out by Create Arvon source.
+#include "EditorTestSupport.h"
+#include "GuiTestSupport.h"
+#include "core/util/FixedText.h"
+#include "ui/editors/ChatConvosDialog.h"
+
+#include <QTabBar>
+#include <QtTest>
+
+using namespace vexa;
+using namespace vexa::test;
+
+namespace {
+
+QString CaptionOf(QDialog* dialog) {
+    return Field(dialog, "captionField")->text();
+}
+
+// Clicks a main window button and answers the editor it opens with
+// `action`; returns the editor's caption.
+QString OpenFromButton(Desk& desk, const char* button, std::function<void(QDialog*)> action) {
+    QString caption;
+    ModalScript script;
+    script.then([&](QDialog* dialog) {
+        caption = CaptionOf(dialog);
+        action(dialog);
+    });
+    desk.child<QPushButton>(button)->click();
+    if (!script.allRan() || script.watchdogFired())
+        return QStringLiteral("<editor did not open or close>");
+    return caption;
+}
+
+} // namespace
+
+class MainEditorsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void editorsFollowTheirTabStrip();
+    void weightsEditorsAreDisabledWithoutTabSkill();
+    void everyButtonReportsHowItsEditorClosed_data();
+    void everyButtonReportsHowItsEditorClosed();
+    void noMessagesWithoutVerification();
+    void editedBotIsWrittenByCreateSource();
+};
+
+void MainEditorsTest::editorsFollowTheirTabStrip() {
+    Desk desk;
+    QVERIFY(WriteBytes(desk.file("vexa.ini"), "TabSkill = true\nBothTabs = true\n"
+                                              "OkCancel = false\n"));
+    desk.start();
+    desk.child<QTabBar>("skillTabs")->setCurrentIndex(2);   // Skill 5
+    desk.child<QTabBar>("weightsTabs")->setCurrentIndex(1); // Skill 4
+    const auto close = [](QDialog* dialog) { ClickCancel(dialog); };
+    QCOMPARE(OpenFromButton(desk, "skillSettingsButton", close),
+             QStringLiteral("Nightmare Skill Level"));
+    QCOMPARE(OpenFromButton(desk, "chatSettingsButton", close),
+             QStringLiteral("Nightmare Skill Level"));
+    QCOMPARE(OpenFromButton(desk, "personalitySettingsButton", close),
+             QStringLiteral("Nightmare Skill Level"));
+    QCOMPARE(OpenFromButton(desk, "itemWeightsButton", close),
+             QStringLiteral("Hardcore Skill Level"));
+    QCOMPARE(OpenFromButton(desk, "weaponWeightsButton", close),
+             QStringLiteral("Hardcore Skill Level"));
+    QCOMPARE(OpenFromButton(desk, "chatConvosButton", close),
+             QStringLiteral("Hardcore Skill Level"));
+
+    // The weapon weights editor works on the left strip's level: OK there
+    // stores into the Skill 4 block only.
+    OpenFromButton(desk, "weaponWeightsButton", [](QDialog* dialog) {
+        auto* editor = qobject_cast<ui::SliderEditorDialog*>(dialog);
+        editor->textBox(Row(*editor, "Gauntlet:"))->setText(QStringLiteral("123"));
+        ClickOk(dialog);
+    });
+    QCOMPARE(desk.profile->skill[1].weapon_gauntlet, 123);
+    QCOMPARE(desk.profile->skill[0].weapon_gauntlet, 5);
+    QCOMPARE(desk.profile->skill[2].weapon_gauntlet, 5);
+    QVERIFY(desk.prompts.shown.isEmpty());
+}
+
+void MainEditorsTest::weightsEditorsAreDisabledWithoutTabSkill() {
+    Desk desk;
+    QVERIFY(WriteBytes(desk.file("vexa.ini"), "OkCancel = false\n"));
+    desk.start();
+    desk.child<QTabBar>("skillTabs")->setCurrentIndex(1); // Skill 4
+    bool applyShown = true;
+    const QString caption = OpenFromButton(desk, "itemWeightsButton", [&](QDialog* dialog) {
+        applyShown = !Button(dialog, "applyToAllButton")->isHidden();
+        auto* editor = qobject_cast<ui::SliderEditorDialog*>(dialog);
+        editor->textBox(Row(*editor, "Flag:"))->setText(QStringLiteral("77"));
+        ClickOk(dialog);
+    });
+    QCOMPARE(caption, QStringLiteral("Adv Skills not currently enabled"));
+    QVERIFY(!applyShown);
+    QCOMPARE(desk.profile->skill[0].item_flag_weight, 77); // always Skill 1
+    QCOMPARE(desk.profile->skill[1].item_flag_weight, 50);
+    QCOMPARE(OpenFromButton(desk, "skillSettingsButton", [](QDialog* d) { ClickCancel(d); }),
+             QStringLiteral("Hardcore Skill Level"));
+}
+
+void MainEditorsTest::everyButtonReportsHowItsEditorClosed_data() {
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QString>("changed");
+    QTest::addColumn<QString>("notChanged");
+    const auto row = [](const char* button, const char* subject) {
+        QTest::newRow(button) << QByteArray(button) << QStringLiteral("%1 changed").arg(subject)
+                              << QStringLiteral("%1 NOT changed").arg(subject);
+    };
+    row("skillSettingsButton", "Skill settings");
+    row("chatSettingsButton", "Chat settings");
+    row("personalitySettingsButton", "Personality settings");
+    row("itemWeightsButton", "Item weights");
+    row("weaponWeightsButton", "Weapon weights");
+    row("chatConvosButton", "Chat convos");
+}
+
+void MainEditorsTest::everyButtonReportsHowItsEditorClosed() {
+    QFETCH(QByteArray, button);
+    QFETCH(QString, changed);
+    QFETCH(QString, notChanged);
+    Desk desk;
+    desk.start();
+    OpenFromButton(desk, button.constData(), [](QDialog* d) { ClickOk(d); });
+    OpenFromButton(desk, button.constData(), [](QDialog* d) { ClickCancel(d); });
+    OpenFromButton(desk, button.constData(),
+                   [](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+    QCOMPARE(desk.prompts.messages(), (QStringList{changed, notChanged, notChanged}));
+}
+
+void MainEditorsTest::noMessagesWithoutVerification() {
+    Desk desk;
+    QVERIFY(WriteBytes(desk.file("vexa.ini"), "OkCancel = false\n"));
+    desk.start();
+    for (const char* button :
+         {"skillSettingsButton", "chatSettingsButton", "personalitySettingsButton",
+          "itemWeightsButton", "weaponWeightsButton", "chatConvosButton"}) {
+        OpenFromButton(desk, button, [](QDialog* d) { ClickOk(d); });
+        OpenFromButton(desk, button, [](QDialog* d) { ClickCancel(d); });
+    }
+    QVERIFY(desk.prompts.shown.isEmpty());
+}
+
+void MainEditorsTest::editedBotIsWrittenByCreateSource() {
+    Desk desk;
+    QDir().mkdir(desk.file("game"));
+    QVERIFY(WriteBytes(desk.file("vexa.ini"), "BaseDir = " + desk.file("game").toUtf8() +
+                                                  "\nTabSkill = true\nOkCancel = false\n"));
+    desk.start();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), QStringLiteral("Ranger"));
+    SetFieldText(desk.profile->main_file, "ranger_c.c");
+
+    // Skill 4: attack skill typed as .75; the weights follow the right strip.
+    desk.child<QTabBar>("skillTabs")->setCurrentIndex(1);
+    OpenFromButton(desk, "skillSettingsButton", [](QDialog* dialog) {
+        auto* editor = qobject_cast<ui::SliderEditorDialog*>(dialog);
+        QLineEdit* attack = editor->textBox(Row(*editor, "Attack Skill:"));
+        attack->selectAll();
+        QTest::keyClicks(attack, QStringLiteral(".75"));
+        ClickOk(dialog);
+    });
+    // A chat line for "Game Enter" at Skill 4, through the responses dialog.
+    OpenFromButton(desk, "chatConvosButton", [](QDialog* dialog) {
+        auto* convos = qobject_cast<ui::ChatConvosDialog*>(dialog);
+        ModalScript responses;
+        responses.then([convos](QDialog*) {
+            convos->responsesDialog()->responseBox(0)->setText(QStringLiteral("\"hi all\""));
+            convos->responsesDialog()->okButton()->click();
+        });
+        convos->categoryButton(0)->click();
+        ClickOk(dialog);
+    });
+    QCOMPARE(desk.profile->skill[1].attack_skill, 750);
+
+    desk.trigger("createSourceAction");
+    QCOMPARE(desk.prompts.messages().size(), 2);
+    QVERIFY(desk.prompts.messages().at(0).startsWith(
+        QStringLiteral("Sourced created succesfully in\n")));
+
+    const QByteArray character = ReadBytes(desk.file("game/botfiles/bots/ranger_c.c"));
+    const qsizetype skill4 = character.indexOf("skill 4\n");
+    QVERIFY(skill4 > 0);
+    QCOMPARE(character.indexOf("\tCHARACTERISTIC_ATTACK_SKILL\t\t\t\t\t0.750\n", skill4),
+             character.indexOf("CHARACTERISTIC_ATTACK_SKILL", skill4) - 1);
+    const QByteArray chat4 = ReadBytes(desk.file("game/botfiles/bots/ranger_t4.c"));
+    QVERIFY(chat4.contains("\ttype \"game_enter\" //initiated when the bot enters the game\n"
+                           "\t{\n\t\t\"hi all\";\n\t} //end type\n"));
+    QVERIFY(!ReadBytes(desk.file("game/botfiles/bots/ranger_t1.c")).contains("hi all"));
+    QVERIFY(QFile::exists(desk.file("game/scripts/ranger.bot")));
+}
+
+QTEST_MAIN(MainEditorsTest)
+#include "tst_main_editors.moc"
