@@ -20,7 +20,7 @@ AboutDialog::AboutDialog(Prompts& prompts, QWidget* parent) : QDialog(parent), p
 
     auto* version = new QLabel(tr("VEXA Version 1.05"), this);
     version->setObjectName(QStringLiteral("versionLabel"));
-    auto* year = new QLabel(tr("Copyright (C) 2024 the VEXA developers"), this);
+    auto* year = new QLabel(tr("Copyright (C) 2026 the VEXA developers"), this);
     auto* web = new QLabel(tr("https://vexa.example.org"), this);
     auto* credit = new QLabel(tr("A bot designer for Arvon, written with Qt"), this);
 

@@ -49,6 +49,12 @@ int main(int argc, char** argv) {
         .then(shoot("main_file_location"))
         .then(shoot("file_locations"))
         .then(shoot("general_settings"))
+        .then(shoot("skill_settings"))
+        .then(shoot("chat_settings"))
+        .then(shoot("personality_settings"))
+        .then(shoot("item_weights"))
+        .then(shoot("weapon_weights"))
+        .then(shoot("chat_convos"))
         .then(shoot("message"))
         .then(shoot("question"))
         .then(shoot("save_dialog"));
@@ -59,6 +65,10 @@ int main(int argc, char** argv) {
     desk.child<QPushButton>("mainFileButton")->click();
     desk.trigger("fileLocationsAction");
     desk.trigger("generalSettingsAction");
+    for (const char* button :
+         {"skillSettingsButton", "chatSettingsButton", "personalitySettingsButton",
+          "itemWeightsButton", "weaponWeightsButton", "chatConvosButton"})
+        desk.child<QPushButton>(button)->click();
     vexa::ui::DesktopPrompts desktop;
     desktop.information(desk.window.get(), QStringLiteral("File saved"));
     desktop.question(desk.window.get(), QStringLiteral("Are you sure you wish to quit?"),
