@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds VEXA and runs every test: the core alone (built without Qt, so that
-# it cannot depend on the toolkit), the whole program with its GUI tests, and
-# the whole suite once more built with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# it cannot depend on the toolkit), the whole program with its GUI tests,
+# the Debian package, the fuzz targets over their seeds, and the whole suite
+# once more built with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,11 +16,14 @@ cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default
 
+# The Debian package, unpacked into a scratch root, holds what it should.
+scripts/check-package.sh build/default
+
+# The fuzz targets (clang, libFuzzer) over their seed corpora.
+scripts/fuzz.sh 0
+
 # Any memory error, leak or undefined behaviour fails the test that ran into it.
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --preset asan
-
-# The fuzz targets (clang, libFuzzer) over their seed corpora.
-scripts/fuzz.sh 0

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Renews the README's pictures: starts the program's windows under Xvfb and
+# saves the main window and the Skill Settings editor to docs/images/.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+
+"$root/scripts/install-deps.sh" xvfb xauth
+(cd "$root" && cmake --preset default >/dev/null &&
+  cmake --build --preset default --target vexa_dialog_gallery)
+
+pictures="$(mktemp -d)"
+trap 'rm -rf "$pictures"' EXIT
+xvfb-run -a "$root/build/default/tests/ui/vexa_dialog_gallery" "$pictures"
+
+mkdir -p "$root/docs/images"
+cp "$pictures/main.png" "$root/docs/images/main-window.png"
+cp "$pictures/skill_settings.png" "$root/docs/images/skill-settings.png"
+echo "Saved docs/images/main-window.png and docs/images/skill-settings.png"
