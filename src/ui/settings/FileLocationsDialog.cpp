@@ -1,5 +1,6 @@
 #include "ui/settings/FileLocationsDialog.h"
 
+#include "ui/common/DialogButtons.h"
 #include "ui/common/DialogOpener.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
@@ -52,25 +53,15 @@ FileLocationsDialog::FileLocationsDialog(BotProfile& profile, AppSettings& setti
 
     auto* note = new QLabel(tr("Note: Directories must have a FORWARD slash after them."), this);
 
-    auto* ok = new QPushButton(tr("&OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
+    auto* buttons = MakeOkCancelRow(this, tr("&OK"), tr("&Cancel"));
     auto* applyAll = new QPushButton(tr("&Apply to All"), this);
     applyAll->setObjectName(QStringLiteral("applyAllButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(applyAll, &QPushButton::clicked, this, &FileLocationsDialog::applyToAll);
 
     auto* captionRow = new QHBoxLayout;
     captionRow->addWidget(captionLabel);
     captionRow->addWidget(captionEdit_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     buttons->addWidget(applyAll);
 
     auto* layout = new QVBoxLayout(this);
@@ -82,6 +73,8 @@ FileLocationsDialog::FileLocationsDialog(BotProfile& profile, AppSettings& setti
 
     setTabOrder(weaponWeightsEdit_, chatEdit_);
     setTabOrder(chatEdit_, itemWeightsEdit_);
+    auto* ok = findChild<QPushButton*>(QStringLiteral("okButton"));
+    auto* cancel = findChild<QPushButton*>(QStringLiteral("cancelButton"));
     setTabOrder(itemWeightsEdit_, ok);
     setTabOrder(ok, cancel);
     setTabOrder(cancel, applyAll);

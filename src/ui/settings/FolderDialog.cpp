@@ -1,6 +1,7 @@
 #include "ui/settings/FolderDialog.h"
 
 #include "core/settings/LocationRules.h"
+#include "ui/common/DialogButtons.h"
 #include "ui/common/TextFields.h"
 
 #include <QHBoxLayout>
@@ -24,18 +25,7 @@ FolderDialog::FolderDialog(std::string& folder, const QString& title, std::strin
     folderEdit_->setMinimumWidth(320);
     LimitToFolder(folderEdit_);
 
-    auto* ok = new QPushButton(tr("&OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto* buttons = MakeOkCancelRow(this, tr("&OK"), tr("&Cancel"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);

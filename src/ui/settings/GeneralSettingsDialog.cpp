@@ -1,6 +1,7 @@
 #include "ui/settings/GeneralSettingsDialog.h"
 
 #include "core/settings/LevelRules.h"
+#include "ui/common/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -64,18 +65,7 @@ GeneralSettingsDialog::GeneralSettingsDialog(AppSettings& settings, QWidget* par
             tabSkillBox_->setChecked(true);
     });
 
-    auto* ok = new QPushButton(tr("&OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto* buttons = MakeOkCancelRow(this, tr("&OK"), tr("&Cancel"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(skillGroup);

@@ -2,6 +2,7 @@
 
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
+#include "ui/common/DialogButtons.h"
 #include "ui/common/TextFields.h"
 
 #include <QGridLayout>
@@ -33,24 +34,13 @@ MainFileLocationDialog::MainFileLocationDialog(BotProfile& profile, AppSettings&
     mainFileEdit_->setObjectName(QStringLiteral("mainFileEdit"));
     LimitToField(mainFileEdit_, sizeof profile.main_file);
 
-    auto* ok = new QPushButton(tr("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = MakeOkCancelRow(this, tr("OK"), tr("Cancel"));
 
     auto* fields = new QGridLayout;
     fields->addWidget(folderLabel, 0, 0);
     fields->addWidget(folderEdit_, 0, 1);
     fields->addWidget(mainFileLabel, 1, 0);
     fields->addWidget(mainFileEdit_, 1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);

@@ -2,6 +2,7 @@
 
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
+#include "ui/common/DialogButtons.h"
 #include "ui/common/TextFields.h"
 
 #include <QHBoxLayout>
@@ -21,20 +22,13 @@ ModelNameDialog::ModelNameDialog(BotProfile& profile, QWidget* parent)
     modelNameEdit_->setMinimumWidth(140);
     LimitToField(modelNameEdit_, sizeof profile.model_name);
 
-    auto* ok = new QPushButton(tr("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = MakeOkCancelRow(this, tr("OK"), tr("Cancel"));
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(modelNameEdit_);
     layout->addSpacing(12);
-    layout->addWidget(ok);
-    layout->addWidget(cancel);
+    layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
