@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# Measures VEXA's performance figures on this machine and prints each beside
+# its baseline from the same run, as the median of repeated runs with the
+# interquartile range [q1-q3] and the range (min-max), and PASS or MISS
+# against its target:
+#
+#   start-up       process start until the main window is mapped (Xvfb),
+#                  vexa beside a bare Qt 6 dialog program        <= 1.10x
+#   memory         peak resident memory of the idle main window
+#                  beside the bare dialog                        <= 1.15x
+#   responsiveness command until each dialog is shown, first
+#                  opening in a process (cold) and later ones
+#                  (warm); slider release until the text is
+#                  redrawn                                       < 16.7 ms
+#   generation     Create Arvon source of a full bot (ten files)
+#                  beside plain stdio writes of the same bytes   <= 2x
+#                  and the whole `vexa --generate` process beside
+#                  `vexa --version`
+#
+# Usage: scripts/bench.sh [--runs N]   (N start-ups of each program, default 15)
+# Builds in build/bench (or $VEXA_BENCH_BUILD). Not part of the tests or CI.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${VEXA_BENCH_BUILD:-$root/build/bench}"
+runs=15
+if [ "${1:-}" = "--runs" ] && [ -n "${2:-}" ]; then
+  runs="$2"
+  shift 2
+fi
+
+if [ "${VEXA_BENCH_INNER:-}" != 1 ]; then
+  "$root/scripts/install-deps.sh" xvfb xauth libx11-dev
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVEXA_BUILD_BENCH=ON >/dev/null
+  cmake --build "$build" -j2 --target vexa vexa_bench_bare_dialog vexa_bench_mapwatch \
+    vexa_bench_responsiveness vexa_bench_generate >/dev/null
+  # Every figure is taken on the same fresh X server without a window manager.
+  exec env VEXA_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    "$0" --runs "$runs"
+fi
+
+unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb
+bin="$build/bench"
+vexa="$build/src/vexa"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+samples="$work/samples"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+: >"$samples"
+
+# stats KEY: "median q1 q3 min max n" of the samples of KEY.
+stats() {
+  grep "^sample $1 " "$samples" | awk '{print $3}' | sort -g | awk '
+    function q(p,   r, b, f) {
+      r = p * (NR - 1) + 1; b = int(r); f = r - b
+      return b >= NR ? v[NR] : v[b] + (v[b + 1] - v[b]) * f
+    }
+    { v[NR] = $1 }
+    END {
+      if (NR == 0) { print "nan nan nan nan nan 0"; exit }
+      printf "%.3f %.3f %.3f %.3f %.3f %d\n", q(0.5), q(0.25), q(0.75), v[1], v[NR], NR
+    }'
+}
+# show VALUES DIGITS: "median [q1-q3] (min-max)" of a stats line.
+show() {
+  echo "$1" | awk -v d="$2" '{printf "%." d "f [%." d "f-%." d "f] (%." d "f-%." d "f)", $1, $2, $3, $4, $5}'
+}
+median() { echo "$1" | awk '{print $1}'; }
+# verdict RATIO OP LIMIT
+verdict() {
+  awk -v r="$1" -v op="$2" -v l="$3" 'BEGIN {
+    ok = (op == "<=") ? (r <= l) : (r < l); print (ok ? "PASS" : "MISS") }'
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+
+echo "VEXA benchmark, $(date -u +%Y-%m-%dT%H:%M:%SZ), $(nproc) cores, $(uname -sr)"
+echo "build: $build"
+echo
+
+# Start-up and memory: each program starts in its own empty folder, the two
+# programs take turns.
+for ((i = 0; i < runs; i++)); do
+  order=(bare vexa)
+  if [ $((i % 2)) -eq 1 ]; then order=(vexa bare); fi
+  for program in "${order[@]}"; do
+    folder="$work/start-$program-$i"
+    mkdir -p "$folder"
+    if [ "$program" = bare ]; then command=("$bin/vexa_bench_bare_dialog"); else command=("$vexa"); fi
+    line="$(cd "$folder" && "$bin/vexa_bench_mapwatch" --idle 1000 -- "${command[@]}")"
+    startup="$(echo "$line" | sed -n 's/.*startup_ms=\([0-9.]*\).*/\1/p')"
+    rss="$(echo "$line" | sed -n 's/.*peak_rss_kb=\([0-9]*\).*/\1/p')"
+    echo "sample startup.$program $startup" >>"$samples"
+    echo "sample rss.$program $(awk -v k="$rss" 'BEGIN { printf "%.1f", k / 1024 }')" >>"$samples"
+  done
+done
+
+# Responsiveness: several processes, each opening every dialog six times.
+for ((i = 0; i < 5; i++)); do
+  folder="$work/respond-$i"
+  mkdir -p "$folder"
+  (cd "$folder" && "$bin/vexa_bench_responsiveness" --rounds 6 --releases 60) >>"$samples"
+done
+
+# Generation.
+"$bin/vexa_bench_generate" "$work/generate" "$vexa" --runs 200 --process-runs 30 >>"$samples"
+
+misses=0
+row() { # NAME FIGURE BASELINE RATIO TARGET VERDICT
+  printf '%-28s %-40s %-40s %-8s %-9s %s\n' "$@"
+  if [ "$6" = MISS ]; then misses=$((misses + 1)); fi
+}
+
+echo "== Start-up and memory ($runs runs each; median [q1-q3] (min-max))"
+printf '%-28s %-40s %-40s %-8s %-9s %s\n' figure vexa "bare dialog" ratio target ""
+for figure in startup rss; do
+  v="$(stats "$figure.vexa")"
+  b="$(stats "$figure.bare")"
+  r="$(ratio "$(median "$v")" "$(median "$b")")"
+  if [ "$figure" = startup ]; then
+    row "start-up (ms)" "$(show "$v" 1)" "$(show "$b" 1)" "${r}x" "<= 1.10x" "$(verdict "$r" "<=" 1.10)"
+  else
+    row "peak resident memory (MiB)" "$(show "$v" 1)" "$(show "$b" 1)" "${r}x" "<= 1.15x" "$(verdict "$r" "<=" 1.15)"
+  fi
+done
+echo
+
+echo "== Responsiveness (ms from the command until the dialog is shown; target < 16.7 ms)"
+printf '%-28s %-40s %-40s %-8s %-9s %s\n' dialog "first opening (cold)" "later openings (warm)" "" target ""
+for key in $(grep '^sample open_cold\.' "$samples" | awk '{print $2}' | sed 's/^open_cold\.//' | awk '!seen[$0]++'); do
+  c="$(stats "open_cold.$key")"
+  w="$(stats "open_warm.$key")"
+  worst="$(awk -v a="$(median "$c")" -v b="$(median "$w")" 'BEGIN { print (a > b ? a : b) }')"
+  row "$key" "$(show "$c" 2)" "$(show "$w" 2)" "" "< 16.7" "$(verdict "$worst" "<" 16.7)"
+done
+s="$(stats slider_release)"
+row "slider release" "$(show "$s" 3)" "" "" "< 16.7" "$(verdict "$(median "$s")" "<" 16.7)"
+echo
+
+echo "== Generation (ms; a full bot with TabSkill on)"
+printf '%-28s %-40s %-40s %-8s %-9s %s\n' figure vexa baseline ratio target ""
+g="$(stats generate_source)"
+p="$(stats plain_writes)"
+r="$(ratio "$(median "$g")" "$(median "$p")")"
+row "GenerateSource / stdio" "$(show "$g" 3)" "$(show "$p" 3)" "${r}x" "<= 2x" "$(verdict "$r" "<=" 2)"
+g="$(stats vexa_generate_process)"
+p="$(stats vexa_version_process)"
+r="$(ratio "$(median "$g")" "$(median "$p")")"
+row "vexa --generate / --version" "$(show "$g" 2)" "$(show "$p" 2)" "${r}x" "(none)" ""
+echo "($(grep '^generate_files' "$samples" | sed 's/^generate_files //'); stdio: fopen, fwrite, fclose)"
+echo
+if [ "$misses" -eq 0 ]; then
+  echo "All targets met."
+else
+  echo "$misses target(s) missed."
+fi
