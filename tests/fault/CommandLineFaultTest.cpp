@@ -11,20 +11,12 @@ namespace vexa {
 namespace {
 
 using fault::CommandResult;
+using fault::Ranger;
 using fault::RunVexa;
 using fault::Snapshot;
 using test::ReadWholeFile;
 using test::TempDir;
 using test::WriteWholeFile;
-
-BotProfile Ranger() {
-    BotProfile profile = EmptyProfile();
-    ApplyDefaults(profile);
-    SetFieldText(profile.name, "Ranger");
-    SetFieldText(profile.model_name, "rng");
-    SetFieldText(profile.main_file, "ranger_c.c");
-    return profile;
-}
 
 // A working folder with the profile ranger.vxb and a vexa.ini.
 class CommandLineFault : public testing::Test {

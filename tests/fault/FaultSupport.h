@@ -5,6 +5,8 @@
 // only; the tests that use them are not built on Windows.
 
 #include "TempDir.h"
+#include "core/profile/BotProfile.h"
+#include "core/util/FixedText.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -18,6 +20,17 @@
 #include <vector>
 
 namespace vexa::fault {
+
+// The bot the fault tests save and generate: the defaults with a name, a
+// model name and a main file.
+inline BotProfile Ranger() {
+    BotProfile profile = EmptyProfile();
+    ApplyDefaults(profile);
+    SetFieldText(profile.name, "Ranger");
+    SetFieldText(profile.model_name, "rng");
+    SetFieldText(profile.main_file, "ranger_c.c");
+    return profile;
+}
 
 // How a child process ended: its exit status, or -1 when a signal ended it.
 inline int ExitStatusOf(pid_t child) {

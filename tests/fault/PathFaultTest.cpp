@@ -17,19 +17,11 @@ namespace vexa {
 namespace {
 
 using fault::Leftovers;
+using fault::Ranger;
 using fault::Snapshot;
 using test::ReadWholeFile;
 using test::TempDir;
 using test::WriteWholeFile;
-
-BotProfile Ranger() {
-    BotProfile profile = EmptyProfile();
-    ApplyDefaults(profile);
-    SetFieldText(profile.name, "Ranger");
-    SetFieldText(profile.model_name, "rng");
-    SetFieldText(profile.main_file, "ranger_c.c");
-    return profile;
-}
 
 // A folder made of components of 200 bytes below `base`, `length` bytes
 // long in all (without creating it).

@@ -17,19 +17,11 @@ namespace {
 
 using fault::InChildWithFileLimit;
 using fault::Leftovers;
+using fault::Ranger;
 using fault::Snapshot;
 using test::ReadWholeFile;
 using test::TempDir;
 using test::WriteWholeFile;
-
-BotProfile Ranger() {
-    BotProfile profile = EmptyProfile();
-    ApplyDefaults(profile);
-    SetFieldText(profile.name, "Ranger");
-    SetFieldText(profile.model_name, "rng");
-    SetFieldText(profile.main_file, "ranger_c.c");
-    return profile;
-}
 
 // Ranger changed so that every one of its generated files changes.
 BotProfile ChangedRanger() {

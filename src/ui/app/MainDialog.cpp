@@ -382,14 +382,19 @@ void MainDialog::quit() {
 
 // File menu
 
-void MainDialog::saveBot() {
+Prompts::FileRequest MainDialog::profileFileRequest(const QString& title) const {
     Prompts::FileRequest request;
-    request.title = tr("Save Your VEXA Bot");
+    request.title = title;
     request.filter = tr("VEXA Bot Files (*.vxb)");
     request.defaultSuffix = QStringLiteral("vxb");
     request.defaultName = FromFieldText(FileNameForm(FieldText(profile_.name)) + ".vxb");
     request.folder = FromFolderText(settings_.VEXADir);
-    const std::optional<QString> path = prompts_.saveFileName(this, request);
+    return request;
+}
+
+void MainDialog::saveBot() {
+    const std::optional<QString> path =
+        prompts_.saveFileName(this, profileFileRequest(tr("Save Your VEXA Bot")));
     if (!path)
         return;
     const int result = WriteProfileImage(profile_, ToFolderText(*path));
@@ -397,13 +402,8 @@ void MainDialog::saveBot() {
 }
 
 void MainDialog::loadBot() {
-    Prompts::FileRequest request;
-    request.title = tr("Load Your VEXA Bot");
-    request.filter = tr("VEXA Bot Files (*.vxb)");
-    request.defaultSuffix = QStringLiteral("vxb");
-    request.defaultName = FromFieldText(FileNameForm(FieldText(profile_.name)) + ".vxb");
-    request.folder = FromFolderText(settings_.VEXADir);
-    const std::optional<QString> path = prompts_.openFileName(this, request);
+    const std::optional<QString> path =
+        prompts_.openFileName(this, profileFileRequest(tr("Load Your VEXA Bot")));
     if (!path)
         return;
     const int result = ReadProfileImage(profile_, ToFolderText(*path));

@@ -2,6 +2,7 @@
 
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
+#include "ui/common/Prompts.h"
 
 #include <QDialog>
 #include <QString>
@@ -24,7 +25,6 @@ class ModelDirectoryDialog;
 class ModelNameDialog;
 class PersonalitySettingsDialog;
 class ProfileDirectoryDialog;
-class Prompts;
 class SkillSettingsDialog;
 class WeaponWeightsDialog;
 
@@ -98,6 +98,9 @@ private:
     void buildControls();
     void addSystemMenuEntry();
     void startUp();
+    // The file dialog of Save Bot and Load Bot: .vxb files in VEXADir, the
+    // bot's name proposed.
+    Prompts::FileRequest profileFileRequest(const QString& title) const;
     // The window's members and its controls, both ways.
     void readControls();
     void updateControls();
