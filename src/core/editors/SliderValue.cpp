@@ -15,6 +15,7 @@ constexpr int kScaledTextWidth = 4;
 constexpr std::int64_t kSaturation = std::int64_t{1} << 32;
 // Larger scales are read as this one (the editors use 1, 100 and 1000).
 constexpr int kMaxScale = 1 << 20;
+constexpr std::int64_t kFractionUnitLimit = 1'000'000'000'000;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -126,13 +127,13 @@ std::int32_t ParseScaledValue(std::string_view text, int scale) {
     for (; i < text.size() && IsDigit(text[i]); ++i)
         whole = std::min(whole * 10 + (text[i] - '0'), kSaturation);
 
-    // The fraction counts only as far as the scale can hold it: its first
-    // digits times the scale, cut off.
+    // The first twelve fraction digits count: enough for the product with
+    // any scale to be exact, and small enough for it to fit in 64 bits.
     std::int64_t fraction = 0;
     std::int64_t unit = 1;
     if (i < text.size() && text[i] == '.') {
         for (++i; i < text.size() && IsDigit(text[i]); ++i) {
-            if (unit < kSaturation / 10 && unit <= factor) {
+            if (unit < kFractionUnitLimit) {
                 fraction = fraction * 10 + (text[i] - '0');
                 unit *= 10;
             }

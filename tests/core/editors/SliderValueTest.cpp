@@ -74,6 +74,14 @@ TEST(ParseScaledValue, DropsDigitsTheScaleCannotHold) {
     EXPECT_EQ(ParseScaledValue("-.0009", 1000), 0);
 }
 
+TEST(ParseScaledValue, IsExactForScalesThatAreNoPowerOfTen) {
+    EXPECT_EQ(ParseScaledValue("1.75", 4), 7);
+    EXPECT_EQ(ParseScaledValue(".5", 3), 1);
+    EXPECT_EQ(ParseScaledValue(".34", 3), 1);
+    EXPECT_EQ(ParseScaledValue(".3334", 3), 1);
+    EXPECT_EQ(ParseScaledValue("2.5", 50), 125);
+}
+
 TEST(ParseScaledValue, ReadsOddTextWithoutFailing) {
     EXPECT_EQ(ParseScaledValue("", 1000), 0);
     EXPECT_EQ(ParseScaledValue("-", 1000), 0);
