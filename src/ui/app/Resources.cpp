@@ -24,8 +24,11 @@ void EnsurePictures() {
 
 QIcon ProgramIcon() {
     EnsurePictures();
+    // The sizes a window's caption and task bar use. Every size is decoded
+    // at once and handed to the window system with every window, so the
+    // large pictures are left to the installed icon theme.
     QIcon icon;
-    for (const int size : {16, 32, 48, 256})
+    for (const int size : {16, 32, 48})
         icon.addFile(QStringLiteral(":/vexa/icon%1.png").arg(size), QSize(size, size));
     return icon;
 }
