@@ -203,7 +203,7 @@ public:
     // each release until the text box beside the slider has been repainted
     // with its new text. Each click starts from the editor's own event loop.
     void releases(int count) {
-        auto* dialog = window_.findChild<ui::SkillSettingsDialog*>();
+        ui::SkillSettingsDialog* dialog = nullptr;
         int done = 0;
         std::function<void()> next;
         next = [&] {
@@ -227,10 +227,16 @@ public:
             });
             QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, at);
         };
-        app_.onNextDialogExposed(nullptr, [&] { QTimer::singleShot(0, dialog, next); });
+        app_.onNextDialogExposed(nullptr, [&] {
+            dialog = qobject_cast<ui::SkillSettingsDialog*>(QApplication::activeModalWidget());
+            QTimer::singleShot(0, dialog, next);
+        });
         QTimer watchdog;
         watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, dialog, &QDialog::reject);
+        QObject::connect(&watchdog, &QTimer::timeout, [] {
+            while (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                open->reject();
+        });
         watchdog.start(10000 + 100 * count);
         window_.findChild<QPushButton*>(QStringLiteral("skillSettingsButton"))->click();
         app_.onNextDialogExposed(nullptr, {});

@@ -94,6 +94,17 @@ QWidget* TabGroup(QTabBar* strip, const std::array<QPushButton*, 3>& buttons, QW
     return group;
 }
 
+// A persistent sub-dialog: made the first time it is opened, then the same
+// instance for every showing until the window is destroyed. Making them on
+// demand keeps their widgets out of the start-up and of the memory of a
+// window whose dialogs are never opened.
+template <typename Dialog, typename... Args>
+Dialog& Persistent(Dialog*& dialog, QWidget* window, Args&... args) {
+    if (dialog == nullptr)
+        dialog = new Dialog(args..., window);
+    return *dialog;
+}
+
 } // namespace
 
 MainDialog::MainDialog(BotProfile& profile, AppSettings& settings, Prompts& prompts,
@@ -104,20 +115,6 @@ MainDialog::MainDialog(BotProfile& profile, AppSettings& settings, Prompts& prom
       commandLineFile_(std::move(commandLineFile)) {
     setWindowTitle(tr("Arvon Bot Designer"));
     buildControls();
-
-    // The persistent sub-dialogs, in the order the window makes them.
-    modelNameDialog_ = new ModelNameDialog(profile_, this);
-    mainFileLocationDialog_ = new MainFileLocationDialog(profile_, settings_, this);
-    fileLocationsDialog_ = new FileLocationsDialog(profile_, settings_, prompts_, this);
-    weaponWeightsDialog_ = new WeaponWeightsDialog(profile_, settings_, prompts_, this);
-    skillSettingsDialog_ = new SkillSettingsDialog(profile_, settings_, prompts_, this);
-    profileDirectoryDialog_ = new ProfileDirectoryDialog(settings_, this);
-    personalitySettingsDialog_ = new PersonalitySettingsDialog(profile_, settings_, prompts_, this);
-    itemWeightsDialog_ = new ItemWeightsDialog(profile_, settings_, prompts_, this);
-    generalSettingsDialog_ = new GeneralSettingsDialog(settings_, this);
-    chatSettingsDialog_ = new ChatSettingsDialog(profile_, settings_, prompts_, this);
-    chatConvosDialog_ = new ChatConvosDialog(profile_, settings_, prompts_, this);
-    modelDirectoryDialog_ = new ModelDirectoryDialog(settings_, this);
 
     startUp();
 }
@@ -425,17 +422,18 @@ void MainDialog::createSource() {
 // Settings menu
 
 void MainDialog::openModelDirectory() {
-    if (modelDirectoryDialog_->exec() == QDialog::Accepted)
+    if (Persistent(modelDirectoryDialog_, this, settings_).exec() == QDialog::Accepted)
         prompts_.information(this, modelDirectoryDialog_->folderText(), tr("Model Directory:"));
 }
 
 void MainDialog::openProfileDirectory() {
-    if (profileDirectoryDialog_->exec() == QDialog::Accepted)
+    if (Persistent(profileDirectoryDialog_, this, settings_).exec() == QDialog::Accepted)
         prompts_.information(this, profileDirectoryDialog_->folderText(), tr(".vxb Directory:"));
 }
 
 void MainDialog::openGeneralSettings() {
-    const bool confirmed = generalSettingsDialog_->exec() == QDialog::Accepted;
+    const bool confirmed =
+        Persistent(generalSettingsDialog_, this, settings_).exec() == QDialog::Accepted;
     if (confirmed)
         weightsTabs_->setVisible(
             ApplyWeightsTabAfterSettings(settings_, weightsTabs_->currentIndex()));
@@ -445,13 +443,14 @@ void MainDialog::openGeneralSettings() {
 }
 
 void MainDialog::openFileLocations() {
-    fileLocationsDialog_->setCaption(OpeningCaption(settings_, LevelSource::Skill, true));
+    Persistent(fileLocationsDialog_, this, profile_, settings_, prompts_)
+        .setCaption(OpeningCaption(settings_, LevelSource::Skill, true));
     RunDialogAndReport(*fileLocationsDialog_, prompts_, settings_,
                        {tr("File Locations changed"), tr("File Locations NOT changed")}, this);
 }
 
 void MainDialog::openModelName() {
-    const bool confirmed = modelNameDialog_->exec() == QDialog::Accepted;
+    const bool confirmed = Persistent(modelNameDialog_, this, profile_).exec() == QDialog::Accepted;
     if (!settings_.OkCancel)
         return;
     if (confirmed)
@@ -476,28 +475,35 @@ void MainDialog::showAbout() {
 // Buttons
 
 void MainDialog::openMainFileLocation() {
-    RunDialogAndReport(*mainFileLocationDialog_, prompts_, settings_,
-                       {tr("Main File Info changed"), tr("Main File Info NOT changed")}, this);
+    RunDialogAndReport(Persistent(mainFileLocationDialog_, this, profile_, settings_), prompts_,
+                       settings_, {tr("Main File Info changed"), tr("Main File Info NOT changed")},
+                       this);
 }
 
 // The six editors are opened from here once they are part of the window.
 void MainDialog::openSkillSettings() {
-    OpenEditor(*skillSettingsDialog_, prompts_, settings_, this);
+    OpenEditor(Persistent(skillSettingsDialog_, this, profile_, settings_, prompts_), prompts_,
+               settings_, this);
 }
 void MainDialog::openChatSettings() {
-    OpenEditor(*chatSettingsDialog_, prompts_, settings_, this);
+    OpenEditor(Persistent(chatSettingsDialog_, this, profile_, settings_, prompts_), prompts_,
+               settings_, this);
 }
 void MainDialog::openPersonalitySettings() {
-    OpenEditor(*personalitySettingsDialog_, prompts_, settings_, this);
+    OpenEditor(Persistent(personalitySettingsDialog_, this, profile_, settings_, prompts_),
+               prompts_, settings_, this);
 }
 void MainDialog::openItemWeights() {
-    OpenEditor(*itemWeightsDialog_, prompts_, settings_, this);
+    OpenEditor(Persistent(itemWeightsDialog_, this, profile_, settings_, prompts_), prompts_,
+               settings_, this);
 }
 void MainDialog::openWeaponWeights() {
-    OpenEditor(*weaponWeightsDialog_, prompts_, settings_, this);
+    OpenEditor(Persistent(weaponWeightsDialog_, this, profile_, settings_, prompts_), prompts_,
+               settings_, this);
 }
 void MainDialog::openChatConvos() {
-    OpenEditor(*chatConvosDialog_, prompts_, settings_, this);
+    OpenEditor(Persistent(chatConvosDialog_, this, profile_, settings_, prompts_), prompts_,
+               settings_, this);
 }
 
 } // namespace vexa::ui

@@ -30,8 +30,9 @@ class WeaponWeightsDialog;
 
 // The main window: the bot's name and gender, the two skill-level tab
 // strips, the editor buttons and the menus. It owns one instance of every
-// sub-dialog for its whole life. Closing it (Esc, the close box, File >
-// Exit) asks first; Yes writes vexa.ini and ends the program.
+// sub-dialog for its whole life, made the first time that dialog is opened.
+// Closing it (Esc, the close box, File > Exit) asks first; Yes writes
+// vexa.ini and ends the program.
 class MainDialog final : public QDialog {
     Q_OBJECT
 
@@ -119,7 +120,8 @@ private:
     QTabBar* skillTabs_ = nullptr;   // right strip: SkillLevel
     QTabBar* weightsTabs_ = nullptr; // left strip: WeightsSkillLevel
 
-    // The persistent sub-dialogs, owned through Qt's parent ownership.
+    // The persistent sub-dialogs, owned through Qt's parent ownership; null
+    // until first opened.
     ModelNameDialog* modelNameDialog_ = nullptr;
     MainFileLocationDialog* mainFileLocationDialog_ = nullptr;
     FileLocationsDialog* fileLocationsDialog_ = nullptr;
