@@ -1,7 +1,8 @@
 // vexa_bench_generate: times Create Arvon source for a full bot (TabSkill on,
-// so ten files, every chat line filled) beside plain stdio writing the same
-// bytes to the same files, and the whole `vexa --generate` process for the
-// same bot beside `vexa --version`.
+// every chat line filled: the character file, three weapon weights, item
+// weights and chat files and the bot info file) beside plain stdio writing
+// the same bytes to the same files, and the whole `vexa --generate` process
+// for the same bot beside `vexa --version`.
 //
 //   vexa_bench_generate WORK_FOLDER [VEXA_EXECUTABLE] [--runs N] [--process-runs N]
 #include "Stats.h"

@@ -12,7 +12,7 @@
 #                  opening in a process (cold) and later ones
 #                  (warm); slider release until the text is
 #                  redrawn                                       < 16.7 ms
-#   generation     Create Arvon source of a full bot (ten files)
+#   generation     Create Arvon source of a full bot (TabSkill on)
 #                  beside plain stdio writes of the same bytes   <= 2x
 #                  and the whole `vexa --generate` process beside
 #                  `vexa --version`
