@@ -178,15 +178,7 @@ BotProfile ProfileFromImage(const std::string& image) {
 }
 
 int WriteProfileImage(const BotProfile& profile, const std::string& path) {
-    switch (ReplaceFile(path, ProfileImage(profile))) {
-    case WriteStatus::Written:
-        return 0;
-    case WriteStatus::OpenFailed:
-        return 1;
-    case WriteStatus::WriteFailed:
-        break;
-    }
-    return 2;
+    return WriteResultCode(ReplaceFile(path, ProfileImage(profile)));
 }
 
 int ReadProfileImage(BotProfile& profile, const std::string& path) {

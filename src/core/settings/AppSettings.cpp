@@ -175,15 +175,7 @@ std::string SettingsFileText(const AppSettings& settings) {
 }
 
 int WriteSettingsFile(const AppSettings& settings, const std::string& path) {
-    switch (ReplaceFile(path, SettingsFileText(settings), LineEnds::Platform)) {
-    case WriteStatus::Written:
-        return 0;
-    case WriteStatus::OpenFailed:
-        return 1;
-    case WriteStatus::WriteFailed:
-        break;
-    }
-    return 2;
+    return WriteResultCode(ReplaceFile(path, SettingsFileText(settings), LineEnds::Platform));
 }
 
 } // namespace vexa

@@ -2,32 +2,6 @@
 
 namespace vexa {
 
-int LevelOfTab(int index) {
-    switch (index) {
-    case 0:
-        return 1;
-    case 1:
-        return 4;
-    case 2:
-        return 5;
-    default:
-        return 0;
-    }
-}
-
-int TabOfLevel(int level) {
-    switch (level) {
-    case 1:
-        return 0;
-    case 4:
-        return 1;
-    case 5:
-        return 2;
-    default:
-        return -1;
-    }
-}
-
 void SelectSkillTab(AppSettings& settings, int index) {
     const int level = LevelOfTab(index);
     if (level == 0)

@@ -1,14 +1,21 @@
 #pragma once
 
+#include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
 
 namespace vexa {
 
+// The tab strips list the levels in the order of the profile's blocks, so a
+// tab index is a block index.
 // The level of a tab strip item: 1, 4, 5 for the indexes 0, 1, 2; 0 for any
 // other index.
-int LevelOfTab(int index);
+inline int LevelOfTab(int index) {
+    return LevelOfBlock(index);
+}
 // The tab strip item of a level: 0, 1, 2 for 1, 4, 5; -1 for any other level.
-int TabOfLevel(int level);
+inline int TabOfLevel(int level) {
+    return BlockIndexForLevel(level);
+}
 
 // The right tab strip changed to `index`: SkillLevel follows it, and so does
 // WeightsSkillLevel while TabSkill is on and BothTabs off. An index outside

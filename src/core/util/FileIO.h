@@ -12,6 +12,20 @@ enum class WriteStatus {
     WriteFailed, // writing stopped short (for example a full disk); the old file is untouched
 };
 
+// The result code of the profile and settings writers: 0 written, 1 cannot
+// open (create or replace) the file, 2 writing failed.
+constexpr int WriteResultCode(WriteStatus status) {
+    switch (status) {
+    case WriteStatus::Written:
+        return 0;
+    case WriteStatus::OpenFailed:
+        return 1;
+    case WriteStatus::WriteFailed:
+        break;
+    }
+    return 2;
+}
+
 enum class LineEnds {
     AsGiven,  // bytes are written unchanged
     Platform, // every "\n" becomes the platform's line end (CR LF on Windows)
