@@ -15,6 +15,21 @@ WriteStatus DiskFiles::WriteTextFile(const std::string& path, std::string_view t
     return ReplaceFile(path, text, LineEnds::Platform);
 }
 
+bool MemoryFiles::CreateFolder(const std::string& path) {
+    folders_.push_back(path);
+    return true;
+}
+
+WriteStatus MemoryFiles::WriteTextFile(const std::string& path, std::string_view text) {
+    for (File& file : files_)
+        if (file.path == path) {
+            file.text.assign(text);
+            return WriteStatus::Written;
+        }
+    files_.push_back({path, std::string(text)});
+    return WriteStatus::Written;
+}
+
 void MakeFolderChain(const std::string& path, PathStyle style, OutputFiles& files) {
     constexpr int kMaxClimb = 14;
     if (files.CreateFolder(path))

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vexa {
 
@@ -31,6 +32,30 @@ public:
     // Written with the platform's line ends; the previous file is kept when
     // the write fails.
     WriteStatus WriteTextFile(const std::string& path, std::string_view text) override;
+};
+
+// A generate run kept in memory: nothing touches the disk. Folders are
+// taken as created; every file written is recorded in order, with "\n" line
+// ends as the writers made it. Used to preview a run and to pack a bot into
+// an archive.
+class MemoryFiles final : public OutputFiles {
+public:
+    struct File {
+        std::string path;
+        std::string text;
+    };
+
+    bool CreateFolder(const std::string& path) override;
+    WriteStatus WriteTextFile(const std::string& path, std::string_view text) override;
+
+    const std::vector<std::string>& folders() const { return folders_; }
+    // The files in the order they were written; a path written twice keeps
+    // its first place and its last text.
+    const std::vector<File>& files() const { return files_; }
+
+private:
+    std::vector<std::string> folders_;
+    std::vector<File> files_;
 };
 
 // Creates the folder `path` (ending in the style's separator) and its missing
