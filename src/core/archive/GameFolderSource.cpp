@@ -22,7 +22,7 @@ std::optional<std::string> FolderKey(const std::string& folder) {
     std::string trimmed = folder;
     while (!trimmed.empty() && (trimmed.back() == '/' || trimmed.back() == '\\'))
         trimmed.pop_back();
-    std::string key = GamePathKey(trimmed);
+    std::string key = SafeGamePathKey(trimmed);
     if (key.empty())
         return std::nullopt;
     return key + "/";
@@ -33,161 +33,15 @@ bool IsRegularFile(const fs::directory_entry& entry) {
     return entry.is_regular_file(ignored);
 }
 
-std::string FileNameOf(const std::string& key) {
-    const std::size_t slash = key.rfind('/');
-    return slash == std::string::npos ? key : key.substr(slash + 1);
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+// The most files looked at directly in a base folder.
+constexpr std::size_t kMaxTopLevelFiles = 20000;
 
 } // namespace
-
-GameFileSource::ReadResult ReadLooseFile(const std::string& path, std::string& text,
-                                         std::string* error, std::size_t cap) {
-    using Result = GameFileSource::ReadResult;
-    text.clear();
-    auto fail = [&](Result result, const std::string& why) {
-        text.clear();
-        if (error != nullptr)
-            *error = why;
-        return result;
-    };
-    std::error_code code;
-    const fs::file_status status = fs::status(path, code);
-    if (code || !fs::exists(status))
-        return fail(Result::Missing, path + " does not exist");
-    if (!fs::is_regular_file(status))
-        return fail(Result::Failed, path + " is not a file");
-    const std::uintmax_t size = fs::file_size(path, code);
-    if (!code && size > cap)
-        return fail(Result::TooLarge,
-                    path + " is larger than " + std::to_string(cap / 1024) + " KB and is not read");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return fail(Result::Failed, path + " cannot be opened");
-    // The file may grow while it is read: never take more than the cap.
-    text.resize(cap + 1);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (in.bad())
-        return fail(Result::Failed, path + " cannot be read");
-    if (got > cap)
-        return fail(Result::TooLarge,
-                    path + " is larger than " + std::to_string(cap / 1024) + " KB and is not read");
-    text.resize(got);
-    return Result::Read;
-}
-
-// ---------------------------------------------------------------- loose files
-
-const std::map<std::string, std::string>& LooseFileIndex::TopLevel() const {
-    if (topLevel_)
-        return *topLevel_;
-    topLevel_.emplace();
-    std::error_code code;
-    std::vector<std::string> names;
-    for (fs::directory_iterator it(root_, fs::directory_options::skip_permission_denied, code), end;
-         !code && it != end; it.increment(code)) {
-        if (IsRegularFile(*it))
-            names.push_back(it->path().filename().string());
-        if (names.size() >= kMaxFiles) {
-            truncated_ = true;
-            break;
-        }
-    }
-    // Of names that differ only in case, the first in byte order is taken.
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names)
-        if (std::string key = GamePathKey(name); !key.empty())
-            topLevel_->emplace(std::move(key), name);
-    return *topLevel_;
-}
-
-const std::map<std::string, std::string>&
-LooseFileIndex::Subtree(const std::string& firstKey) const {
-    if (auto found = subtrees_.find(firstKey); found != subtrees_.end())
-        return found->second;
-    std::map<std::string, std::string>& files = subtrees_[firstKey];
-
-    // Every folder of the root whose name is `firstKey` in any case.
-    std::vector<std::string> folders;
-    std::error_code code;
-    for (fs::directory_iterator it(root_, fs::directory_options::skip_permission_denied, code), end;
-         !code && it != end; it.increment(code)) {
-        std::error_code ignored;
-        const std::string name = it->path().filename().string();
-        if (it->is_directory(ignored) && GamePathKey(name) == firstKey)
-            folders.push_back(name);
-    }
-    std::sort(folders.begin(), folders.end());
-
-    std::size_t count = 0;
-    for (const std::string& folder : folders) {
-        std::vector<std::string> found;
-        fs::recursive_directory_iterator it(fs::path(root_) / folder,
-                                            fs::directory_options::skip_permission_denied, code);
-        for (fs::recursive_directory_iterator end; !code && it != end; it.increment(code)) {
-            if (it.depth() >= kMaxDepth) {
-                it.disable_recursion_pending();
-                truncated_ = true;
-            }
-            if (!IsRegularFile(*it))
-                continue;
-            if (++count > kMaxFiles) {
-                truncated_ = true;
-                break;
-            }
-            std::error_code ignored;
-            const fs::path relative = fs::relative(it->path(), root_, ignored);
-            if (!ignored)
-                found.push_back(relative.generic_string());
-        }
-        std::sort(found.begin(), found.end());
-        for (const std::string& relative : found)
-            if (std::string key = GamePathKey(relative); !key.empty())
-                files.emplace(std::move(key), relative);
-    }
-    return files;
-}
-
-std::optional<std::string> LooseFileIndex::Find(const std::string& key) const {
-    const std::size_t slash = key.find('/');
-    const std::map<std::string, std::string>& files =
-        slash == std::string::npos ? TopLevel() : Subtree(key.substr(0, slash));
-    const auto found = files.find(key);
-    if (found == files.end())
-        return std::nullopt;
-    return (fs::path(root_) / found->second).string();
-}
-
-std::vector<std::pair<std::string, std::string>>
-LooseFileIndex::List(const std::string& keyPrefix) const {
-    std::vector<std::pair<std::string, std::string>> result;
-    auto take = [&](const std::map<std::string, std::string>& files) {
-        for (auto it = files.lower_bound(keyPrefix);
-             it != files.end() && StartsWith(it->first, keyPrefix); ++it)
-            result.emplace_back(it->first, it->second);
-    };
-    const std::size_t slash = keyPrefix.find('/');
-    if (slash != std::string::npos) {
-        take(Subtree(keyPrefix.substr(0, slash)));
-        return result;
-    }
-    // A prefix without a folder: the files of the root and of every folder.
-    take(TopLevel());
-    std::error_code code;
-    std::vector<std::string> firstKeys;
-    for (fs::directory_iterator it(root_, fs::directory_options::skip_permission_denied, code), end;
-         !code && it != end; it.increment(code)) {
-        std::error_code ignored;
-        if (it->is_directory(ignored))
-            if (std::string key = GamePathKey(it->path().filename().string()); !key.empty())
-                firstKeys.push_back(key);
-    }
-    std::sort(firstKeys.begin(), firstKeys.end());
-    firstKeys.erase(std::unique(firstKeys.begin(), firstKeys.end()), firstKeys.end());
-    for (const std::string& first : firstKeys)
-        take(Subtree(first));
-    return result;
-}
 
 // ---------------------------------------------------------------- one archive
 
@@ -205,12 +59,12 @@ ArchiveFileSource::ArchiveFileSource(std::unique_ptr<ZipReader> reader)
     // the game finds it first.
     const std::vector<ZipEntry>& entries = reader_->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        byKey_[GamePathKey(entries[i].name)] = i;
+        byKey_[SafeGamePathKey(entries[i].name)] = i;
 }
 
 GameFileSource::ReadResult ArchiveFileSource::Read(const std::string& relativePath,
                                                    std::string& text, std::string* error) const {
-    const auto found = byKey_.find(GamePathKey(relativePath));
+    const auto found = byKey_.find(SafeGamePathKey(relativePath));
     if (found == byKey_.end()) {
         text.clear();
         if (error != nullptr)
@@ -232,7 +86,8 @@ std::vector<GameFile> ArchiveFileSource::List(const std::string& folder) const {
 }
 
 std::string ArchiveFileSource::Origin(const std::string& relativePath) const {
-    return byKey_.count(GamePathKey(relativePath)) != 0 ? reader_->DisplayName() : std::string();
+    return byKey_.count(SafeGamePathKey(relativePath)) != 0 ? reader_->DisplayName()
+                                                            : std::string();
 }
 
 std::vector<std::string> ArchiveFileSource::Problems() const {
@@ -249,14 +104,28 @@ std::vector<std::string> ArchiveFileSource::Problems() const {
 BaseFolderSource::BaseFolderSource(std::string folder, Layout layout, const ZipLimits& limits)
     : folder_(std::move(folder)), layout_(layout), limits_(limits), loose_(folder_) {}
 
+std::vector<std::string> BaseFolderSource::TopLevelFiles() const {
+    std::vector<std::string> names;
+    std::error_code code;
+    for (fs::directory_iterator it(folder_, fs::directory_options::skip_permission_denied, code),
+         end;
+         !code && it != end && names.size() < kMaxTopLevelFiles; it.increment(code))
+        if (IsRegularFile(*it))
+            names.push_back(it->path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void BaseFolderSource::OpenArchives() const {
     if (archivesOpened_)
         return;
     archivesOpened_ = true;
-    std::vector<std::pair<std::string, std::string>> found; // lower-case name, name
-    for (const auto& [key, name] : loose_.TopLevel())
+    std::vector<std::pair<std::string, std::string>> found; // key, name
+    for (const std::string& name : TopLevelFiles()) {
+        const std::string key = GamePathKey(name);
         if (key.size() > 4 && key.compare(key.size() - 4, 4, ".pk3") == 0)
             found.emplace_back(key, name);
+    }
     // The order of precedence: by name without regard to case, the last wins.
     std::sort(found.begin(), found.end());
     for (const auto& [key, name] : found) {
@@ -274,17 +143,24 @@ void BaseFolderSource::OpenArchives() const {
         const std::size_t archive = archives_.size();
         const std::vector<ZipEntry>& entries = reader->Entries();
         for (std::size_t i = 0; i < entries.size(); ++i)
-            archiveIndex_[GamePathKey(entries[i].name)] = {archive, i};
+            archiveIndex_[SafeGamePathKey(entries[i].name)] = {archive, i};
         archives_.push_back(std::move(reader));
     }
 }
 
-BaseFolderSource::Winner BaseFolderSource::Find(const std::string& key) const {
+bool BaseFolderSource::HasLooseFile(const std::string& relativePath) const {
+    const fs::path file = loose_.Resolve(relativePath);
+    std::error_code ignored;
+    return !file.empty() && !fs::is_directory(file, ignored);
+}
+
+BaseFolderSource::Winner BaseFolderSource::Find(const std::string& relativePath) const {
     Winner winner;
+    const std::string key = SafeGamePathKey(relativePath);
     if (key.empty())
         return winner;
-    if (std::optional<std::string> path = loose_.Find(key)) {
-        winner.loose = std::move(path);
+    if (HasLooseFile(relativePath)) {
+        winner.loose = relativePath;
         winner.found = true;
         return winner;
     }
@@ -296,8 +172,9 @@ BaseFolderSource::Winner BaseFolderSource::Find(const std::string& key) const {
         return winner;
     }
     if (layout_ == Layout::Loose && key.find('/') != std::string::npos) {
-        if (std::optional<std::string> path = loose_.Find(FileNameOf(key))) {
-            winner.loose = std::move(path);
+        const std::string name = FileNameOf(relativePath);
+        if (HasLooseFile(name)) {
+            winner.loose = name;
             winner.found = true;
         }
     }
@@ -306,7 +183,7 @@ BaseFolderSource::Winner BaseFolderSource::Find(const std::string& key) const {
 
 GameFileSource::ReadResult BaseFolderSource::Read(const std::string& relativePath,
                                                   std::string& text, std::string* error) const {
-    const Winner winner = Find(GamePathKey(relativePath));
+    const Winner winner = Find(relativePath);
     if (!winner.found) {
         text.clear();
         if (error != nullptr)
@@ -314,7 +191,7 @@ GameFileSource::ReadResult BaseFolderSource::Read(const std::string& relativePat
         return ReadResult::Missing;
     }
     if (winner.loose)
-        return ReadLooseFile(*winner.loose, text, error);
+        return loose_.Read(*winner.loose, text, error);
     return archives_[winner.archive]->Read(winner.entry, text, error);
 }
 
@@ -333,37 +210,33 @@ std::vector<GameFile> BaseFolderSource::List(const std::string& folder) const {
     }
     if (layout_ == Layout::Loose) {
         // Files directly in the folder stand for the game's scripts and botfiles.
-        for (const char* mount : {"scripts/", "botfiles/"}) {
-            const std::string mounted = mount;
-            if (!StartsWith(mounted, *prefix) && !StartsWith(*prefix, mounted))
+        const std::vector<std::string> names = TopLevelFiles();
+        for (const std::string mount : {"scripts/", "botfiles/"}) {
+            if (!StartsWith(mount, *prefix) && !StartsWith(*prefix, mount))
                 continue;
-            for (const auto& [key, name] : loose_.TopLevel()) {
-                const std::string mountedKey = mounted + key;
-                if (StartsWith(mountedKey, *prefix) && winners.count(mountedKey) == 0)
-                    winners[mountedKey] = {mounted + name, folder_};
+            for (const std::string& name : names) {
+                const std::string key = SafeGamePathKey(mount + name);
+                if (!key.empty() && StartsWith(key, *prefix) && winners.count(key) == 0)
+                    winners[key] = {mount + name, folder_};
             }
         }
     }
-    for (auto& [key, relative] : loose_.List(*prefix))
-        winners[key] = {relative, folder_};
+    for (GameFile& file : loose_.List(folder))
+        winners[GamePathKey(file.path)] = std::move(file);
     for (auto& [key, file] : winners)
         files.push_back(std::move(file));
     return files;
 }
 
 std::string BaseFolderSource::Origin(const std::string& relativePath) const {
-    const Winner winner = Find(GamePathKey(relativePath));
+    const Winner winner = Find(relativePath);
     if (!winner.found)
         return {};
     return winner.loose ? folder_ : archives_[winner.archive]->DisplayName();
 }
 
 std::vector<std::string> BaseFolderSource::Problems() const {
-    std::vector<std::string> problems = problems_;
-    if (loose_.Truncated())
-        problems.push_back(folder_ + " holds too many files or folders; only the first " +
-                           std::to_string(LooseFileIndex::kMaxFiles) + " files were read");
-    return problems;
+    return problems_;
 }
 
 } // namespace vexa

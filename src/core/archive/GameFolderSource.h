@@ -6,6 +6,7 @@
 
 #include "core/archive/ZipReader.h"
 #include "core/import/GameFileSource.h"
+#include "core/import/LocalFileSources.h"
 
 #include <map>
 #include <memory>
@@ -14,39 +15,6 @@
 #include <vector>
 
 namespace vexa {
-
-// The files of a folder on disk below one of its subfolders, found by the
-// game's relative paths without regard to case. Folders are walked once,
-// when first needed, to a bounded depth and number of files; symbolic links
-// to folders are not followed.
-class LooseFileIndex {
-public:
-    static constexpr std::size_t kMaxFiles = 20000;
-    static constexpr int kMaxDepth = 16;
-
-    explicit LooseFileIndex(std::string root) : root_(std::move(root)) {}
-
-    // The file's path on disk for the game path with key `key` (see
-    // GamePathKey), when there is one.
-    std::optional<std::string> Find(const std::string& key) const;
-    // Every file whose key starts with `keyPrefix`: key -> relative path as
-    // spelled on disk.
-    std::vector<std::pair<std::string, std::string>> List(const std::string& keyPrefix) const;
-    // The files directly in the folder: key -> name as spelled on disk.
-    const std::map<std::string, std::string>& TopLevel() const;
-
-    const std::string& Root() const { return root_; }
-    // Set when a walk stopped at one of the bounds.
-    bool Truncated() const { return truncated_; }
-
-private:
-    const std::map<std::string, std::string>& Subtree(const std::string& firstKey) const;
-
-    std::string root_;
-    mutable std::map<std::string, std::map<std::string, std::string>> subtrees_;
-    mutable std::optional<std::map<std::string, std::string>> topLevel_;
-    mutable bool truncated_ = false;
-};
 
 // One .pk3 (or .zip) archive: its entries are the game's relative paths.
 class ArchiveFileSource final : public GameFileSource {
@@ -90,26 +58,29 @@ public:
     std::vector<GameFile> List(const std::string& folder) const override;
     std::string Origin(const std::string& relativePath) const override;
 
-    // What could not be read (an archive that is damaged, names left out, a
-    // folder too large to walk), for the report. Complete once the source
+    // What could not be read (an archive that is damaged, names left out),
+    // for the report. Complete once the source
     // has answered a question.
     std::vector<std::string> Problems() const;
     const std::string& Folder() const { return folder_; }
 
 private:
     struct Winner {
-        std::optional<std::string> loose; // path on disk
+        std::optional<std::string> loose; // the relative path of the loose file to read
         std::size_t archive = 0;          // when not loose: archive and entry
         std::size_t entry = 0;
         bool found = false;
     };
     void OpenArchives() const;
-    Winner Find(const std::string& key) const;
+    Winner Find(const std::string& relativePath) const;
+    bool HasLooseFile(const std::string& relativePath) const;
+    // The regular files directly in the folder, at most a bounded number.
+    std::vector<std::string> TopLevelFiles() const;
 
     std::string folder_;
     Layout layout_;
     ZipLimits limits_;
-    LooseFileIndex loose_;
+    FolderFileSource loose_;
     mutable bool archivesOpened_ = false;
     mutable std::vector<std::unique_ptr<ZipReader>> archives_; // in order of precedence, last wins
     mutable std::map<std::string, std::pair<std::size_t, std::size_t>> archiveIndex_;

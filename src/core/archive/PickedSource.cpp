@@ -16,7 +16,7 @@ bool IsFolder(const fs::path& path) {
 }
 
 std::string Key(const fs::path& name) {
-    return GamePathKey(name.string());
+    return SafeGamePathKey(name.string());
 }
 
 bool HasExtension(const fs::path& path, const char* extension) {

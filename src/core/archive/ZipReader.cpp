@@ -61,33 +61,13 @@ constexpr std::size_t kMaxNameLength = 1024;
 
 } // namespace
 
-std::string GamePathKey(std::string_view path) {
-    if (path.empty() || path.size() > kMaxNameLength)
+std::string SafeGamePathKey(std::string_view path) {
+    if (path.size() > kMaxNameLength || !IsSafeGamePath(path))
         return {};
-    std::string key;
-    key.reserve(path.size());
-    for (char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f || c == ':')
+    for (char c : path)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
             return {};
-        if (c == '\\')
-            c = '/';
-        else if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        key.push_back(c);
-    }
-    // Every part between separators must be a real name.
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = std::min(key.find('/', start), key.size());
-        const std::string_view part(key.data() + start, end - start);
-        if (part.empty() || part == "." || part == "..")
-            return {};
-        if (end == key.size())
-            break;
-        start = end + 1;
-    }
-    return key;
+    return GamePathKey(path);
 }
 
 ZipReader::ZipReader(ZipArchivePtr archive, std::string displayName, const ZipLimits& limits)
@@ -167,7 +147,7 @@ bool ZipReader::Index(std::string& error) {
         if (!spelled.empty() && (spelled.back() == '/' || spelled.back() == '\\'))
             continue; // a folder
         std::replace(spelled.begin(), spelled.end(), '\\', '/');
-        if (GamePathKey(spelled).empty()) {
+        if (SafeGamePathKey(spelled).empty()) {
             ++skippedNames_;
             continue;
         }

@@ -8,6 +8,7 @@
 
 #include "core/archive/ZipHandle.h"
 #include "core/import/GameFileSource.h"
+#include "core/import/LocalFileSources.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -74,10 +75,10 @@ private:
     std::size_t skippedNames_ = 0;
 };
 
-// The relative path `path` in the form the game compares: "\" turned into
-// "/" and ASCII letters in lower case. Empty when it is no relative path of
-// the game (absolute, a drive, an empty, "." or ".." part, control
-// characters), so that such a name never matches anything.
-std::string GamePathKey(std::string_view path);
+// The key (GamePathKey) of a relative path the import may follow; empty for
+// any other name (see IsSafeGamePath; control characters and names longer
+// than any path of the game are refused as well), so that such a name never
+// matches anything.
+std::string SafeGamePathKey(std::string_view path);
 
 } // namespace vexa

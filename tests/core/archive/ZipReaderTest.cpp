@@ -152,11 +152,12 @@ TEST(ZipReader, LeavesOutNamesThatAreNoRelativePathOfTheGame) {
     EXPECT_FALSE(fs::exists(dir.path().parent_path() / "evil.bot"));
 }
 
-TEST(ZipReader, GamePathKeyComparesWithoutCaseAndRefusesEscapes) {
-    EXPECT_EQ(GamePathKey("Scripts\\Ranger.BOT"), "scripts/ranger.bot");
-    EXPECT_EQ(GamePathKey("botfiles/bots/x_c.c"), "botfiles/bots/x_c.c");
+TEST(ZipReader, SafeGamePathKeyComparesWithoutCaseAndRefusesEscapes) {
+    EXPECT_EQ(SafeGamePathKey("Scripts\\Ranger.BOT"), "scripts/ranger.bot");
+    EXPECT_EQ(SafeGamePathKey("botfiles/bots/x_c.c"), "botfiles/bots/x_c.c");
     for (const char* bad : {"", "/a", "a/", "a//b", "./a", "a/..", "..", "c:x", "a\tb", "a\nb"})
-        EXPECT_EQ(GamePathKey(bad), "") << bad;
+        EXPECT_EQ(SafeGamePathKey(bad), "") << bad;
+    EXPECT_EQ(SafeGamePathKey(std::string(1025, 'a')), "");
 }
 
 TEST(ZipReader, GivesAMessageForWhatIsNoUsableArchive) {
