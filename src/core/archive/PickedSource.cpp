@@ -153,4 +153,69 @@ std::vector<std::string> SourceProblems(const GameFileSource& source) {
     return {};
 }
 
+PickedBots BotsOfPick(const PickedSource& picked) {
+    PickedBots found;
+    if (!picked.source)
+        return found;
+    const GameFileSource& source = *picked.source;
+    std::vector<BotEntry> bots = ListBots(source, &found.problems);
+    const std::string fileKey = GamePathKey(picked.file);
+    switch (picked.kind) {
+    case PickedSource::Kind::Folder:
+    case PickedSource::Kind::Archive:
+        found.bots = std::move(bots);
+        break;
+    case PickedSource::Kind::BotInfo:
+        for (BotEntry& bot : bots)
+            if (GamePathKey(bot.infoFile) == fileKey)
+                found.bots.push_back(std::move(bot));
+        break;
+    case PickedSource::Kind::Character:
+        for (BotEntry& bot : bots)
+            if (GamePathKey("botfiles/" + bot.aifile) == fileKey)
+                found.bots.push_back(std::move(bot));
+        if (found.bots.empty()) {
+            BotEntry alone;
+            alone.aifile = picked.file.substr(std::string("botfiles/").size());
+            alone.origin = source.Origin(picked.file);
+            found.bots.push_back(std::move(alone));
+        }
+        break;
+    }
+    return found;
+}
+
+ImportResult ImportPicked(const PickedSource& picked, const PickedBots& found, const BotEntry& bot,
+                          const ImportOptions& options) {
+    ImportResult result;
+    if (!picked.source) {
+        result.error = picked.error;
+        return result;
+    }
+    result = bot.infoFile.empty() ? ImportCharacterFile(*picked.source, bot.aifile, options)
+                                  : ImportBot(*picked.source, bot, options);
+    if (!result.ok)
+        return result;
+    std::vector<ReportEntry> report;
+    if (!picked.note.empty())
+        report.push_back({"", 0, 0, picked.note});
+    for (const std::string& problem : SourceProblems(*picked.source))
+        report.push_back({"", 0, 0, problem});
+    report.insert(report.end(), found.problems.begin(), found.problems.end());
+    report.insert(report.end(), std::make_move_iterator(result.report.begin()),
+                  std::make_move_iterator(result.report.end()));
+    result.report = std::move(report);
+    return result;
+}
+
+std::string BotListLine(const BotEntry& bot) {
+    if (bot.infoFile.empty())
+        return "botfiles/" + bot.aifile + " (a character file no .bot file names), in " +
+               bot.origin;
+    std::string line = bot.name.empty() ? "(no name)" : bot.name;
+    if (!bot.model.empty())
+        line += ", model " + bot.model;
+    return line + ", " + bot.infoFile + " in " + bot.origin;
+}
+
 } // namespace vexa

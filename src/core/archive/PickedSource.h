@@ -2,9 +2,11 @@
 // base folder, a .pk3 archive, a .bot file or a character file.
 #pragma once
 
+#include "core/import/BotImport.h"
 #include "core/import/GameFileSource.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,5 +43,25 @@ PickedSource OpenPickedSource(const std::string& path);
 // What could not be read of the source so far (damaged archives, names left
 // out), for the report; empty for sources that cannot say.
 std::vector<std::string> SourceProblems(const GameFileSource& source);
+
+// The bots a pick offers to choose from.
+struct PickedBots {
+    // For a folder or an archive every bot its info files list; for a .bot
+    // file the bots of that file; for a character file the bots naming it,
+    // or when none does, the character file alone (an entry with only
+    // `aifile` and `origin` set and no info file).
+    std::vector<BotEntry> bots;
+    std::vector<ReportEntry> problems; // what could not be read while listing
+};
+PickedBots BotsOfPick(const PickedSource& picked);
+
+// Imports `bot`, one of BotsOfPick(picked), into a profile. The report
+// starts with how the pick was understood and what of the source could not
+// be read.
+ImportResult ImportPicked(const PickedSource& picked, const PickedBots& found, const BotEntry& bot,
+                          const ImportOptions& options = {});
+
+// One bot as the user sees it in a list: name, model and where it comes from.
+std::string BotListLine(const BotEntry& bot);
 
 } // namespace vexa
