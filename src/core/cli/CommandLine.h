@@ -12,14 +12,15 @@ namespace vexa {
 struct CommandLine {
     enum class Mode {
         Desktop,  // open the main window, on `profileFile` when it is not empty
-        Generate, // vexa --generate PROFILE [--base-dir DIR]
+        Generate, // vexa --generate PROFILE [--base-dir DIR | --pk3 PACKAGE]
         Help,
         Version,
         Error, // `error` says what is wrong
     };
     Mode mode = Mode::Desktop;
-    std::string profileFile;            // the first argument that is not a switch
-    std::optional<std::string> baseDir; // --base-dir, replaces BaseDir for one run
+    std::string profileFile;                // the first argument that is not a switch
+    std::optional<std::string> baseDir;     // --base-dir, replaces BaseDir for one run
+    std::optional<std::string> packageFile; // --pk3, one package instead of loose files
     std::string error;
 };
 
