@@ -1,5 +1,6 @@
 #include "core/cli/CommandLine.h"
 
+#include "core/cli/PackageCommand.h"
 #include "core/generate/GenerateSource.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
@@ -66,9 +67,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             help = true;
         } else if (parts.name == "--version") {
             version = true;
-        } else if (parts.name == "--generate" || parts.name == "--base-dir") {
+        } else if (parts.name == "--generate" || parts.name == "--base-dir" ||
+                   parts.name == "--pk3") {
             const bool isGenerate = parts.name == "--generate";
-            std::optional<std::string>& target = isGenerate ? generate : result.baseDir;
+            std::optional<std::string>& target = isGenerate              ? generate
+                                                 : parts.name == "--pk3" ? result.packageFile
+                                                                         : result.baseDir;
             if (target) {
                 fail(parts.name + " is given more than once");
                 continue;
@@ -76,7 +80,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             if (!parts.value && i + 1 < args.size() && !IsSwitch(args[i + 1], style))
                 parts.value = args[++i];
             if (!parts.value || parts.value->empty()) {
-                fail(parts.name + (isGenerate ? " needs a profile file" : " needs a folder"));
+                fail(parts.name + (isGenerate              ? " needs a profile file"
+                                   : parts.name == "--pk3" ? " needs a package file"
+                                                           : " needs a folder"));
                 continue;
             }
             target = std::move(parts.value);
@@ -123,8 +129,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
                 fail("unexpected argument '" + others.front() + "' after --generate " + *generate);
             result.profileFile = *generate;
             result.mode = CommandLine::Mode::Generate;
-        } else if (result.baseDir) {
-            fail("--base-dir can only be used with --generate");
+            if (result.baseDir && result.packageFile)
+                fail("--base-dir and --pk3 cannot be used together");
+        } else if (result.baseDir || result.packageFile) {
+            fail(std::string(result.baseDir ? "--base-dir" : "--pk3") +
+                 " can only be used with --generate");
         } else if (!others.empty()) {
             result.profileFile = others.front();
         }
@@ -143,6 +152,7 @@ bool IsHeadlessRequest(const std::vector<std::string>& args) {
 std::string UsageText() {
     return "Usage: vexa [PROFILE.vxb]\n"
            "       vexa --generate PROFILE.vxb [--base-dir DIR]\n"
+           "       vexa --generate PROFILE.vxb --pk3 PACKAGE.pk3\n"
            "       vexa --import SOURCE [--bot NAME] --output PROFILE.vxb\n"
            "       vexa --list-bots SOURCE\n"
            "       vexa --help | --version\n"
@@ -164,13 +174,16 @@ std::string UsageText() {
            "  --output PROFILE.vxb    the profile file --import writes (replacing it)\n"
            "  --list-bots SOURCE      list the bots SOURCE holds: name, model, and the\n"
            "                          file and folder or archive they come from\n"
+           "  --pk3 PACKAGE.pk3       write the bot's files into one package for the game\n"
+           "                          (a .pk3 archive) instead of the base folder\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
            "vexa --generate never changes vexa.ini. Exit status: 0 when every file was\n"
            "written, 1 when the profile file cannot be read, 2 for a usage error, and\n"
            "otherwise the generate result code (11 to 52) with its message on standard\n"
-           "error.\n"
+           "error; with --pk3 also 61 when the package file cannot be created and 62\n"
+           "when writing it fails (an older package of that name is then kept).\n"
            "\n"
            "vexa --import writes what could not be kept as the files had it on standard\n"
            "error. Exit status of --import and --list-bots: 0 on success, 2 for a usage\n"
@@ -209,6 +222,8 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     AppSettings settings;
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
+    if (commandLine.packageFile)
+        return RunPackageExport(profile, settings, *commandLine.packageFile, out, err);
     if (commandLine.baseDir)
         settings.BaseDir = *commandLine.baseDir;
 

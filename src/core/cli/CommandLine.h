@@ -13,7 +13,7 @@ namespace vexa {
 struct CommandLine {
     enum class Mode {
         Desktop,  // open the main window, on `profileFile` when it is not empty
-        Generate, // vexa --generate PROFILE [--base-dir DIR]
+        Generate, // vexa --generate PROFILE [--base-dir DIR | --pk3 PACKAGE]
         Import,   // vexa --import SOURCE [--bot NAME] --output PROFILE
         ListBots, // vexa --list-bots SOURCE
         Help,
@@ -21,9 +21,10 @@ struct CommandLine {
         Error, // `error` says what is wrong
     };
     Mode mode = Mode::Desktop;
-    std::string profileFile;            // the first argument that is not a switch
-    std::optional<std::string> baseDir; // --base-dir, replaces BaseDir for one run
-    ImportRequest import;               // --import, --list-bots and their options
+    std::string profileFile;                // the first argument that is not a switch
+    std::optional<std::string> baseDir;     // --base-dir, replaces BaseDir for one run
+    ImportRequest import;                   // --import, --list-bots and their options
+    std::optional<std::string> packageFile; // --pk3, one package instead of loose files
     std::string error;
 };
 
