@@ -1,5 +1,6 @@
 #include "core/cli/CommandLine.h"
 
+#include "core/cli/SourceCommands.h"
 #include "core/generate/GenerateSource.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
@@ -41,6 +42,7 @@ SwitchParts SplitSwitch(const std::string& arg, PathStyle style) {
 CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle style) {
     CommandLine result;
     std::optional<std::string> generate;
+    std::optional<std::string> check;
     bool help = false;
     bool version = false;
     bool switchesEnded = false;
@@ -66,9 +68,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             help = true;
         } else if (parts.name == "--version") {
             version = true;
-        } else if (parts.name == "--generate" || parts.name == "--base-dir") {
-            const bool isGenerate = parts.name == "--generate";
-            std::optional<std::string>& target = isGenerate ? generate : result.baseDir;
+        } else if (parts.name == "--force") {
+            result.force = true;
+        } else if (parts.name == "--generate" || parts.name == "--base-dir" ||
+                   parts.name == "--check") {
+            const bool isGenerate = parts.name == "--generate" || parts.name == "--check";
+            std::optional<std::string>& target = parts.name == "--generate" ? generate
+                                                 : parts.name == "--check"  ? check
+                                                                            : result.baseDir;
             if (target) {
                 fail(parts.name + " is given more than once");
                 continue;
@@ -94,13 +101,24 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             result.mode = help ? CommandLine::Mode::Help : CommandLine::Mode::Version;
             return result;
         }
-        if (generate) {
+        if (generate && check)
+            fail("--generate and --check cannot be used together");
+        else if (check) {
+            if (!others.empty())
+                fail("unexpected argument '" + others.front() + "' after --check " + *check);
+            if (result.force)
+                fail("--force can only be used with --generate");
+            result.profileFile = *check;
+            result.mode = CommandLine::Mode::Check;
+        } else if (generate) {
             if (!others.empty())
                 fail("unexpected argument '" + others.front() + "' after --generate " + *generate);
             result.profileFile = *generate;
             result.mode = CommandLine::Mode::Generate;
         } else if (result.baseDir) {
-            fail("--base-dir can only be used with --generate");
+            fail("--base-dir can only be used with --generate or --check");
+        } else if (result.force) {
+            fail("--force can only be used with --generate");
         } else if (!others.empty()) {
             result.profileFile = others.front();
         }
@@ -118,7 +136,8 @@ bool IsHeadlessRequest(const std::vector<std::string>& args) {
 
 std::string UsageText() {
     return "Usage: vexa [PROFILE.vxb]\n"
-           "       vexa --generate PROFILE.vxb [--base-dir DIR]\n"
+           "       vexa --generate PROFILE.vxb [--base-dir DIR] [--force]\n"
+           "       vexa --check PROFILE.vxb [--base-dir DIR]\n"
            "       vexa --help | --version\n"
            "\n"
            "VEXA, the Arvon Bot Designer: designs bots for the game Arvon and writes\n"
@@ -128,15 +147,25 @@ std::string UsageText() {
            "  --generate PROFILE.vxb  write the bot's files from the profile, without a\n"
            "                          window, using the options of vexa.ini in the\n"
            "                          current folder (the defaults when there is none)\n"
+           "  --check PROFILE.vxb     check that the game can read every chat line\n"
+           "                          --generate would write; prints each problem and\n"
+           "                          warning on a line of its own\n"
            "  --base-dir DIR          write below DIR instead of the BaseDir option, for\n"
-           "                          this run only (DIR must be an absolute path)\n"
+           "                          this run only (DIR must be an absolute path); with\n"
+           "                          --check, the folder whose botfiles/rnd.c names the\n"
+           "                          game's random strings\n"
+           "  --force                 let --generate replace a character file that\n"
+           "                          belongs to another bot\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
            "vexa --generate never changes vexa.ini. Exit status: 0 when every file was\n"
-           "written, 1 when the profile file cannot be read, 2 for a usage error, and\n"
-           "otherwise the generate result code (11 to 52) with its message on standard\n"
-           "error.\n";
+           "written, 1 when the profile file cannot be read, 2 for a usage error, 3 when\n"
+           "the bot's character file belongs to another bot and --force is not given\n"
+           "(nothing is written), 43 when a chat line cannot be read by the game\n"
+           "(nothing is written), and otherwise the generate result code (11 to 52)\n"
+           "with its message on standard error. vexa --check exits with 0 when every\n"
+           "chat line can be read, 43 when one cannot, 1 and 2 as above.\n";
 }
 
 int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
@@ -153,6 +182,8 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     case CommandLine::Mode::Desktop:
         err << "vexa: nothing to do without a window; see 'vexa --help'\n";
         return 2;
+    case CommandLine::Mode::Check:
+        return RunCheck(commandLine, out, err);
     case CommandLine::Mode::Generate:
         break;
     }
@@ -168,13 +199,7 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     if (commandLine.baseDir)
         settings.BaseDir = *commandLine.baseDir;
 
-    const int result = GenerateSource(profile, settings);
-    if (result != 0) {
-        err << GenerateResultMessage(result) << '\n';
-        return result;
-    }
-    out << GenerateSuccessMessage(settings) << '\n' << GenerateModelMessage(profile) << '\n';
-    return 0;
+    return RunGenerate(profile, settings, commandLine.force, out, err);
 }
 
 } // namespace vexa

@@ -12,7 +12,8 @@ namespace vexa {
 struct CommandLine {
     enum class Mode {
         Desktop,  // open the main window, on `profileFile` when it is not empty
-        Generate, // vexa --generate PROFILE [--base-dir DIR]
+        Generate, // vexa --generate PROFILE [--base-dir DIR] [--force]
+        Check,    // vexa --check PROFILE [--base-dir DIR]
         Help,
         Version,
         Error, // `error` says what is wrong
@@ -20,6 +21,7 @@ struct CommandLine {
     Mode mode = Mode::Desktop;
     std::string profileFile;            // the first argument that is not a switch
     std::optional<std::string> baseDir; // --base-dir, replaces BaseDir for one run
+    bool force = false;                 // --force: replace another bot's files
     std::string error;
 };
 
@@ -34,7 +36,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args,
 
 // Runs a headless mode and returns the process exit status: 0 on success,
 // 1 when the profile cannot be read, the generate result code (11 to 52) when
-// generation fails, 2 for a usage error.
+// generation fails, 2 for a usage error, 3 when --generate would replace
+// another bot's files without --force. --check exits 0, or 43 when a chat
+// line that would be written cannot be read by the game.
 int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream& err);
 
 // The text of `vexa --help`.
