@@ -1,0 +1,9 @@
+#include "core/import/ChatLineCheck.h"
+
+namespace vexa {
+
+std::string ChatLineProblem(std::string_view) {
+    return {};
+}
+
+} // namespace vexa
