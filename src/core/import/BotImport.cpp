@@ -213,23 +213,30 @@ private:
 
     void ReadLevel(const SkillBlock& block, int index, LevelTexts& texts) {
         const int level = LevelOfIndex(index);
+        // A block read for a second level has told its faults already.
+        const bool quiet =
+            std::find(chosen_.begin(), chosen_.begin() + index, &block) != chosen_.begin() + index;
+        const auto report = [&](int line, std::string text) {
+            if (!quiet)
+                Report(charPath_, line, level, std::move(text));
+        };
         SkillProfile& target = result_.profile.skill[index];
         std::array<bool, kCharacteristicCount> seen{};
         for (const CharacterEntry& entry : block.entries) {
             if (!entry.format) {
-                Report(charPath_, entry.line, level,
+                report(entry.line,
                        entry.index + " is not a characteristic the designer knows; skipped");
                 continue;
             }
             const CharacteristicFormat& format = *entry.format;
             if (seen[static_cast<std::size_t>(format.index)])
-                Report(charPath_, entry.line, level,
+                report(entry.line,
                        std::string(format.name) + " is given twice; the later value was kept");
             if (format.unit == ValueUnit::Text) {
                 if (!entry.isText) {
-                    Report(charPath_, entry.line, level,
-                           std::string(format.name) + " must be a text in quotation marks, not " +
-                               WrittenText(entry.number) + "; skipped");
+                    report(entry.line, std::string(format.name) +
+                                           " must be a text in quotation marks, not " +
+                                           WrittenText(entry.number) + "; skipped");
                     continue;
                 }
                 *TextSlot(texts, format.text) = entry.text;
@@ -237,9 +244,9 @@ private:
                     texts.chatNameLine = entry.line;
             } else {
                 if (entry.isText) {
-                    Report(charPath_, entry.line, level,
-                           std::string(format.name) + " must be a number, not the text " +
-                               Shown(entry.text) + "; skipped");
+                    report(entry.line, std::string(format.name) +
+                                           " must be a number, not the text " + Shown(entry.text) +
+                                           "; skipped");
                     continue;
                 }
                 bool rounded = false;
@@ -247,14 +254,13 @@ private:
                     ScaledValue(entry.number, DecimalsOf(format.unit), rounded);
                 const std::int64_t kept = std::clamp<std::int64_t>(value, 0, format.max);
                 if (kept != value)
-                    Report(charPath_, entry.line, level,
-                           std::string(format.name) + " " + WrittenText(entry.number) +
-                               " is outside 0 to " + Formatted(format.unit, format.max) + "; " +
-                               Formatted(format.unit, kept) + " was kept");
+                    report(entry.line, std::string(format.name) + " " + WrittenText(entry.number) +
+                                           " is outside 0 to " +
+                                           Formatted(format.unit, format.max) + "; " +
+                                           Formatted(format.unit, kept) + " was kept");
                 else if (rounded)
-                    Report(charPath_, entry.line, level,
-                           std::string(format.name) + " " + WrittenText(entry.number) +
-                               " was rounded to " + Formatted(format.unit, kept));
+                    report(entry.line, std::string(format.name) + " " + WrittenText(entry.number) +
+                                           " was rounded to " + Formatted(format.unit, kept));
                 target.*format.field = static_cast<std::int32_t>(kept);
             }
             seen[static_cast<std::size_t>(format.index)] = true;
@@ -401,6 +407,7 @@ private:
             std::int64_t number = 0;
             bool rounded = false;
             if (!WeightNumber(define.value, number, rounded)) {
+                seen[i] = true;
                 Report(path, define.line, 0,
                        define.name + " " + Shown(define.value) +
                            " is not a plain number; the default " + std::to_string(values[i]) +
