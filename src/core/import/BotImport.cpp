@@ -3,9 +3,9 @@
 #include "core/generate/ChatCategory.h"
 #include "core/generate/FormatTables.h"
 #include "core/generate/Names.h"
-#include "core/import/ChatLineCheck.h"
 #include "core/import/LocalFileSources.h"
 #include "core/import/ScriptReaders.h"
+#include "core/script/ChatLine.h"
 #include "core/util/FixedText.h"
 
 #include <algorithm>
@@ -151,10 +151,10 @@ public:
             ReadLevel(*chosen_[index], index, texts[index]);
         SetName(bot, texts);
         SetGender(texts);
+        SetMainFile(aifile);
         for (int index = 0; index < 3; ++index)
             ReadLevelFiles(index, texts[index]);
         SetModel(bot);
-        SetMainFile(aifile);
         result_.ok = true;
         return std::move(result_);
     }
@@ -347,12 +347,14 @@ private:
         SkillProfile& block = result_.profile.skill[index];
         ReadWeights(texts.weaponWeights, kWeaponWeightDefines, kWeaponWeightsScript,
                     "weapon weights", block, level, weaponCache_);
-        KeepFileName(texts.weaponWeights, block.weaponweights, level, "weapon weights");
+        KeepFileName(texts.weaponWeights, block.weaponweights, index, PassFile::WeaponWeights,
+                     "weapon weights");
         ReadWeights(texts.itemWeights, kItemWeightDefines, kItemWeightsScript, "item weights",
                     block, level, itemCache_);
-        KeepFileName(texts.itemWeights, block.itemweights, level, "item weights");
+        KeepFileName(texts.itemWeights, block.itemweights, index, PassFile::ItemWeights,
+                     "item weights");
         ReadChat(texts, block, level);
-        KeepFileName(texts.chatFile, block.chat_file, level, "chat");
+        KeepFileName(texts.chatFile, block.chat_file, index, PassFile::Chat, "chat");
         SetChatName(texts, block, index);
     }
 
@@ -543,8 +545,8 @@ private:
                 skip("longer than " + std::to_string(kChatLineLength) + " characters", part);
                 continue;
             }
-            if (const std::string why = ChatLineProblem(part); !why.empty()) {
-                skip("the game cannot read it (" + why + ")", part);
+            if (const ChatLineCheck check = CheckChatLine(part); !check.readable) {
+                skip("the game cannot read it (" + check.error + ")", part);
                 continue;
             }
             if (kept.size() == kChatLinesPerCategory) {
@@ -558,10 +560,11 @@ private:
     // With keepFileNames, the name the character file uses, when the
     // designer can write the file under it.
     template <std::size_t N>
-    void KeepFileName(const std::optional<std::string>& reference, char (&field)[N], int level,
-                      const std::string& what) {
+    void KeepFileName(const std::optional<std::string>& reference, char (&field)[N], int index,
+                      PassFile file, const std::string& what) {
         if (!options_.keepFileNames || !reference)
             return;
+        const int level = LevelOfIndex(index);
         std::string name = GameReference(*reference);
         if (!EndsWith(name, ".c")) {
             Report(charPath_, 0, level,
@@ -572,6 +575,13 @@ private:
         if (name.size() > kFileFieldWidth)
             name.resize(name.size() - 2); // the writers add ".c" again
         if (name.size() > kFileFieldWidth) {
+            // The default name, with or without the level's digit, is
+            // written again with the field empty.
+            const std::string main = FieldText(result_.profile.main_file);
+            const char digit = static_cast<char>('0' + level);
+            if (*reference == "bots/" + DefaultFileName(main, file, '\0') ||
+                *reference == "bots/" + DefaultFileName(main, file, digit))
+                return;
             Report(charPath_, 0, level,
                    "the " + what + " file name " + Shown(*reference) + " is longer than " +
                        std::to_string(kFileFieldWidth) +

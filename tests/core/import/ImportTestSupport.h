@@ -113,6 +113,9 @@ public:
         const std::string stem = Word("abcdefghijklmnopqrstuvwxyz0123456789", 1, 12);
         SetFieldText(profile.main_file, OneIn(4) ? stem : stem + "_c.c");
         for (SkillProfile& block : profile.skill) {
+            // Stored names differ from level to level, so that no pass
+            // overwrites the file of another.
+            const std::string level = std::to_string(&block - profile.skill);
             for (const CharacteristicFormat& format : kCharacterFileLines)
                 if (format.field)
                     block.*format.field = Between(0, format.max);
@@ -123,7 +126,7 @@ public:
             for (char* field : {block.weaponweights, block.itemweights, block.chat_file})
                 if (OneIn(3)) {
                     const std::string name =
-                        "bots/" + Word("abcdefghij_", 1, 8) + (OneIn(2) ? ".c" : "");
+                        "bots/" + Word("abcdefghij_", 1, 8) + level + (OneIn(2) ? ".c" : "");
                     std::copy(name.begin(), name.end(), field);
                 }
             if (OneIn(3))

@@ -3,6 +3,7 @@
 // byte, with TabSkill off and on.
 #include "ImportTestSupport.h"
 #include "core/import/BotImport.h"
+#include "core/script/ChatLine.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -30,6 +31,10 @@ TEST(ImportRoundTrip, GeneratedFilesComeBackByteForByte) {
     test::RandomBots random(20261208);
     for (int run = 0; run < 150; ++run) {
         const BotProfile profile = random.Profile();
+        for (const SkillProfile& block : profile.skill)
+            for (const auto& category : block.chat_lines)
+                for (const auto& line : category)
+                    ASSERT_TRUE(CheckChatLine(FieldText(line)).readable) << FieldText(line);
         for (const bool tabSkill : {false, true}) {
             const auto first = test::Generated(profile, tabSkill);
             ASSERT_FALSE(first.empty());
@@ -41,6 +46,8 @@ TEST(ImportRoundTrip, GeneratedFilesComeBackByteForByte) {
             ASSERT_EQ(bots.size(), 1u) << ReportText(problems);
             const ImportResult imported = ImportBot(source, bots[0], {true});
             ASSERT_TRUE(imported.ok) << imported.error;
+            // The designer's own files lose nothing.
+            EXPECT_EQ(ReportText(imported.report), "");
 
             const auto second = test::Generated(imported.profile, tabSkill);
             ASSERT_TRUE(Listing(second) == Listing(first))

@@ -1,9 +1,0 @@
-#include "core/import/ChatLineCheck.h"
-
-namespace vexa {
-
-std::string ChatLineProblem(std::string_view) {
-    return {};
-}
-
-} // namespace vexa
