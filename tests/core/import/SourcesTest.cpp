@@ -47,7 +47,7 @@ TEST(FolderFileSource, FindsFilesWithoutRegardToCaseAndOnlyBelowItsFolder) {
     EXPECT_TRUE(text.empty());
     EXPECT_NE(error.find("too large"), std::string::npos);
 
-    EXPECT_EQ(Paths(source.List("scripts/")), (std::vector<std::string>{"scripts/Ranger.BOT"}));
+    EXPECT_EQ(Paths(source.List("scripts/")), (std::vector<std::string>{"Scripts/Ranger.BOT"}));
     EXPECT_EQ(Paths(source.List("BOTFILES")),
               (std::vector<std::string>{"botfiles/BOTS/deep/x.c", "botfiles/BOTS/ranger_c.c"}));
     EXPECT_TRUE(source.List("nothing/").empty());
