@@ -142,14 +142,6 @@ void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index
     out += "}\n\n";
 }
 
-// A value of the bot info file. The game reads each value as one word, so
-// a value holding a blank or a tab goes between quotation marks.
-std::string BotInfoValue(const std::string& value) {
-    if (value.find_first_of(" \t") == std::string::npos)
-        return value;
-    return "\"" + value + "\"";
-}
-
 // Maps a write status onto a writer's result codes `openCode` and
 // `openCode + 1`.
 int ResultOf(WriteStatus status, int openCode) {
@@ -165,6 +157,15 @@ int ResultOf(WriteStatus status, int openCode) {
 }
 
 } // namespace
+
+// A value of the bot info file. The game reads each value as one word, so
+// a value holding a blank or a tab goes between quotation marks.
+std::string BotInfoValue(std::string_view value) {
+    if (value.find_first_of(" \t") == std::string::npos &&
+        value.find("//") == std::string_view::npos && value.find("/*") == std::string_view::npos)
+        return std::string(value);
+    return "\"" + std::string(value) + "\"";
+}
 
 std::string CharacterFileText(const BotProfile& profile, bool tabSkill) {
     std::string out(kGeneratedBy);

@@ -6,6 +6,7 @@
 #include "core/util/Paths.h"
 
 #include <string>
+#include <string_view>
 
 namespace vexa {
 
@@ -21,6 +22,10 @@ std::string ItemWeightsFileText(const SkillProfile& block);
 std::string ChatFileText(const SkillProfile& block, const std::string& chatName);
 // The bot info (.bot) file.
 std::string BotInfoFileText(const BotProfile& profile);
+// A value of the bot info file: as it is, or between quotation marks when it
+// holds a blank or a tab (the game reads each value as one word), or "//" or
+// "/*" (which script readers would take for a comment).
+std::string BotInfoValue(std::string_view value);
 
 // The writers. `settings.BaseDir` must be in normal form and the checks of
 // GenerateSource passed. Each returns 0 when its file was written, else its
