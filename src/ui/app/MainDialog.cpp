@@ -7,6 +7,7 @@
 #include "core/util/FixedText.h"
 #include "core/util/Paths.h"
 #include "ui/app/AboutDialog.h"
+#include "ui/app/ExportPackage.h"
 #include "ui/app/Resources.h"
 #include "ui/common/DialogOpener.h"
 #include "ui/common/Prompts.h"
@@ -244,6 +245,8 @@ QMenuBar* MainDialog::buildMenuBar() {
     add(file, tr("&Load Bot"), "loadBotAction", &MainDialog::loadBot);
     file->addSeparator();
     add(file, tr("&Create Arvon source"), "createSourceAction", &MainDialog::createSource);
+    add(file, tr("&Export Bot Package..."), "exportPackageAction",
+        [this] { ExportPackageCommand(this, profile_, settings_, prompts_); });
     file->addSeparator();
     add(file, tr("E&xit"), "exitAction", &MainDialog::quit);
 
