@@ -45,6 +45,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
     bool version = false;
     bool switchesEnded = false;
     std::vector<std::string> others;
+    std::vector<std::string> unknown;
 
     auto fail = [&result](std::string message) {
         if (result.error.empty())
@@ -82,13 +83,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             target = std::move(parts.value);
             continue;
         } else {
-            fail("unknown option '" + arg + "'");
+            unknown.push_back(arg);
             continue;
         }
         if (parts.value)
             fail(parts.name + " takes no value");
     }
 
+    if (result.error.empty() && !unknown.empty()) {
+        if (help || version || generate)
+            fail("unknown option '" + unknown.front() + "'");
+        else
+            result.skippedSwitches = std::move(unknown);
+    }
     if (result.error.empty()) {
         if (help || version) {
             result.mode = help ? CommandLine::Mode::Help : CommandLine::Mode::Version;
@@ -116,6 +123,10 @@ bool IsHeadlessRequest(const std::vector<std::string>& args) {
     return ParseCommandLine(args).mode != CommandLine::Mode::Desktop;
 }
 
+std::string SkippedSwitchWarning(const std::string& skippedSwitch) {
+    return "vexa: ignoring unknown option '" + skippedSwitch + "'";
+}
+
 std::string UsageText() {
     return "Usage: vexa [PROFILE.vxb]\n"
            "       vexa --generate PROFILE.vxb [--base-dir DIR]\n"
@@ -129,10 +140,13 @@ std::string UsageText() {
            "                          window, using the options of vexa.ini in the\n"
            "                          current folder (the defaults when there is none)\n"
            "  --base-dir DIR          write below DIR instead of the BaseDir option, for\n"
-           "                          this run only (DIR must be an absolute path)\n"
+           "                          this run only (a relative DIR is taken from the\n"
+           "                          current folder)\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
+           "The desktop program also takes the toolkit's standard options (such as\n"
+           "-style NAME or -platform NAME) and skips, with a warning, any other switch.\n"
            "vexa --generate never changes vexa.ini. Exit status: 0 when every file was\n"
            "written, 1 when the profile file cannot be read, 2 for a usage error, and\n"
            "otherwise the generate result code (11 to 52) with its message on standard\n"
@@ -166,7 +180,7 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
     if (commandLine.baseDir)
-        settings.BaseDir = *commandLine.baseDir;
+        settings.BaseDir = AbsolutePath(*commandLine.baseDir);
 
     const int result = GenerateSource(profile, settings);
     if (result != 0) {
