@@ -291,8 +291,12 @@ void MainDialog::startUp() {
     const std::string profilePath = commandLineFile_.isEmpty()
                                         ? WorkingDirectoryFile(kDefaultBotFileName)
                                         : ToFolderText(commandLineFile_);
-    LoadStartupProfile(profile_, profilePath);
+    const int loaded = LoadStartupProfile(profile_, profilePath);
     ShowProfileIdentity();
+    // A missing default bot is normal; a profile the user named is not: say
+    // so before the defaults take its place, lest a save overwrite it.
+    if (loaded != 0 && !commandLineFile_.isEmpty())
+        prompts_.information(this, QString::fromLatin1(LoadBotMessage(loaded)));
 
     ResetSettings(settings_);
     ReadSettingsFile(settings_, WorkingDirectoryFile(kSettingsFileName));
