@@ -101,7 +101,8 @@ void AppendDefine(std::string& out, std::string_view define, std::int32_t value)
     out += '\n';
 }
 
-void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index, bool tabSkill) {
+void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index, bool tabSkill,
+                          PathStyle style) {
     const SkillProfile& s = profile.skill[index];
     const int pass = PassForCharacterBlock(index, tabSkill);
     const std::string name = FieldText(profile.name);
@@ -121,7 +122,7 @@ void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index
     AppendValue(out, "\tCHARACTERISTIC_REACTIONTIME\t\t\t\t\t", s.reactiontime, 2);
     AppendText(out, "\n\tCHARACTERISTIC_CHAT_FILE\t\t\t\t\t",
                GameReference(PassFileName(profile, pass, PassFile::Chat)));
-    AppendText(out, "\tCHARACTERISTIC_CHAT_NAME\t\t\t\t\t", ChatName(profile, pass));
+    AppendText(out, "\tCHARACTERISTIC_CHAT_NAME\t\t\t\t\t", ChatName(profile, pass, style));
     AppendValue(out, "\tCHARACTERISTIC_CHAT_CPM\t\t\t\t\t\t", s.chat_cpm, 0);
     AppendValue(out, "\tCHARACTERISTIC_CHAT_INSULT\t\t\t\t\t", s.chat_insult, 3);
     AppendValue(out, "\tCHARACTERISTIC_CHAT_MISC\t\t\t\t\t", s.chat_misc, 3);
@@ -169,12 +170,18 @@ void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index
     out += "}\n\n";
 }
 
-// A value of the bot info file. The game reads each value as one word, so
+// A value of the bot info file. The game drops a key whose value holds a
+// quotation mark, a backslash or a semicolon, so those are left out (the
+// character file keeps the whole name). It reads each value as one word, so
 // a value holding a blank or a tab goes between quotation marks.
-std::string BotInfoValue(const std::string& value) {
-    if (value.find_first_of(" \t") == std::string::npos)
-        return value;
-    return "\"" + value + "\"";
+std::string BotInfoValue(std::string_view value) {
+    std::string kept;
+    for (const char c : value)
+        if (c != '"' && c != '\\' && c != ';')
+            kept += c;
+    if (kept.find_first_of(" \t") == std::string::npos)
+        return kept;
+    return "\"" + kept + "\"";
 }
 
 // Maps a write status onto a writer's result codes `openCode` and
@@ -193,11 +200,11 @@ int ResultOf(WriteStatus status, int openCode) {
 
 } // namespace
 
-std::string CharacterFileText(const BotProfile& profile, bool tabSkill) {
+std::string CharacterFileText(const BotProfile& profile, bool tabSkill, PathStyle style) {
     std::string out(kGeneratedBy);
     out += "#include \"chars.h\"\n\n\n";
     for (int index = 0; index < 3; ++index)
-        AppendCharacterBlock(out, profile, index, tabSkill);
+        AppendCharacterBlock(out, profile, index, tabSkill, style);
     return out;
 }
 
@@ -289,11 +296,12 @@ std::string ChatFileText(const SkillProfile& block, const std::string& chatName)
     return out;
 }
 
-std::string BotInfoFileText(const BotProfile& profile) {
+std::string BotInfoFileText(const BotProfile& profile, PathStyle style) {
     std::string out(kGeneratedBy);
     out += "{\n";
     out += "name\t\t" + BotInfoValue(FieldText(profile.name)) + "\n";
-    out += "model\t\t" + BotInfoValue(BotModel(profile)) + "\n";
+    // The model/skin form the game reads: a backslash is a "/".
+    out += "model\t\t" + BotInfoValue(GameReference(BotModel(profile, style))) + "\n";
     out += "aifile\t\t" +
            BotInfoValue("bots/" + GameReference(WithCExtension(FieldText(profile.main_file)))) +
            "\n";
@@ -304,7 +312,7 @@ std::string BotInfoFileText(const BotProfile& profile) {
 int WriteCharacterFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                        OutputFiles& files) {
     return ResultOf(files.WriteTextFile(CharacterFilePath(profile, settings, style),
-                                        CharacterFileText(profile, settings.TabSkill)),
+                                        CharacterFileText(profile, settings.TabSkill, style)),
                     11);
 }
 
@@ -326,19 +334,20 @@ int WriteItemWeightsFile(const BotProfile& profile, const AppSettings& settings,
 
 int WriteChatFile(const BotProfile& profile, const AppSettings& settings, int pass, PathStyle style,
                   OutputFiles& files) {
-    return ResultOf(files.WriteTextFile(
-                        PassFilePath(profile, settings, pass, PassFile::Chat, style),
-                        ChatFileText(profile.skill[BlockOfPass(pass)], ChatName(profile, pass))),
-                    41);
+    return ResultOf(
+        files.WriteTextFile(
+            PassFilePath(profile, settings, pass, PassFile::Chat, style),
+            ChatFileText(profile.skill[BlockOfPass(pass)], ChatName(profile, pass, style))),
+        41);
 }
 
 int WriteBotInfoFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                      OutputFiles& files) {
     if (settings.BuildFold)
         MakeFolderChain(BotInfoFolder(settings, style), style, files);
-    return ResultOf(
-        files.WriteTextFile(BotInfoFilePath(profile, settings, style), BotInfoFileText(profile)),
-        51);
+    return ResultOf(files.WriteTextFile(BotInfoFilePath(profile, settings, style),
+                                        BotInfoFileText(profile, style)),
+                    51);
 }
 
 } // namespace vexa

@@ -9,18 +9,20 @@
 
 namespace vexa {
 
-// The texts of the game's bot files, with "\n" line ends.
+// The texts of the game's bot files, with "\n" line ends. `style` is the
+// path style whose file-name form gives the default chat and model names.
 
 // The character file: the "skill 1", "skill 4" and "skill 5" blocks. With
 // TabSkill off every block names the Skill 1 files and chat block, the only
 // ones written; with it on each block names its own level's.
-std::string CharacterFileText(const BotProfile& profile, bool tabSkill);
+std::string CharacterFileText(const BotProfile& profile, bool tabSkill,
+                              PathStyle style = NativePathStyle());
 // The weapon weights, item weights and chat files of one pass.
 std::string WeaponWeightsFileText(const SkillProfile& block);
 std::string ItemWeightsFileText(const SkillProfile& block);
 std::string ChatFileText(const SkillProfile& block, const std::string& chatName);
 // The bot info (.bot) file.
-std::string BotInfoFileText(const BotProfile& profile);
+std::string BotInfoFileText(const BotProfile& profile, PathStyle style = NativePathStyle());
 
 // The writers. `settings.BaseDir` must be in normal form and the checks of
 // GenerateSource passed. Each returns 0 when its file was written, else its
