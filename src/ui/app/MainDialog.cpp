@@ -479,9 +479,9 @@ void MainDialog::showAbout() {
 // Buttons
 
 void MainDialog::openMainFileLocation() {
-    RunDialogAndReport(Persistent(mainFileLocationDialog_, this, profile_, settings_), prompts_,
-                       settings_, {tr("Main File Info changed"), tr("Main File Info NOT changed")},
-                       this);
+    RunDialogAndReport(Persistent(mainFileLocationDialog_, this, profile_, settings_, prompts_),
+                       prompts_, settings_,
+                       {tr("Main File Info changed"), tr("Main File Info NOT changed")}, this);
 }
 
 // The six editors are opened from here once they are part of the window.

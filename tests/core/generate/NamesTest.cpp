@@ -40,7 +40,7 @@ TEST(FileNameForm, PosixStyleSpellsLatin1LettersInAscii) {
     // Whatever the bytes, the POSIX form is printable ASCII and, for a text
     // of printable ASCII, the same as the Windows form.
     for (int byte = 0; byte < 256; ++byte) {
-        const std::string text = "x" + std::string(1, static_cast<char>(byte)) + "Y";
+        const std::string text{'x', static_cast<char>(byte), 'Y'};
         const std::string form = FileNameForm(text, PathStyle::Posix);
         for (const char c : form)
             EXPECT_TRUE(c > ' ' && c < 0x7F) << "byte " << byte;
