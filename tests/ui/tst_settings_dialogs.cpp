@@ -1,6 +1,7 @@
 // The option and location dialogs as the main window opens them: what they
 // show, what OK, Cancel and Esc store, and the messages that follow.
 #include "GuiTestSupport.h"
+#include "core/generate/Names.h"
 #include "core/util/FixedText.h"
 
 #include <QCheckBox>
@@ -51,6 +52,7 @@ private slots:
     void folderDialogClosedWithoutOkStoresNothing();
     void modelNameProposalAndMessages();
     void mainFileLocationProposalsAndMessages();
+    void mainFileNamesTheBotFileCannotHoldAreRefused();
     void fileLocationsCaptionAndProposals();
     void fileLocationsApplyToAll();
     void generalSettingsShowsFlagsAndLinksBoxes();
@@ -250,6 +252,36 @@ void SettingsDialogsTest::mainFileLocationProposalsAndMessages() {
     QCOMPARE(desk.prompts.messages(),
              (QStringList{"Main File Info NOT changed", "Main File Info changed",
                           "Main File Info NOT changed"}));
+}
+
+void SettingsDialogsTest::mainFileNamesTheBotFileCannotHoldAreRefused() {
+    Desk desk;
+    desk.start();
+    QStringList refused;
+    const auto typeAndOk = [&](const char* name) {
+        return [&, name](QDialog* dialog) {
+            Field(dialog, "mainFileEdit")->setText(QLatin1String(name));
+            ClickOk(dialog);
+            if (dialog->isVisible())
+                refused << QLatin1String(name);
+            QVERIFY(FieldIsEmpty(desk.profile->main_file)); // nothing stored yet
+        };
+    };
+    ModalScript script;
+    script.then(typeAndOk("iron\"mad_c.c")).then(typeAndOk("iron;_c.c"));
+    script.then([&](QDialog* dialog) {
+        Field(dialog, "mainFileEdit")->setText(QStringLiteral("iron_c.c"));
+        ClickOk(dialog);
+    });
+    desk.child<QPushButton>("mainFileButton")->click();
+    QVERIFY(script.allRan());
+    QCOMPARE(refused, (QStringList{"iron\"mad_c.c", "iron;_c.c"}));
+    QCOMPARE(FieldText(desk.profile->main_file), std::string("iron_c.c"));
+    const QStringList messages = desk.prompts.messages();
+    QCOMPARE(messages.size(), 3);
+    QCOMPARE(messages[0], QString::fromStdString(MainFileNameRefusal("\"")));
+    QCOMPARE(messages[1], messages[0]);
+    QCOMPARE(messages[2], QStringLiteral("Main File Info changed"));
 }
 
 void SettingsDialogsTest::fileLocationsCaptionAndProposals() {

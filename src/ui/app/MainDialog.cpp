@@ -294,8 +294,12 @@ void MainDialog::startUp() {
     const std::string profilePath = commandLineFile_.isEmpty()
                                         ? WorkingDirectoryFile(kDefaultBotFileName)
                                         : ToFolderText(commandLineFile_);
-    LoadStartupProfile(profile_, profilePath);
+    const int loaded = LoadStartupProfile(profile_, profilePath);
     ShowProfileIdentity();
+    // A missing default bot is normal; a profile the user named is not: say
+    // so before the defaults take its place, lest a save overwrite it.
+    if (loaded != 0 && !commandLineFile_.isEmpty())
+        prompts_.information(this, QString::fromLatin1(LoadBotMessage(loaded)));
 
     ResetSettings(settings_);
     ReadSettingsFile(settings_, WorkingDirectoryFile(kSettingsFileName));
@@ -478,9 +482,9 @@ void MainDialog::showAbout() {
 // Buttons
 
 void MainDialog::openMainFileLocation() {
-    RunDialogAndReport(Persistent(mainFileLocationDialog_, this, profile_, settings_), prompts_,
-                       settings_, {tr("Main File Info changed"), tr("Main File Info NOT changed")},
-                       this);
+    RunDialogAndReport(Persistent(mainFileLocationDialog_, this, profile_, settings_, prompts_),
+                       prompts_, settings_,
+                       {tr("Main File Info changed"), tr("Main File Info NOT changed")}, this);
 }
 
 // The six editors are opened from here once they are part of the window.

@@ -1,8 +1,10 @@
 #include "ui/settings/MainFileLocationDialog.h"
 
+#include "core/generate/Names.h"
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
 #include "ui/common/DialogButtons.h"
+#include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
 
 #include <QGridLayout>
@@ -15,9 +17,9 @@
 namespace vexa::ui {
 
 MainFileLocationDialog::MainFileLocationDialog(BotProfile& profile, AppSettings& settings,
-                                               QWidget* parent)
-    : QDialog(parent), profile_(profile), settings_(settings), folderEdit_(new QLineEdit(this)),
-      mainFileEdit_(new QLineEdit(this)) {
+                                               Prompts& prompts, QWidget* parent)
+    : QDialog(parent), profile_(profile), settings_(settings), prompts_(prompts),
+      folderEdit_(new QLineEdit(this)), mainFileEdit_(new QLineEdit(this)) {
     setWindowTitle(tr("Main File Location"));
 
     auto* explanation =
@@ -58,6 +60,12 @@ int MainFileLocationDialog::exec() {
 }
 
 void MainFileLocationDialog::accept() {
+    const std::string refusal = MainFileNameRefusal(ToFieldText(mainFileEdit_->text()));
+    if (!refusal.empty()) {
+        prompts_.information(this, QString::fromStdString(refusal));
+        mainFileEdit_->setFocus();
+        return;
+    }
     StoreFolderField(settings_.BaseDir, ToFolderText(folderEdit_->text()), kBaseDirPrompt);
     SetFieldText(profile_.main_file, ToFieldText(mainFileEdit_->text()));
     QDialog::accept();
