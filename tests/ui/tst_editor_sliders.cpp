@@ -326,6 +326,7 @@ private slots:
         QVERIFY(skill.label(Row(skill, "Reaction Time:"))->toolTip().endsWith("0 to 5"));
         QVERIFY(personality.label(Row(personality, "Camper:"))->toolTip().contains("one place"));
         QVERIFY(chat.label(Row(chat, "Characters Per Minute:"))->toolTip().endsWith("0 to 4000"));
+        QVERIFY(chat.chatNameBox()->toolTip().contains("chat file"));
     }
 
     void typingInAttackSkillMovesItsSliderOnly() {

@@ -42,6 +42,11 @@ struct EditorTable {
     bool hasChatName = false; // the chat settings editor's "Chat name:" field
 };
 
+// The tooltip of the chat settings editor's "Chat name:" field.
+inline constexpr std::string_view kChatNameTip =
+    "The name the bot's chat lines are filed under in its chat file; left empty, the bot's "
+    "name is used";
+
 // "&Apply to All" is offered on Skill editors when ApplyAll is on, on the
 // Weights editors only when TabSkill is on as well.
 bool ShowsApplyToAll(const AppSettings& settings, LevelSource level);

@@ -439,6 +439,7 @@ void MainDialog::loadBot() {
 
 void MainDialog::createSource() {
     const int result = GenerateSource(profile_, settings_);
+    updateFooter(); // the base folder is now in its normal form
     if (result != 0) {
         prompts_.information(this, Text(GenerateResultMessage(result)));
         return;

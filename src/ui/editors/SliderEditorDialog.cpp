@@ -48,6 +48,7 @@ SliderEditorDialog::SliderEditorDialog(const EditorTable& table, BotProfile& pro
         row->addWidget(new QLabel(tr("Chat name:"), this));
         chatName_ = new QLineEdit(this);
         LimitToField(chatName_, sizeof(SkillProfile::chat_name));
+        chatName_->setToolTip(Text(kChatNameTip));
         chatName_->setMinimumWidth(chatName_->fontMetrics().horizontalAdvance(QLatin1Char('m')) *
                                    12);
         row->addWidget(chatName_);
