@@ -1,5 +1,6 @@
 #include "core/cli/CommandLine.h"
 
+#include "core/cli/PackageCommand.h"
 #include "core/generate/GenerateSource.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
@@ -66,9 +67,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             help = true;
         } else if (parts.name == "--version") {
             version = true;
-        } else if (parts.name == "--generate" || parts.name == "--base-dir") {
+        } else if (parts.name == "--generate" || parts.name == "--base-dir" ||
+                   parts.name == "--pk3") {
             const bool isGenerate = parts.name == "--generate";
-            std::optional<std::string>& target = isGenerate ? generate : result.baseDir;
+            std::optional<std::string>& target = isGenerate              ? generate
+                                                 : parts.name == "--pk3" ? result.packageFile
+                                                                         : result.baseDir;
             if (target) {
                 fail(parts.name + " is given more than once");
                 continue;
@@ -76,10 +80,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             if (!parts.value && i + 1 < args.size() && !IsSwitch(args[i + 1], style))
                 parts.value = args[++i];
             if (!parts.value || parts.value->empty()) {
-                fail(parts.name + (isGenerate ? " needs a profile file" : " needs a folder"));
+                fail(parts.name + (isGenerate              ? " needs a profile file"
+                                   : parts.name == "--pk3" ? " needs a package file"
+                                                           : " needs a folder"));
                 continue;
             }
             target = std::move(parts.value);
+            continue;
+        } else if (std::optional<std::string>* target =
+                       ImportSwitchTarget(result.import, parts.name)) {
+            if (*target) {
+                fail(parts.name + " is given more than once");
+                continue;
+            }
+            if (!parts.value && i + 1 < args.size() && !IsSwitch(args[i + 1], style))
+                parts.value = args[++i];
+            if (!parts.value || parts.value->empty()) {
+                fail(parts.name + " needs " + ImportSwitchArgument(parts.name));
+                continue;
+            }
+            *target = std::move(parts.value);
             continue;
         } else {
             fail("unknown option '" + arg + "'");
@@ -94,13 +114,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             result.mode = help ? CommandLine::Mode::Help : CommandLine::Mode::Version;
             return result;
         }
-        if (generate) {
+        if (result.import.Given()) {
+            if (generate || result.baseDir)
+                fail(std::string(generate ? "--generate" : "--base-dir") +
+                     " cannot be used with --import or --list-bots");
+            else if (!others.empty())
+                fail("unexpected argument '" + others.front() + "'");
+            else
+                fail(CheckImportRequest(result.import));
+            result.mode =
+                result.import.listBots ? CommandLine::Mode::ListBots : CommandLine::Mode::Import;
+        } else if (generate) {
             if (!others.empty())
                 fail("unexpected argument '" + others.front() + "' after --generate " + *generate);
             result.profileFile = *generate;
             result.mode = CommandLine::Mode::Generate;
-        } else if (result.baseDir) {
-            fail("--base-dir can only be used with --generate");
+            if (result.baseDir && result.packageFile)
+                fail("--base-dir and --pk3 cannot be used together");
+        } else if (result.baseDir || result.packageFile) {
+            fail(std::string(result.baseDir ? "--base-dir" : "--pk3") +
+                 " can only be used with --generate");
         } else if (!others.empty()) {
             result.profileFile = others.front();
         }
@@ -119,6 +152,9 @@ bool IsHeadlessRequest(const std::vector<std::string>& args) {
 std::string UsageText() {
     return "Usage: vexa [PROFILE.vxb]\n"
            "       vexa --generate PROFILE.vxb [--base-dir DIR]\n"
+           "       vexa --generate PROFILE.vxb --pk3 PACKAGE.pk3\n"
+           "       vexa --import SOURCE [--bot NAME] --output PROFILE.vxb\n"
+           "       vexa --list-bots SOURCE\n"
            "       vexa --help | --version\n"
            "\n"
            "VEXA, the Arvon Bot Designer: designs bots for the game Arvon and writes\n"
@@ -130,13 +166,31 @@ std::string UsageText() {
            "                          current folder (the defaults when there is none)\n"
            "  --base-dir DIR          write below DIR instead of the BaseDir option, for\n"
            "                          this run only (DIR must be an absolute path)\n"
+           "  --import SOURCE         read a bot of the game's files into a profile file;\n"
+           "                          SOURCE is a base folder (its loose files and .pk3\n"
+           "                          archives), a .pk3, a .bot file or a character file\n"
+           "  --bot NAME              the bot to import when SOURCE holds several: its\n"
+           "                          name, or else its model, in any case\n"
+           "  --output PROFILE.vxb    the profile file --import writes (replacing it)\n"
+           "  --list-bots SOURCE      list the bots SOURCE holds: name, model, and the\n"
+           "                          file and folder or archive they come from\n"
+           "  --pk3 PACKAGE.pk3       write the bot's files into one package for the game\n"
+           "                          (a .pk3 archive) instead of the base folder\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
            "vexa --generate never changes vexa.ini. Exit status: 0 when every file was\n"
            "written, 1 when the profile file cannot be read, 2 for a usage error, and\n"
            "otherwise the generate result code (11 to 52) with its message on standard\n"
-           "error.\n";
+           "error; with --pk3 also 61 when the package file cannot be created and 62\n"
+           "when writing it fails (an older package of that name is then kept).\n"
+           "\n"
+           "vexa --import writes what could not be kept as the files had it on standard\n"
+           "error. Exit status of --import and --list-bots: 0 on success, 2 for a usage\n"
+           "error, 3 when SOURCE cannot be read, 4 when no bot is found (or none of the\n"
+           "--bot name), 5 when SOURCE holds several bots and no --bot chooses one (they\n"
+           "are listed on standard output), 6 when the bot's character file cannot be\n"
+           "read, 7 when the profile file cannot be written.\n";
 }
 
 int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
@@ -153,6 +207,9 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     case CommandLine::Mode::Desktop:
         err << "vexa: nothing to do without a window; see 'vexa --help'\n";
         return 2;
+    case CommandLine::Mode::Import:
+    case CommandLine::Mode::ListBots:
+        return RunImport(commandLine.import, out, err);
     case CommandLine::Mode::Generate:
         break;
     }
@@ -165,6 +222,8 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     AppSettings settings;
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
+    if (commandLine.packageFile)
+        return RunPackageExport(profile, settings, *commandLine.packageFile, out, err);
     if (commandLine.baseDir)
         settings.BaseDir = *commandLine.baseDir;
 
