@@ -106,6 +106,9 @@ void MainWindowTest::commandLineProfileReplacesDefaultBot() {
     QCOMPARE(desk.child<QComboBox>("genderCombo")->currentText(), QStringLiteral("It"));
     // The options still come from the working directory.
     QCOMPARE(desk.settings.BaseDir, std::string("/games/arvon"));
+    // The footer names the folder and the profile file opened.
+    QCOMPARE(desk.child<QLabel>("footerLabel")->text(),
+             "Base folder: /games/arvon\nProfile file: " + desk.file("elsewhere/blade.vxb"));
 
     // A command-line file that cannot be read, or is one byte short, gives the
     // Load Bot failure message and then the defaults, not defbot.ini. A
@@ -130,6 +133,7 @@ void MainWindowTest::commandLineProfileReplacesDefaultBot() {
         QCOMPARE(start.child<QLineEdit>("nameEdit")->text(), QString());
         QCOMPARE(start.prompts.messages(),
                  c.message ? QStringList{QLatin1String(c.message)} : QStringList{});
+        QVERIFY(start.child<QLabel>("footerLabel")->text().endsWith("none saved or loaded yet"));
     }
 }
 

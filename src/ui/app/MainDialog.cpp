@@ -309,6 +309,8 @@ void MainDialog::startUp() {
     // so before the defaults take its place, lest a save overwrite it.
     if (loaded != 0 && !commandLineFile_.isEmpty())
         prompts_.information(this, QString::fromLatin1(LoadBotMessage(loaded)));
+    if (loaded == 0 && !commandLineFile_.isEmpty())
+        profileFile_ = commandLineFile_; // opened like Load Bot, so the footer names it
 
     ResetSettings(settings_);
     ReadSettingsFile(settings_, WorkingDirectoryFile(kSettingsFileName));
