@@ -78,9 +78,11 @@ TEST(BotInfoReader, TakesValuesAsTheGameDoes) {
     // A word runs to the next blank, "}" included.
     EXPECT_EQ(ReadBotInfoFile("{ name x}\n").problems.at(0).text,
               "the block opened here is not closed with }");
-    for (const char* value :
-         {"Ranger", "Big Bad Bob", "a//b", "a/*b", "tab\there", "\"quoted", "Bob's", "x}"})
+    for (const char* value : {"Ranger", "Big Bad Bob", "a//b", "a/*b", "tab\there", "Bob's", "x}"})
         EXPECT_EQ(BotInfoValueAsRead(value), value) << value;
+    // The game refuses a quotation mark, backslash or semicolon in a value,
+    // so the writer leaves them out and the rest comes back.
+    EXPECT_EQ(BotInfoValueAsRead("\"Iron\\ \"Mad\"; Maiden"), "Iron Mad Maiden");
 }
 
 TEST(WeightsReader, KnowsTheDefineFormFromOtherScripts) {
