@@ -1,6 +1,7 @@
 // vexa: the Arvon Bot Designer. With --generate, --help or --version it runs
 // headless; otherwise it opens the desktop program.
 #include "core/cli/CommandLine.h"
+#include "core/cli/Utf8Arguments.h"
 
 #include <iostream>
 #include <string>
@@ -11,6 +12,10 @@
 #endif
 
 int main(int argc, char** argv) {
+    // Every path inside the program is UTF-8.
+    vexa::Utf8Arguments utf8(argc, argv);
+    argc = utf8.argc();
+    argv = utf8.argv();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (vexa::IsHeadlessRequest(args))
         return vexa::RunHeadless(vexa::ParseCommandLine(args), std::cout, std::cerr);

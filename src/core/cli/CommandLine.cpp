@@ -168,9 +168,10 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     if (commandLine.baseDir)
         settings.BaseDir = *commandLine.baseDir;
 
-    const int result = GenerateSource(profile, settings);
+    DiskFiles disk;
+    const int result = GenerateSource(profile, settings, NativePathStyle(), disk);
     if (result != 0) {
-        err << GenerateResultMessage(result) << '\n';
+        err << GenerateFailureMessage(result, disk) << '\n';
         return result;
     }
     out << GenerateSuccessMessage(settings) << '\n' << GenerateModelMessage(profile) << '\n';

@@ -77,8 +77,19 @@ std::string GenerateResultMessage(int code) {
     }
 }
 
-std::string GenerateSuccessMessage(const AppSettings& settings) {
-    return "Sourced created succesfully in\n" + settings.BaseDir;
+std::string GenerateFailureMessage(int code, const OutputFiles& files) {
+    std::string message = GenerateResultMessage(code);
+    if (!files.failureReason().empty())
+        message += "\n" + files.failureReason();
+    return message;
+}
+
+std::string GenerateSuccessMessage(const AppSettings& settings, PathStyle style) {
+    // Folder names on POSIX systems may hold a backslash: only Windows has
+    // two separators to choose from.
+    const std::string folder =
+        style == PathStyle::Windows ? WithSeparators(settings.BaseDir, style) : settings.BaseDir;
+    return "Sourced created succesfully in\n" + folder;
 }
 
 std::string GenerateModelMessage(const BotProfile& profile) {

@@ -25,8 +25,15 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
 // other number.
 std::string GenerateResultMessage(int code);
 
-// The two messages shown, one after the other, after a successful run.
-std::string GenerateSuccessMessage(const AppSettings& settings);
+// The message for a failed run through `files`: the code's message, then,
+// when the platform told more, a line saying why (a file open in another
+// program, a name Windows reserves for a device).
+std::string GenerateFailureMessage(int code, const OutputFiles& files);
+
+// The two messages shown, one after the other, after a successful run. The
+// base folder is shown with `style`'s separators only.
+std::string GenerateSuccessMessage(const AppSettings& settings,
+                                   PathStyle style = NativePathStyle());
 std::string GenerateModelMessage(const BotProfile& profile);
 
 } // namespace vexa

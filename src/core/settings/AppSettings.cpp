@@ -130,9 +130,10 @@ int FindKeyLine(std::istream& in, std::string_view key, bool stripComments) {
 
 int ReadSettingsFile(AppSettings& settings, const std::string& path) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    const std::filesystem::path file = PathFromUtf8(path);
+    if (std::filesystem::is_directory(file, error))
         return 1; // a folder opens on some platforms but holds no text
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in.is_open())
         return 1;
 

@@ -2,8 +2,10 @@
 
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
+#include "core/util/Paths.h"
 
 #include <string>
+#include <string_view>
 
 namespace vexa {
 
@@ -19,6 +21,12 @@ std::string FolderFieldText(const std::string& folder, const std::string& prompt
 // OK in a folder dialog: the field's text becomes the folder (an empty text
 // empties it) unless it is exactly the prompt.
 void StoreFolderField(std::string& folder, const std::string& fieldText, const std::string& prompt);
+
+// Why a name entered for one of the bot's files or folders (a main file,
+// file location, model name or base folder) cannot be used in `style`; empty
+// when it can. In the Windows style a name, or a folder in it, that Windows
+// reserves for a device (con, aux.bot, nul.c) is refused.
+std::string EnteredNameRefusal(std::string_view name, PathStyle style = NativePathStyle());
 
 // Model Name dialog: `model_name`, or the file-name form of the bot name when
 // it is empty, cut to fit the field.

@@ -410,9 +410,10 @@ void MainDialog::loadBot() {
 }
 
 void MainDialog::createSource() {
-    const int result = GenerateSource(profile_, settings_);
+    DiskFiles disk;
+    const int result = GenerateSource(profile_, settings_, NativePathStyle(), disk);
     if (result != 0) {
-        prompts_.information(this, Text(GenerateResultMessage(result)));
+        prompts_.information(this, FromFolderText(GenerateFailureMessage(result, disk)));
         return;
     }
     prompts_.information(this, FromFolderText(GenerateSuccessMessage(settings_)));
@@ -450,7 +451,8 @@ void MainDialog::openFileLocations() {
 }
 
 void MainDialog::openModelName() {
-    const bool confirmed = Persistent(modelNameDialog_, this, profile_).exec() == QDialog::Accepted;
+    const bool confirmed =
+        Persistent(modelNameDialog_, this, profile_, prompts_).exec() == QDialog::Accepted;
     if (!settings_.OkCancel)
         return;
     if (confirmed)
@@ -475,9 +477,9 @@ void MainDialog::showAbout() {
 // Buttons
 
 void MainDialog::openMainFileLocation() {
-    RunDialogAndReport(Persistent(mainFileLocationDialog_, this, profile_, settings_), prompts_,
-                       settings_, {tr("Main File Info changed"), tr("Main File Info NOT changed")},
-                       this);
+    RunDialogAndReport(Persistent(mainFileLocationDialog_, this, profile_, settings_, prompts_),
+                       prompts_, settings_,
+                       {tr("Main File Info changed"), tr("Main File Info NOT changed")}, this);
 }
 
 // The six editors are opened from here once they are part of the window.

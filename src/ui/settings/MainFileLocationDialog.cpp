@@ -3,6 +3,7 @@
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
 #include "ui/common/DialogButtons.h"
+#include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
 
 #include <QGridLayout>
@@ -15,9 +16,9 @@
 namespace vexa::ui {
 
 MainFileLocationDialog::MainFileLocationDialog(BotProfile& profile, AppSettings& settings,
-                                               QWidget* parent)
-    : QDialog(parent), profile_(profile), settings_(settings), folderEdit_(new QLineEdit(this)),
-      mainFileEdit_(new QLineEdit(this)) {
+                                               Prompts& prompts, QWidget* parent)
+    : QDialog(parent), profile_(profile), settings_(settings), prompts_(prompts),
+      folderEdit_(new QLineEdit(this)), mainFileEdit_(new QLineEdit(this)) {
     setWindowTitle(tr("Main File Location"));
 
     auto* explanation =
@@ -58,6 +59,13 @@ int MainFileLocationDialog::exec() {
 }
 
 void MainFileLocationDialog::accept() {
+    // A name Windows keeps for a device cannot become a file or folder.
+    for (const QLineEdit* edit : {folderEdit_, mainFileEdit_})
+        if (const std::string refusal = EnteredNameRefusal(ToFolderText(edit->text()));
+            !refusal.empty()) {
+            prompts_.information(this, FromFolderText(refusal));
+            return;
+        }
     StoreFolderField(settings_.BaseDir, ToFolderText(folderEdit_->text()), kBaseDirPrompt);
     SetFieldText(profile_.main_file, ToFieldText(mainFileEdit_->text()));
     QDialog::accept();

@@ -9,13 +9,16 @@ class QLineEdit;
 
 namespace vexa::ui {
 
+class Prompts;
+
 // The main-file button: the base folder and the name of the bot's main
 // (character) file.
 class MainFileLocationDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    MainFileLocationDialog(BotProfile& profile, AppSettings& settings, QWidget* parent);
+    MainFileLocationDialog(BotProfile& profile, AppSettings& settings, Prompts& prompts,
+                           QWidget* parent);
 
     // Shows BaseDir (or its prompt) and main_file (or its proposal), then
     // runs the dialog.
@@ -26,6 +29,7 @@ public:
 private:
     BotProfile& profile_;
     AppSettings& settings_;
+    Prompts& prompts_;
     QLineEdit* folderEdit_;
     QLineEdit* mainFileEdit_;
 };
