@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds VEXA and runs every test: the core alone (built without Qt, so that
 # it cannot depend on the toolkit), the whole program with its GUI tests,
+# the core and the command line built for Windows and run under Wine,
 # the Debian package, the fuzz targets over their seeds, and the whole suite
 # once more built with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
@@ -15,6 +16,9 @@ ctest --preset core
 cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default
+
+# The core and the command line built for Windows, tested under Wine.
+scripts/test-windows.sh
 
 # The Debian package, unpacked into a scratch root, holds what it should.
 scripts/check-package.sh build/default
