@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds VEXA and runs every test: the core alone (built without Qt, so that
 # it cannot depend on the toolkit), the whole program with its GUI tests
-# (with debug information, and again in Release), the Debian package, the
-# fuzz targets over their seeds, and the whole suite once more built with
+# (with debug information, and again in Release), the core and the command
+# line built for Windows and run under Wine, the Debian package, the fuzz
+# targets over their seeds, and the whole suite once more built with
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +25,9 @@ cmake --preset release >/dev/null
 cmake --build --preset release
 ctest --preset release
 scripts/check-package.sh build/release
+
+# The core and the command line built for Windows, tested under Wine.
+scripts/test-windows.sh
 
 # The fuzz targets (clang, libFuzzer) over their seed corpora.
 scripts/fuzz.sh 0

@@ -3,13 +3,15 @@
 # only for Linux: GoogleTest (from Debian's googletest sources) and libzip
 # (from Debian's libzip source package), both compiled with the MinGW-w64
 # toolchain as static libraries and installed into one folder, by default
-# build/windows-deps. A library already there is not built again.
+# ~/.cache/vexa/windows-deps-1 (the folder the windows-cross preset reads;
+# kept outside the source tree so that fresh checkouts on the same machine
+# reuse it). A library already there is not built again.
 #
 # Usage: scripts/windows-deps.sh [PREFIX]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-prefix=$(realpath -m "${1:-build/windows-deps}")
+prefix=$(realpath -m "${1:-$HOME/.cache/vexa/windows-deps-1}")
 work="$prefix/src"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 mkdir -p "$work"
@@ -64,3 +66,6 @@ SOURCES
   sed -i -e 's/^Cflags: \(.*\)$/Cflags: \1 -DZIP_STATIC/' \
          -e 's/^Libs: \(.*\)$/Libs: \1 -lz/' "$prefix/lib/pkgconfig/libzip.pc"
 fi
+
+# Only the installed libraries are kept.
+rm -rf "$work"

@@ -2,6 +2,7 @@
 // headless; otherwise it opens the desktop program.
 #include "core/archive/ZipReader.h"
 #include "core/cli/CommandLine.h"
+#include "core/cli/Utf8Arguments.h"
 
 #include <iostream>
 #include <string>
@@ -12,6 +13,10 @@
 #endif
 
 int main(int argc, char** argv) {
+    // Every path inside the program is UTF-8.
+    vexa::Utf8Arguments utf8(argc, argv);
+    argc = utf8.argc();
+    argv = utf8.argv();
     vexa::PinTimeZone();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (vexa::IsHeadlessRequest(args))

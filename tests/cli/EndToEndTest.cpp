@@ -1,18 +1,14 @@
 // Runs the real vexa executable in temporary folders.
-#ifndef _WIN32
-
+#include "RunProgram.h"
 #include "TestSupport.h"
 #include "core/cli/CommandLine.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Writers.h"
 #include "core/settings/AppSettings.h"
+#include "core/util/Paths.h"
 
-#include <csignal>
-#include <fcntl.h>
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace vexa {
 namespace {
@@ -20,47 +16,48 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadWholeFile;
 using test::TempFolder;
+using Outcome = test::ProgramRun;
 
-struct Outcome {
-    int status = -1; // exit status, -1 when the program did not exit normally
-    std::string out;
-    std::string err;
-};
-
-// Runs vexa with `args` in the folder `cwd`. With `maxFileSize`, the files it
-// writes may not grow beyond that many bytes (writes past it fail).
-Outcome RunVexa(const fs::path& cwd, const std::vector<std::string>& args,
-                rlim_t maxFileSize = RLIM_INFINITY) {
-    TempFolder capture;
-    const std::string outPath = (capture.path() / "out").string();
-    const std::string errPath = (capture.path() / "err").string();
-    std::vector<std::string> owned = {VEXA_EXE};
-    owned.insert(owned.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : owned)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    const pid_t child = fork();
-    if (child == 0) {
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(cwd.c_str()) != 0)
-            _exit(127);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{maxFileSize, maxFileSize};
-        if (maxFileSize != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            _exit(127);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    Outcome run;
-    int status = 0;
-    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
-        run.status = WEXITSTATUS(status);
-    run.out = ReadWholeFile(outPath);
-    run.err = ReadWholeFile(errPath);
+#ifdef _WIN32
+// Windows has no limit on file sizes to simulate a full disk with; the
+// write failure codes are tested through the output files interface there.
+struct NoLimit {};
+using FileSizeLimit = NoLimit;
+// The program's messages come with CR LF line ends, read back as "\n".
+Outcome RunVexa(const fs::path& cwd, const std::vector<std::string>& args, NoLimit = {}) {
+    Outcome run = test::RunProgram(VEXA_EXE, args, cwd);
+    for (std::string* text : {&run.out, &run.err})
+        std::erase(*text, '\r');
     return run;
+}
+#else
+using FileSizeLimit = std::optional<rlim_t>;
+// With `maxFileSize`, the files vexa writes may not grow beyond that many bytes.
+Outcome RunVexa(const fs::path& cwd, const std::vector<std::string>& args,
+                FileSizeLimit maxFileSize = std::nullopt) {
+    return test::RunProgram(VEXA_EXE, args, cwd, maxFileSize);
+}
+#endif
+
+// A generated text as written to the disk: with CR LF line ends on Windows.
+std::string OnDisk(const std::string& text) {
+#ifdef _WIN32
+    std::string converted;
+    for (char c : text) {
+        if (c == '\n')
+            converted.push_back('\r');
+        converted.push_back(c);
+    }
+    return converted;
+#else
+    return text;
+#endif
+}
+
+// A folder as the success message shows a base folder: in its normal form,
+// with the platform's separator at the end.
+std::string ShownFolder(const fs::path& folder) {
+    return Utf8FromPath(folder) + PathSeparator(NativePathStyle());
 }
 
 // A working folder with a profile file and, optionally, a vexa.ini.
@@ -70,7 +67,7 @@ protected:
     TempFolder game;
     BotProfile profile = test::RangerProfile();
 
-    std::string ProfilePath() const { return (work.path() / "ranger.vxb").string(); }
+    std::string ProfilePath() const { return Utf8FromPath(work.path() / "ranger.vxb"); }
     void SaveProfile() { ASSERT_EQ(WriteProfileImage(profile, ProfilePath()), 0); }
     void SaveSettings(const std::string& baseDir, bool buildFold = true, bool tabSkill = false) {
         AppSettings settings;
@@ -78,9 +75,9 @@ protected:
         settings.BaseDir = baseDir;
         settings.BuildFold = buildFold;
         settings.TabSkill = tabSkill;
-        ASSERT_EQ(WriteSettingsFile(settings, (work.path() / "vexa.ini").string()), 0);
+        ASSERT_EQ(WriteSettingsFile(settings, Utf8FromPath(work.path() / "vexa.ini")), 0);
     }
-    Outcome Generate(std::vector<std::string> extra = {}, rlim_t maxFileSize = RLIM_INFINITY) {
+    Outcome Generate(std::vector<std::string> extra = {}, FileSizeLimit maxFileSize = {}) {
         std::vector<std::string> args = {"--generate", "ranger.vxb"};
         args.insert(args.end(), extra.begin(), extra.end());
         return RunVexa(work.path(), args, maxFileSize);
@@ -90,27 +87,28 @@ protected:
 
 TEST_F(GenerateCommand, WritesEveryFileAndReportsSuccess) {
     SaveProfile();
-    SaveSettings(game.path().string());
+    SaveSettings(Utf8FromPath(game.path()));
     const std::string ini = ReadWholeFile(work.path() / "vexa.ini");
     const Outcome run = Generate();
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, "Sourced created succesfully in\n" + game.slashed() +
+    EXPECT_EQ(run.out, "Sourced created succesfully in\n" + ShownFolder(game.path()) +
                            "\nIf your model files are NOT named:\tranger\n"
                            "then make sure you change the name of the model in the .bot file\n");
     const fs::path bots = game.path() / "botfiles" / "bots";
-    EXPECT_EQ(ReadWholeFile(bots / "ranger_c.c"), CharacterFileText(profile, false));
-    EXPECT_EQ(ReadWholeFile(bots / "ranger_w.c"), WeaponWeightsFileText(profile.skill[0]));
-    EXPECT_EQ(ReadWholeFile(bots / "ranger_i.c"), ItemWeightsFileText(profile.skill[0]));
-    EXPECT_EQ(ReadWholeFile(bots / "ranger_t.c"), ChatFileText(profile.skill[0], "ranger"));
-    EXPECT_EQ(ReadWholeFile(game.path() / "scripts" / "ranger.bot"), BotInfoFileText(profile));
+    EXPECT_EQ(ReadWholeFile(bots / "ranger_c.c"), OnDisk(CharacterFileText(profile, false)));
+    EXPECT_EQ(ReadWholeFile(bots / "ranger_w.c"), OnDisk(WeaponWeightsFileText(profile.skill[0])));
+    EXPECT_EQ(ReadWholeFile(bots / "ranger_i.c"), OnDisk(ItemWeightsFileText(profile.skill[0])));
+    EXPECT_EQ(ReadWholeFile(bots / "ranger_t.c"), OnDisk(ChatFileText(profile.skill[0], "ranger")));
+    EXPECT_EQ(ReadWholeFile(game.path() / "scripts" / "ranger.bot"),
+              OnDisk(BotInfoFileText(profile)));
     // The command line never writes the settings file.
     EXPECT_EQ(ReadWholeFile(work.path() / "vexa.ini"), ini);
 }
 
 TEST_F(GenerateCommand, TabSkillFromTheSettingsFileGivesOneFileSetPerLevel) {
     SaveProfile();
-    SaveSettings(game.path().string(), true, true);
+    SaveSettings(Utf8FromPath(game.path()), true, true);
     ASSERT_EQ(Generate().status, 0);
     for (const char* name : {"ranger_w1.c", "ranger_i4.c", "ranger_t5.c"})
         EXPECT_TRUE(fs::exists(game.path() / "botfiles" / "bots" / name)) << name;
@@ -122,7 +120,7 @@ TEST_F(GenerateCommand, BaseDirSwitchReplacesTheSettingForOneRun) {
     SaveSettings("/nonexistent/elsewhere", false);
     const std::string ini = ReadWholeFile(work.path() / "vexa.ini");
     fs::create_directory(game.path() / "bots");
-    const Outcome run = Generate({"--base-dir", game.path().string()});
+    const Outcome run = Generate({"--base-dir", Utf8FromPath(game.path())});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fs::exists(game.path() / "ranger_c.c"));
     EXPECT_TRUE(fs::exists(game.path() / "bots" / "ranger_t.c"));
@@ -150,7 +148,7 @@ TEST_F(GenerateCommand, RelativeBaseDirIsTakenFromTheCurrentFolder) {
 }
 
 TEST_F(GenerateCommand, ProfileChecksFailWithTheirCodes) {
-    SaveSettings(game.path().string());
+    SaveSettings(Utf8FromPath(game.path()));
     SetFieldText(profile.name, "");
     SaveProfile();
     EXPECT_EQ(Generate().err, Failure(14));
@@ -170,7 +168,7 @@ TEST_F(GenerateCommand, ProfileChecksFailWithTheirCodes) {
 TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
     SaveProfile();
     // No bots folder and BuildFold off: the weapon weights file fails.
-    SaveSettings(game.path().string(), false);
+    SaveSettings(Utf8FromPath(game.path()), false);
     Outcome run = Generate();
     EXPECT_EQ(run.status, 21);
     EXPECT_EQ(run.err, Failure(21));
@@ -178,13 +176,13 @@ TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
 
     // A base folder below a regular file: the main file fails.
     std::ofstream(game.path() / "plain") << "x";
-    SaveSettings((game.path() / "plain" / "base").string());
+    SaveSettings(Utf8FromPath(game.path() / "plain" / "base"));
     run = Generate();
     EXPECT_EQ(run.status, 11);
     EXPECT_EQ(run.err, Failure(11));
 
     // A model name naming a missing folder: only the .bot file fails.
-    SaveSettings(game.path().string());
+    SaveSettings(Utf8FromPath(game.path()));
     SetFieldText(profile.model_name, "no/where");
     SaveProfile();
     run = Generate();
@@ -193,9 +191,10 @@ TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
     EXPECT_TRUE(fs::exists(game.path() / "botfiles" / "bots" / "ranger_t.c"));
 }
 
+#ifndef _WIN32
 TEST_F(GenerateCommand, AWriteThatRunsOutOfRoomFailsAndKeepsThePreviousFile) {
     SaveProfile();
-    SaveSettings(game.path().string());
+    SaveSettings(Utf8FromPath(game.path()));
     fs::create_directories(game.path() / "botfiles" / "bots");
     std::ofstream(game.path() / "botfiles" / "bots" / "ranger_c.c") << "previous";
     const Outcome run = Generate({}, 2000);
@@ -203,9 +202,10 @@ TEST_F(GenerateCommand, AWriteThatRunsOutOfRoomFailsAndKeepsThePreviousFile) {
     EXPECT_EQ(run.err, Failure(12));
     EXPECT_EQ(ReadWholeFile(game.path() / "botfiles" / "bots" / "ranger_c.c"), "previous");
 }
+#endif
 
 TEST_F(GenerateCommand, UnreadableProfileGivesTheLoadMessage) {
-    SaveSettings(game.path().string());
+    SaveSettings(Utf8FromPath(game.path()));
     Outcome run = Generate();
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "File not loaded, error opening file\n");
@@ -357,7 +357,82 @@ TEST(DesktopProgram, TakesTheToolkitsSwitchesAndSkipsOthers) {
 }
 #endif
 
+// Folder and file names beyond ASCII: the working folder (with vexa.ini),
+// the profile given by a relative and by an absolute path, and the base
+// folder all reach the files and the messages unchanged.
+TEST_F(GenerateCommand, NamesBeyondAsciiWorkEverywhere) {
+    const fs::path here = work.path() / test::PathOfUtf8("runé");
+    const fs::path base = game.path() / test::PathOfUtf8("café Ω");
+    fs::create_directories(here);
+    fs::create_directories(base);
+    AppSettings settings;
+    ResetSettings(settings);
+    settings.BaseDir = Utf8FromPath(base);
+    ASSERT_EQ(WriteSettingsFile(settings, Utf8FromPath(here / "vexa.ini")), 0);
+    const std::string profilePath = Utf8FromPath(here / test::PathOfUtf8("Zoë.vxb"));
+    ASSERT_EQ(WriteProfileImage(profile, profilePath), 0);
+
+    for (const std::string& given : {std::string("Zoë.vxb"), profilePath}) {
+        fs::remove_all(base / "botfiles");
+        const Outcome run = RunVexa(here, {"--generate", given});
+        EXPECT_EQ(run.status, 0) << given << ": " << run.err;
+        EXPECT_EQ(run.out.substr(0, run.out.find('\n', 32)),
+                  "Sourced created succesfully in\n" + ShownFolder(base));
+        EXPECT_EQ(ReadWholeFile(base / "botfiles" / "bots" / "ranger_c.c"),
+                  OnDisk(CharacterFileText(profile, false)));
+        EXPECT_TRUE(fs::exists(base / "scripts" / "ranger.bot"));
+    }
+    // The same base folder given on the command line.
+    const Outcome run = RunVexa(here, {"--generate", "Zoë.vxb", "--base-dir",
+                                       Utf8FromPath(base / test::PathOfUtf8("ünder"))});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(fs::exists(base / test::PathOfUtf8("ünder") / "botfiles" / "bots" / "ranger_w.c"));
+}
+
+#ifdef _WIN32
+TEST_F(GenerateCommand, WindowsSpecifics) {
+    SaveProfile();
+    // A base folder given with "/" is shown with "\" alone.
+    std::string forward = Utf8FromPath(game.path());
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    SaveSettings(forward);
+    Outcome run = Generate();
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n', 32)),
+              "Sourced created succesfully in\n" + ShownFolder(game.path()));
+
+    // A bot whose files would be named after a device: refused with the reason.
+    SetFieldText(profile.model_name, "Con");
+    SaveProfile();
+    run = Generate();
+    EXPECT_EQ(run.status, 51);
+    EXPECT_EQ(run.err,
+              GenerateResultMessage(51) + "\n" + ReservedDeviceNameReason("Con.bot") + "\n");
+    // Nothing was written for it: only the first run's file is there.
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(game.path() / "scripts"), fs::directory_iterator()),
+        1);
+
+    // A target another program holds open without sharing: retried, then
+    // refused with its own reason, and the file keeps what it held.
+    profile = test::RangerProfile();
+    SaveProfile();
+    const fs::path mainFile = game.path() / "botfiles" / "bots" / "ranger_c.c";
+    HANDLE held = CreateFileW(mainFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    run = Generate();
+    CloseHandle(held);
+    EXPECT_EQ(run.status, 11);
+    EXPECT_EQ(run.err, GenerateResultMessage(11) + "\n" +
+                           WriteFailureReason(WriteStatus::InUse, Utf8FromPath(mainFile)) + "\n");
+    EXPECT_EQ(ReadWholeFile(mainFile), OnDisk(CharacterFileText(profile, false)));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(mainFile.parent_path()))
+        ++entries;
+    EXPECT_EQ(entries, 4u) << "a temporary file was left behind";
+}
+#endif
+
 } // namespace
 } // namespace vexa
-
-#endif

@@ -91,18 +91,31 @@ std::string GenerateResultMessage(int code) {
     }
 }
 
-std::string GenerateFailureMessage(int code, const BotProfile& profile,
-                                   const AppSettings& settings) {
+std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                   const OutputFiles* files) {
     std::string message = GenerateResultMessage(code);
     if (code == 43)
         if (const std::optional<ChatLineFinding> finding =
                 FirstUnreadableChatLine(profile, settings.TabSkill))
             message += ":\n" + ChatFindingText(*finding);
+    if (files != nullptr && !files->failureReason().empty())
+        message += "\n" + files->failureReason();
     return message;
 }
 
-std::string GenerateSuccessMessage(const AppSettings& settings) {
-    return "Sourced created succesfully in\n" + settings.BaseDir;
+std::string GenerateFailureMessage(int code, const OutputFiles& files) {
+    std::string message = GenerateResultMessage(code);
+    if (!files.failureReason().empty())
+        message += "\n" + files.failureReason();
+    return message;
+}
+
+std::string GenerateSuccessMessage(const AppSettings& settings, PathStyle style) {
+    // Folder names on POSIX systems may hold a backslash: only Windows has
+    // two separators to choose from.
+    const std::string folder =
+        style == PathStyle::Windows ? WithSeparators(settings.BaseDir, style) : settings.BaseDir;
+    return "Sourced created succesfully in\n" + folder;
 }
 
 std::string GenerateModelMessage(const BotProfile& profile) {

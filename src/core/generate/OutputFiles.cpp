@@ -8,7 +8,7 @@ namespace vexa {
 
 bool DiskFiles::CreateFolder(const std::string& path) {
     std::error_code error;
-    return std::filesystem::create_directory(std::filesystem::path(path), error) && !error;
+    return std::filesystem::create_directory(PathFromUtf8(path), error) && !error;
 }
 
 WriteStatus DiskFiles::WriteTextFile(const std::string& path, std::string_view text) {

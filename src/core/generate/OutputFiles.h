@@ -24,6 +24,18 @@ public:
     virtual bool CreateFolder(const std::string& path) = 0;
     // Replaces the text file at `path` with `text` ("\n" line ends).
     virtual WriteStatus WriteTextFile(const std::string& path, std::string_view text) = 0;
+
+    // Remembers why writing `path` failed, for the user's message.
+    void NoteFailure(WriteStatus status, const std::string& path) {
+        failureReason_ = WriteFailureReason(status, path);
+    }
+    // A line saying why the last failed write failed (a file open in another
+    // program, a reserved device name); empty when the failure's own message
+    // says all.
+    const std::string& failureReason() const { return failureReason_; }
+
+private:
+    std::string failureReason_;
 };
 
 class DiskFiles final : public OutputFiles {

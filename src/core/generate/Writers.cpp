@@ -150,11 +150,26 @@ int ResultOf(WriteStatus status, int openCode) {
     case WriteStatus::Written:
         return 0;
     case WriteStatus::OpenFailed:
+    case WriteStatus::InUse:
+    case WriteStatus::ReservedName:
         return openCode;
     case WriteStatus::WriteFailed:
         break;
     }
     return openCode + 1;
+}
+
+// Writes one generated file through `files`. In the Windows path style a
+// path holding a reserved device name is refused before anything is written.
+// A failure is noted in `files` for the user's message.
+WriteStatus WriteOutput(OutputFiles& files, PathStyle style, const std::string& path,
+                        std::string_view text) {
+    const WriteStatus status = ReservedDeviceNameIn(path, style).empty()
+                                   ? files.WriteTextFile(path, text)
+                                   : WriteStatus::ReservedName;
+    if (status != WriteStatus::Written)
+        files.NoteFailure(status, path);
+    return status;
 }
 
 } // namespace
@@ -248,33 +263,33 @@ std::string BotInfoFileText(const BotProfile& profile, PathStyle style) {
 
 int WriteCharacterFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                        OutputFiles& files) {
-    return ResultOf(files.WriteTextFile(CharacterFilePath(profile, settings, style),
-                                        CharacterFileText(profile, settings.TabSkill, style)),
+    return ResultOf(WriteOutput(files, style, CharacterFilePath(profile, settings, style),
+                                CharacterFileText(profile, settings.TabSkill, style)),
                     11);
 }
 
 int WriteWeaponWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
                            PathStyle style, OutputFiles& files) {
     return ResultOf(
-        files.WriteTextFile(PassFilePath(profile, settings, pass, PassFile::WeaponWeights, style),
-                            WeaponWeightsFileText(profile.skill[BlockOfPass(pass)])),
+        WriteOutput(files, style,
+                    PassFilePath(profile, settings, pass, PassFile::WeaponWeights, style),
+                    WeaponWeightsFileText(profile.skill[BlockOfPass(pass)])),
         21);
 }
 
 int WriteItemWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
                          PathStyle style, OutputFiles& files) {
-    return ResultOf(
-        files.WriteTextFile(PassFilePath(profile, settings, pass, PassFile::ItemWeights, style),
-                            ItemWeightsFileText(profile.skill[BlockOfPass(pass)])),
-        31);
+    return ResultOf(WriteOutput(files, style,
+                                PassFilePath(profile, settings, pass, PassFile::ItemWeights, style),
+                                ItemWeightsFileText(profile.skill[BlockOfPass(pass)])),
+                    31);
 }
 
 int WriteChatFile(const BotProfile& profile, const AppSettings& settings, int pass, PathStyle style,
                   OutputFiles& files) {
     return ResultOf(
-        files.WriteTextFile(
-            PassFilePath(profile, settings, pass, PassFile::Chat, style),
-            ChatFileText(profile.skill[BlockOfPass(pass)], ChatName(profile, pass, style))),
+        WriteOutput(files, style, PassFilePath(profile, settings, pass, PassFile::Chat, style),
+                    ChatFileText(profile.skill[BlockOfPass(pass)], ChatName(profile, pass, style))),
         41);
 }
 
@@ -282,8 +297,8 @@ int WriteBotInfoFile(const BotProfile& profile, const AppSettings& settings, Pat
                      OutputFiles& files) {
     if (settings.BuildFold)
         MakeFolderChain(BotInfoFolder(settings, style), style, files);
-    return ResultOf(files.WriteTextFile(BotInfoFilePath(profile, settings, style),
-                                        BotInfoFileText(profile, style)),
+    return ResultOf(WriteOutput(files, style, BotInfoFilePath(profile, settings, style),
+                                BotInfoFileText(profile, style)),
                     51);
 }
 

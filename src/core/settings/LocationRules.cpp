@@ -129,4 +129,9 @@ void StoreFileLocationsForAll(BotProfile& profile, const FileLocations& location
         StoreFileLocations(profile, level, locations);
 }
 
+std::string EnteredNameRefusal(std::string_view name, PathStyle style) {
+    const std::string reserved = ReservedDeviceNameIn(name, style);
+    return reserved.empty() ? std::string() : ReservedDeviceNameReason(reserved);
+}
+
 } // namespace vexa

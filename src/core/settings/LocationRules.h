@@ -2,6 +2,7 @@
 
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
+#include "core/util/Paths.h"
 
 #include <string>
 #include <string_view>
@@ -27,6 +28,12 @@ void StoreFolderField(std::string& folder, const std::string& fieldText, const s
 // folder that is not an absolute path of the platform is refused too. The
 // empty folder is always allowed.
 std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute);
+
+// Why a name entered for one of the bot's files or folders (a main file,
+// file location, model name or base folder) cannot be used in `style`; empty
+// when it can. In the Windows style a name, or a folder in it, that Windows
+// reserves for a device (con, aux.bot, nul.c) is refused.
+std::string EnteredNameRefusal(std::string_view name, PathStyle style = NativePathStyle());
 
 // Model Name dialog: `model_name`, or the file-name form of the bot name when
 // it is empty, cut to fit the field.

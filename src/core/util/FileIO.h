@@ -7,9 +7,11 @@
 namespace vexa {
 
 enum class WriteStatus {
-    Written,     // the file now holds exactly the new contents
-    OpenFailed,  // the file could not be created or replaced; the old file is untouched
-    WriteFailed, // writing stopped short (for example a full disk); the old file is untouched
+    Written,      // the file now holds exactly the new contents
+    OpenFailed,   // the file could not be created or replaced; the old file is untouched
+    WriteFailed,  // writing stopped short (for example a full disk); the old file is untouched
+    InUse,        // another program holds the file open and keeps it from being replaced
+    ReservedName, // the path names a device that Windows reserves (CON, NUL, COM1, ...)
 };
 
 // The result code of the profile and settings writers: 0 written, 1 cannot
@@ -19,6 +21,8 @@ constexpr int WriteResultCode(WriteStatus status) {
     case WriteStatus::Written:
         return 0;
     case WriteStatus::OpenFailed:
+    case WriteStatus::InUse:
+    case WriteStatus::ReservedName:
         return 1;
     case WriteStatus::WriteFailed:
         break;
@@ -34,12 +38,25 @@ enum class LineEnds {
 // `contents` with its line ends as ReplaceFile writes them.
 std::string WithLineEnds(std::string_view contents, LineEnds lineEnds);
 
-// Replaces the file at `path` with `contents`. The bytes go to a temporary
-// file in the same folder, which is renamed over `path` only once it has been
-// written, flushed and closed without error; on any failure the temporary
-// file is removed and whatever `path` held before is kept byte for byte.
+// Replaces the file at `path` (UTF-8) with `contents`, as a careful editor
+// does. The bytes go to a temporary file in the same folder, which is flushed
+// to the disk and renamed over `path` only once it has been written and
+// closed without error; the folder is flushed after the rename. On any
+// failure the temporary file is removed and whatever `path` held before is
+// kept byte for byte.
+//
+// A symbolic link is written through: its target gets the new contents and
+// the link stays. A replaced file keeps its permission bits, and its owner
+// and group where the user may give them (POSIX); on Windows its attributes
+// (a read-only file is not replaced). A file that another program holds open is retried for
+// about a second before InUse is returned. On Windows a path naming a
+// reserved device (con.c, aux.bot) gives ReservedName and nothing is written.
 WriteStatus ReplaceFile(const std::string& path, std::string_view contents,
                         LineEnds lineEnds = LineEnds::AsGiven);
+
+// A line for the user that says why writing `path` failed with `status`,
+// beyond the failure's own message; empty when there is nothing more to say.
+std::string WriteFailureReason(WriteStatus status, const std::string& path);
 
 enum class ReadStatus {
     Read,       // `size` bytes were read
@@ -47,7 +64,7 @@ enum class ReadStatus {
     ShortRead,  // the file holds fewer than `size` bytes, or reading failed
 };
 
-// Reads the first `size` bytes of the file at `path` into `out`. Bytes after
+// Reads the first `size` bytes of the file at `path` (UTF-8) into `out`. Bytes after
 // them are ignored. On failure `out` is left empty.
 ReadStatus ReadFilePrefix(const std::string& path, std::size_t size, std::string& out);
 

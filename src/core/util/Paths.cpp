@@ -13,12 +13,59 @@ std::string WithSeparators(std::string path, PathStyle style) {
     return path;
 }
 
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+bool IsReservedDeviceName(std::string_view fileName) {
+    // Windows takes the part before the first dot, without trailing blanks.
+    std::string_view stem = fileName.substr(0, fileName.find('.'));
+    while (!stem.empty() && stem.back() == ' ')
+        stem.remove_suffix(1);
+    std::string upper(stem);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL")
+        return true;
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '1' && upper[3] <= '9';
+}
+
+std::string ReservedDeviceNameIn(std::string_view path, PathStyle style) {
+    if (style != PathStyle::Windows)
+        return {};
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        const std::string_view name = path.substr(start, end - start);
+        // A drive ("C:") is no name.
+        if (!(name.size() == 2 && name[1] == ':') && IsReservedDeviceName(name))
+            return std::string(name);
+        start = end + 1;
+    }
+    return {};
+}
+
+std::string ReservedDeviceNameReason(std::string_view name) {
+    return "\"" + std::string(name) +
+           "\" is a device name that Windows reserves (CON, PRN, AUX, NUL, COM1 to COM9 and "
+           "LPT1 to LPT9, with any extension): choose another name.";
+}
+
 std::string WorkingDirectoryFile(std::string_view fileName) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
     if (error)
         return std::string(fileName);
-    return (folder / std::filesystem::path(std::string(fileName))).string();
+    return Utf8FromPath(folder / PathFromUtf8(fileName));
 }
 
 std::string AbsolutePath(const std::string& path) {

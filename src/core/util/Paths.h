@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,23 @@ constexpr char PathSeparator(PathStyle style) {
 
 // Every separator of the other style in `path` turned into `style`'s own.
 std::string WithSeparators(std::string path, PathStyle style);
+
+// Paths are held as UTF-8 in std::string everywhere in the program. These
+// two convert at the edge to the file system's own path type, which on
+// Windows holds UTF-16 for the wide system calls.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
+// True when `fileName` (one name, no folder) names a device that Windows
+// reserves in every folder: CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9,
+// in any case, alone or with any extension (con.c, Aux.bot, nul.tar.gz).
+bool IsReservedDeviceName(std::string_view fileName);
+// The first folder or file name in `path` that is a reserved device name in
+// the Windows path style; empty when there is none (always in the POSIX
+// style, where these are ordinary names).
+std::string ReservedDeviceNameIn(std::string_view path, PathStyle style);
+// The user's explanation for a reserved name found by ReservedDeviceNameIn.
+std::string ReservedDeviceNameReason(std::string_view name);
 
 // The current working directory joined with `fileName` by the platform's
 // separator (the folder of defbot.ini and vexa.ini). An unknown working

@@ -1,5 +1,7 @@
 #include "core/util/RegularFile.h"
 
+#include "core/util/Paths.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +11,14 @@
 namespace vexa {
 
 namespace {
+
+std::FILE* OpenForReading(const std::string& path) {
+#ifdef _WIN32
+    return _wfopen(PathFromUtf8(path).c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -23,9 +33,9 @@ constexpr std::size_t kChunk = 64 * 1024;
 ReadStatus ReadRegularFile(const std::string& path, std::size_t limit, std::string& out) {
     out.clear();
     std::error_code error;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(path), error))
+    if (!std::filesystem::is_regular_file(PathFromUtf8(path), error))
         return ReadStatus::OpenFailed;
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(path));
     if (!file)
         return ReadStatus::OpenFailed;
 

@@ -447,10 +447,12 @@ void MainDialog::loadBot() {
 }
 
 void MainDialog::createSource() {
-    const int result = GenerateSource(profile_, settings_);
+    DiskFiles disk;
+    const int result = GenerateSource(profile_, settings_, NativePathStyle(), disk);
     updateFooter(); // the base folder is now in its normal form
     if (result != 0) {
-        prompts_.information(this, Text(GenerateResultMessage(result)));
+        prompts_.information(
+            this, FromFolderText(GenerateFailureMessage(result, profile_, settings_, &disk)));
         return;
     }
     prompts_.information(this, FromFolderText(GenerateSuccessMessage(settings_)));
@@ -490,7 +492,8 @@ void MainDialog::openFileLocations() {
 }
 
 void MainDialog::openModelName() {
-    const bool confirmed = Persistent(modelNameDialog_, this, profile_).exec() == QDialog::Accepted;
+    const bool confirmed =
+        Persistent(modelNameDialog_, this, profile_, prompts_).exec() == QDialog::Accepted;
     if (!settings_.OkCancel)
         return;
     if (confirmed) // the model the bot gets, also when the default rule gives it

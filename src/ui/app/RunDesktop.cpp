@@ -4,9 +4,9 @@
 #include "ui/app/BotDesignerApp.h"
 #include "ui/app/Resources.h"
 #include "ui/common/DesktopPrompts.h"
+#include "ui/common/TextFields.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIconEngine>
 #include <QPointer>
 #include <QProxyStyle>
@@ -89,8 +89,7 @@ int RunDesktop(int& argc, char** argv) {
         std::cerr << SkippedSwitchWarning(skipped) << '\n';
 
     DesktopPrompts prompts;
-    BotDesignerApp designer(QFile::decodeName(QByteArray::fromStdString(commandLine.profileFile)),
-                            prompts);
+    BotDesignerApp designer(FromFolderText(commandLine.profileFile), prompts);
     return designer.run();
 }
 

@@ -87,11 +87,11 @@ std::string ToFieldText(const QString& text) {
 }
 
 QString FromFolderText(const std::string& bytes) {
-    return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 std::string ToFolderText(const QString& text) {
-    return text.toLocal8Bit().toStdString();
+    return text.toUtf8().toStdString();
 }
 
 void LimitToField(QLineEdit* edit, std::size_t fieldWidth) {

@@ -13,7 +13,8 @@ namespace vexa::ui {
 QString FromFieldText(const std::string& bytes);
 std::string ToFieldText(const QString& text);
 
-// Folders are paths of the platform: any length, in its 8-bit encoding.
+// Folders and file paths: any length, held as UTF-8 inside the program on
+// every platform.
 QString FromFolderText(const std::string& bytes);
 std::string ToFolderText(const QString& text);
 

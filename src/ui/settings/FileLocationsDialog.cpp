@@ -93,12 +93,27 @@ int FileLocationsDialog::exec() {
     return QDialog::exec();
 }
 
+// Tells the user when a file name cannot be used here; true when all can.
+bool FileLocationsDialog::namesUsable() {
+    const FileLocations names = fieldTexts();
+    for (const std::string* name : {&names.weaponWeights, &names.chat, &names.itemWeights})
+        if (const std::string refusal = EnteredNameRefusal(*name); !refusal.empty()) {
+            prompts_.information(this, FromFieldText(refusal));
+            return false;
+        }
+    return true;
+}
+
 void FileLocationsDialog::accept() {
+    if (!namesUsable())
+        return;
     StoreFileLocations(profile_, settings_.SkillLevel, fieldTexts());
     QDialog::accept();
 }
 
 void FileLocationsDialog::applyToAll() {
+    if (!namesUsable())
+        return;
     const std::optional<bool> yes =
         prompts_.ask(this, tr("Apply these settings to all skill levels?"), tr("Apply to all?"));
     if (!yes)

@@ -36,6 +36,7 @@ private slots:
 
 private:
     FileLocations fieldTexts() const;
+    bool namesUsable();
 
     BotProfile& profile_;
     AppSettings& settings_;

@@ -62,6 +62,13 @@ int MainFileLocationDialog::exec() {
 }
 
 void MainFileLocationDialog::accept() {
+    // A name Windows keeps for a device cannot become a file or folder.
+    for (const QLineEdit* edit : {folderEdit_, mainFileEdit_})
+        if (const std::string refusal = EnteredNameRefusal(ToFolderText(edit->text()));
+            !refusal.empty()) {
+            prompts_.information(this, FromFolderText(refusal));
+            return;
+        }
     if (!AcceptFolderText(folderEdit_, prompts_, kBaseDirPrompt, true, this))
         return;
     const std::string refusal = MainFileNameRefusal(ToFieldText(mainFileEdit_->text()));

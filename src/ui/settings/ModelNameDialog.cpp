@@ -3,6 +3,7 @@
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
 #include "ui/common/DialogButtons.h"
+#include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
 
 #include <QHBoxLayout>
@@ -12,8 +13,8 @@
 
 namespace vexa::ui {
 
-ModelNameDialog::ModelNameDialog(BotProfile& profile, QWidget* parent)
-    : QDialog(parent), profile_(profile), modelNameEdit_(new QLineEdit(this)) {
+ModelNameDialog::ModelNameDialog(BotProfile& profile, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), profile_(profile), prompts_(prompts), modelNameEdit_(new QLineEdit(this)) {
     setWindowTitle(tr("Model Name"));
 
     auto* label = new QLabel(tr("Model Name:"), this);
@@ -40,7 +41,12 @@ int ModelNameDialog::exec() {
 }
 
 void ModelNameDialog::accept() {
-    // The proposal accepted as it stands keeps the default model.
+    // The model names the .bot file: a device name cannot be one.
+    if (const std::string refusal = EnteredNameRefusal(ToFieldText(modelNameEdit_->text()));
+        !refusal.empty()) {
+        prompts_.information(this, FromFieldText(refusal));
+        return;
+    }
     SetFieldText(profile_.model_name,
                  ModelNameToStore(profile_, ToFieldText(modelNameEdit_->text())));
     QDialog::accept();

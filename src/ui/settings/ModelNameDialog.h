@@ -8,12 +8,14 @@ class QLineEdit;
 
 namespace vexa::ui {
 
+class Prompts;
+
 // "Model &Name": the player model named in the bot info file.
 class ModelNameDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    ModelNameDialog(BotProfile& profile, QWidget* parent);
+    ModelNameDialog(BotProfile& profile, Prompts& prompts, QWidget* parent);
 
     // Shows model_name, or the file-name form of the bot name when it is
     // empty, then runs the dialog.
@@ -24,6 +26,7 @@ public:
 
 private:
     BotProfile& profile_;
+    Prompts& prompts_;
     QLineEdit* modelNameEdit_;
 };
 

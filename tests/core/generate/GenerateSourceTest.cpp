@@ -160,6 +160,61 @@ TEST(GenerateMessages, ModelMessageNamesTheModel) {
               "then make sure you change the name of the model in the .bot file");
 }
 
+TEST(GenerateMessages, SuccessShowsTheBaseFolderWithOneKindOfSeparator) {
+    BotProfile profile = test::RangerProfile();
+    AppSettings settings = WindowsSettings("C:/arvon/fwd", false);
+    RecordingFiles files;
+    ASSERT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files), 0);
+    EXPECT_EQ(GenerateSuccessMessage(settings, PathStyle::Windows),
+              "Sourced created succesfully in\nC:\\arvon\\fwd\\");
+    // A backslash is part of a folder's name on POSIX systems.
+    settings.BaseDir = "/games/odd\\name/";
+    EXPECT_EQ(GenerateSuccessMessage(settings, PathStyle::Posix),
+              "Sourced created succesfully in\n/games/odd\\name/");
+}
+
+// Names Windows keeps for devices: in its path style the file is refused
+// before it is written, with the file's code and a line saying why; the
+// files before it are written as usual.
+TEST(GenerateSource, DeviceNamesAreRefusedInTheWindowsStyle) {
+    struct Case {
+        const char* field;
+        const char* value;
+        int code;
+        std::size_t writtenBefore;
+        const char* reserved;
+    };
+    const Case cases[] = {
+        {"name", "Con", 51, 4, "con.bot"}, // the model comes from the name
+        {"model", "AUX", 51, 4, "AUX.bot"},
+        {"main", "nul.c", 11, 0, "nul.c"},
+        {"base", "C:\\lpt1\\base\\", 11, 0, "lpt1"},
+    };
+    for (const Case& c : cases) {
+        BotProfile profile = test::RangerProfile();
+        AppSettings settings = WindowsSettings("C:\\game\\", false);
+        if (std::string(c.field) == "name")
+            SetFieldText(profile.name, c.value);
+        else if (std::string(c.field) == "model")
+            SetFieldText(profile.model_name, c.value);
+        else if (std::string(c.field) == "main")
+            SetFieldText(profile.main_file, c.value);
+        else
+            settings.BaseDir = c.value;
+        RecordingFiles files;
+        EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files), c.code) << c.value;
+        EXPECT_EQ(files.writtenPaths.size(), c.writtenBefore) << c.value;
+        EXPECT_EQ(GenerateFailureMessage(c.code, files),
+                  GenerateResultMessage(c.code) + "\n" + ReservedDeviceNameReason(c.reserved));
+
+        // The same bot in the POSIX style is written whole.
+        settings.BaseDir = "/game/";
+        RecordingFiles posix;
+        EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Posix, posix), 0) << c.value;
+        EXPECT_EQ(GenerateFailureMessage(0, posix), "");
+    }
+}
+
 #ifndef _WIN32
 // Runs the generate command in a child process whose files may not grow
 // beyond `maxFileSize` bytes; writing past it fails with an error (SIGXFSZ is

@@ -278,5 +278,16 @@ TEST(GeneralOptionsTest, StoringSetsWeightsLevelFromTabSkill) {
     EXPECT_EQ(settings.WeightsSkillLevel, 5);
 }
 
+TEST(LocationDialogs, NamesWindowsKeepsForDevicesAreRefusedInItsStyleOnly) {
+    for (const char* name : {"con_c.c", "bots/ranger_w1", "Ranger", "C:\\games\\base\\"})
+        EXPECT_EQ(EnteredNameRefusal(name, PathStyle::Windows), "") << name;
+    for (const char* name : {"con.c", "bots/AUX", "Nul", "bots/com1.c", "C:\\lpt1\\base\\"}) {
+        const std::string refusal = EnteredNameRefusal(name, PathStyle::Windows);
+        EXPECT_NE(refusal.find("device name that Windows reserves"), std::string::npos) << name;
+        EXPECT_EQ(EnteredNameRefusal(name, PathStyle::Posix), "") << name;
+    }
+    EXPECT_EQ(EnteredNameRefusal("bots/AUX.c", PathStyle::Windows).substr(0, 7), "\"AUX.c\"");
+}
+
 } // namespace
 } // namespace vexa
