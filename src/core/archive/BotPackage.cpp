@@ -157,6 +157,8 @@ int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
     case WriteStatus::Written:
         return 0;
     case WriteStatus::OpenFailed:
+    case WriteStatus::InUse:
+    case WriteStatus::ReservedName:
         return kPackageOpenFailed;
     case WriteStatus::WriteFailed:
         break;
