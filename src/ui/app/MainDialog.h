@@ -70,6 +70,7 @@ private slots:
     void saveBot();
     void loadBot();
     void createSource();
+    void previewSource();
     void quit();
     // Settings menu
     void openModelDirectory();
@@ -105,6 +106,8 @@ private:
     // The window's members and its controls, both ways.
     void readControls();
     void updateControls();
+    // Opens the Chat Responses editor on one chat line of any level.
+    void editChatLine(int block, int category, int line);
 
     BotProfile& profile_;
     AppSettings& settings_;

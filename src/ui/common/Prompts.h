@@ -20,6 +20,11 @@ public:
     // A question with Yes and No buttons and a warning icon; true for Yes.
     // Dismissing the box without an answer counts as No.
     virtual bool question(QWidget* parent, const QString& text, const QString& title) = 0;
+    // The same with No as the default button, for a question whose Yes
+    // cannot be undone.
+    virtual bool questionDefaultNo(QWidget* parent, const QString& text, const QString& title) {
+        return question(parent, text, title);
+    }
 
     struct FileRequest {
         QString title;
