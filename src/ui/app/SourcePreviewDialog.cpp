@@ -62,12 +62,14 @@ SourcePreviewDialog::SourcePreviewDialog(const BotProfile& profile, const AppSet
     files_->setSelectionMode(QAbstractItemView::SingleSelection);
     files_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     files_->setWordWrap(false);
+    files_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("fileText"));
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text_->setTabStopDistance(QFontMetricsF(text_->font()).horizontalAdvance(QLatin1Char(' ')) * 4);
 
     problems_ = new QListWidget(this);
     problems_->setObjectName(QStringLiteral("problemList"));
