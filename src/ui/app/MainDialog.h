@@ -8,6 +8,7 @@
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenuBar;
 class QPushButton;
@@ -108,6 +109,8 @@ private:
     void updateControls();
     // Opens the Chat Responses editor on one chat line of any level.
     void editChatLine(int block, int category, int line);
+    // The footer: the base folder and the profile file last saved or loaded.
+    void updateFooter();
 
     BotProfile& profile_;
     AppSettings& settings_;
@@ -117,11 +120,14 @@ private:
     QString nameText_;
     int genderIndex_ = -1;
     bool hasQuit_ = false;
+    QString profileFile_; // saved or loaded last; empty until then
 
     QLineEdit* nameEdit_ = nullptr;
     QComboBox* genderCombo_ = nullptr;
     QTabBar* skillTabs_ = nullptr;   // right strip: SkillLevel
     QTabBar* weightsTabs_ = nullptr; // left strip: WeightsSkillLevel
+    QLabel* footer_ = nullptr;
+    int footerWidth_ = 0;
 
     // The persistent sub-dialogs, owned through Qt's parent ownership; null
     // until first opened.
