@@ -1,5 +1,6 @@
 #include "ui/app/SourcePreviewDialog.h"
 
+#include "ui/common/GameRandomStrings.h"
 #include "ui/common/TextFields.h"
 
 #include <QFontDatabase>
@@ -130,7 +131,7 @@ void SourcePreviewDialog::setEditChatLine(std::function<void(const ChatLineFindi
 
 void SourcePreviewDialog::refresh() {
     const int keptRow = files_->currentRow();
-    preview_ = PreviewSource(profile_, settings_);
+    preview_ = PreviewSource(profile_, settings_, NativePathStyle(), GameRandomStrings(settings_));
 
     if (preview_.result != 0) {
         summary_->setText(

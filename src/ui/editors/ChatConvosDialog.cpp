@@ -1,8 +1,7 @@
 #include "ui/editors/ChatConvosDialog.h"
 
 #include "core/generate/ChatCategory.h"
-#include "core/generate/GameFolder.h"
-#include "core/generate/Names.h"
+#include "ui/common/GameRandomStrings.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
 
@@ -236,10 +235,7 @@ ChatConvosDialog::ChatConvosDialog(BotProfile& profile, AppSettings& settings, P
 
 void ChatConvosDialog::reload() {
     model_.Open(profile_, settings_);
-    std::optional<RandomStringNames> names;
-    if (IsUsableBaseDir(settings_.BaseDir, NativePathStyle()))
-        names = ReadRandomStringNames(NormalBaseDir(settings_.BaseDir, NativePathStyle()));
-    responses_->setRandomStrings(std::move(names));
+    responses_->setRandomStrings(GameRandomStrings(settings_));
     markCategories();
     if (pendingLine_) {
         const auto [category, line] = *pendingLine_;
