@@ -129,7 +129,7 @@ void ChatResponsesDialog::setCategory(const QString& caption, const ChatResponse
         lines_[line].box->setCursorPosition(0);
         checkLine(static_cast<int>(line));
     }
-    responses_[0]->setFocus(); // every category starts at Response 1
+    lines_[0].box->setFocus(); // every category starts at Response 1
 }
 
 ChatResponses ChatResponsesDialog::responses() const {
