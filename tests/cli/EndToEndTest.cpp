@@ -1,6 +1,7 @@
 // Runs the real vexa executable in temporary folders.
 #include "RunProgram.h"
 #include "TestSupport.h"
+#include "ZipFixtures.h"
 #include "core/cli/CommandLine.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Writers.h"
@@ -230,7 +231,9 @@ TEST_F(GenerateCommand, AnUnreadableChatLineWritesNothingAndCheckListsIt) {
     EXPECT_TRUE(fs::is_empty(game.path() / "botfiles" / "bots"));
     EXPECT_FALSE(fs::exists(game.path() / "scripts"));
 
-    std::ofstream(game.path() / "botfiles" / "rnd.c") << "food { \"pizza\"; }\n";
+    // The game's random strings come from its archives.
+    test::WriteZip((game.path() / "pak0.pk3").string(),
+                   {{"botfiles/rnd.c", "food { \"pizza\"; }\n"}});
     run = RunVexa(work.path(), {"--check", "ranger.vxb"});
     EXPECT_EQ(run.status, 43);
     EXPECT_EQ(run.out, "Skill 1, game_enter, line 1: warning: drink is not a random string of the "

@@ -1,5 +1,6 @@
 #include "core/cli/SourceCommands.h"
 
+#include "core/archive/GameFolderSource.h"
 #include "core/generate/GameFolder.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
@@ -45,11 +46,15 @@ int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& er
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
     if (commandLine.baseDir)
-        settings.BaseDir = *commandLine.baseDir;
+        settings.BaseDir = AbsolutePath(*commandLine.baseDir);
 
+    // The game's random strings, from botfiles/rnd.c as the game finds it:
+    // loose, or in one of the base folder's archives.
     std::optional<RandomStringNames> names;
-    if (IsUsableBaseDir(settings.BaseDir, NativePathStyle()))
-        names = ReadRandomStringNames(NormalBaseDir(settings.BaseDir, NativePathStyle()));
+    if (IsUsableBaseDir(settings.BaseDir, NativePathStyle())) {
+        const BaseFolderSource game(NormalBaseDir(settings.BaseDir, NativePathStyle()));
+        names = ReadRandomStringNames(game);
+    }
     bool readable = true;
     for (const ChatLineFinding& finding :
          CheckChatLinesToWrite(profile, settings.TabSkill, names ? &*names : nullptr)) {

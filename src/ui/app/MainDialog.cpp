@@ -10,6 +10,7 @@
 #include "ui/app/AboutDialog.h"
 #include "ui/app/ExportPackage.h"
 #include "ui/app/Resources.h"
+#include "ui/app/SourcePreviewDialog.h"
 #include "ui/common/DialogOpener.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
@@ -254,6 +255,7 @@ QMenuBar* MainDialog::buildMenuBar() {
     add(file, tr("&Load Bot"), "loadBotAction", &MainDialog::loadBot);
     file->addSeparator();
     add(file, tr("&Create Arvon source"), "createSourceAction", &MainDialog::createSource);
+    add(file, tr("&Preview Arvon source"), "previewSourceAction", &MainDialog::previewSource);
     add(file, tr("&Export Bot Package..."), "exportPackageAction",
         [this] { ExportPackageCommand(this, profile_, settings_, prompts_); });
     file->addSeparator();
@@ -447,9 +449,16 @@ void MainDialog::loadBot() {
 }
 
 void MainDialog::createSource() {
+    GenerateGuards guards;
+    guards.replaceOtherBot = [this](const OtherBotFile& file) {
+        return prompts_.questionDefaultNo(this, FromFolderText(ReplaceOtherBotQuestion(file)),
+                                          tr("Replace another bot?"));
+    };
     DiskFiles disk;
-    const int result = GenerateSource(profile_, settings_, NativePathStyle(), disk);
+    const int result = GenerateSource(profile_, settings_, NativePathStyle(), disk, guards);
     updateFooter(); // the base folder is now in its normal form
+    if (result == kGenerateDeclined)
+        return;
     if (result != 0) {
         prompts_.information(
             this, FromFolderText(GenerateFailureMessage(result, profile_, settings_, &disk)));
@@ -457,6 +466,34 @@ void MainDialog::createSource() {
     }
     prompts_.information(this, FromFolderText(GenerateSuccessMessage(settings_)));
     prompts_.information(this, Text(GenerateModelMessage(profile_)));
+    const std::vector<std::string> duplicates =
+        DuplicateBotWarnings(profile_, settings_, NativePathStyle());
+    if (!duplicates.empty()) {
+        QStringList lines;
+        for (const std::string& duplicate : duplicates)
+            lines << FromFolderText(duplicate);
+        prompts_.information(this, lines.join(QLatin1Char('\n')));
+    }
+}
+
+void MainDialog::previewSource() {
+    SourcePreviewDialog preview(profile_, settings_, this);
+    preview.setEditChatLine([this](const ChatLineFinding& finding) {
+        editChatLine(finding.block, finding.category, finding.line);
+    });
+    preview.exec();
+}
+
+void MainDialog::editChatLine(int block, int category, int line) {
+    // The Chat Convos editor works on the weights level: go to the line's.
+    if (settings_.TabSkill && LevelOfBlock(block) != settings_.WeightsSkillLevel) {
+        QTabBar* strip = settings_.BothTabs ? weightsTabs_ : skillTabs_;
+        strip->setCurrentIndex(block);
+        if (LevelOfBlock(block) != settings_.WeightsSkillLevel)
+            return;
+    }
+    Persistent(chatConvosDialog_, this, profile_, settings_, prompts_).openAtLine(category, line);
+    openChatConvos();
 }
 
 // Settings menu

@@ -71,6 +71,7 @@ private slots:
     void saveBot();
     void loadBot();
     void createSource();
+    void previewSource();
     void quit();
     // Settings menu
     void openModelDirectory();
@@ -106,6 +107,8 @@ private:
     // The window's members and its controls, both ways.
     void readControls();
     void updateControls();
+    // Opens the Chat Responses editor on one chat line of any level.
+    void editChatLine(int block, int category, int line);
     // The footer: the base folder and the profile file last saved or loaded.
     void updateFooter();
 

@@ -42,6 +42,13 @@ bool DesktopPrompts::question(QWidget* parent, const QString& text, const QStrin
     return box.exec() == QMessageBox::Yes;
 }
 
+bool DesktopPrompts::questionDefaultNo(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<bool> DesktopPrompts::ask(QWidget* parent, const QString& text,
                                         const QString& title) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);

@@ -10,6 +10,7 @@ class DesktopPrompts final : public Prompts {
 public:
     void information(QWidget* parent, const QString& text, const QString& title = {}) override;
     bool question(QWidget* parent, const QString& text, const QString& title) override;
+    bool questionDefaultNo(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<bool> ask(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> openFileName(QWidget* parent, const FileRequest& request) override;

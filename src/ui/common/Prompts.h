@@ -23,6 +23,11 @@ public:
     // The same question, telling a box dismissed without an answer (Esc, the
     // close box) from No: true for Yes, false for No, nothing when dismissed.
     virtual std::optional<bool> ask(QWidget* parent, const QString& text, const QString& title) = 0;
+    // The same with No as the default button, for a question whose Yes
+    // cannot be undone.
+    virtual bool questionDefaultNo(QWidget* parent, const QString& text, const QString& title) {
+        return question(parent, text, title);
+    }
 
     struct FileRequest {
         QString title;

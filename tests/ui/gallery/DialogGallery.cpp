@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "core/util/FixedText.h"
 #include "ui/common/DesktopPrompts.h"
+#include "ui/editors/ChatConvosDialog.h"
 #include "ui/editors/SliderEditorDialog.h"
 
 #include <QApplication>
@@ -113,6 +114,30 @@ int main(int argc, char** argv) {
     desk.trigger("saveBotAction");
     QTest::qWait(200);
     desk.window->grab().save(out + "/main_saved.png");
+
+    // The chat line marks, and the preview of a bot with such a line.
+    SetFieldText(desk.profile->main_file, "ranger_c.c");
+    SetFieldText(desk.profile->skill[0].chat_lines[16][0], "\"Nice shot, \", 1, \"!\"");
+    SetFieldText(desk.profile->skill[0].chat_lines[16][2], "Hello everyone");
+    SetFieldText(desk.profile->skill[0].chat_lines[16][3], "\"hi\";");
+    SetFieldText(desk.profile->skill[0].chat_lines[16][4],
+                 "\"Anyone up for a \", food, \" break?\"");
+    desk.settings.BaseDir = QDir::tempPath().toStdString();
+    {
+        vexa::ui::ChatResponsesDialog responses(desk.window.get());
+        ChatResponses lines;
+        for (int line = 0; line < kChatLinesPerCategory; ++line)
+            lines[static_cast<std::size_t>(line)] =
+                FieldText(desk.profile->skill[0].chat_lines[16][line]);
+        responses.setCategory(QStringLiteral("Death Rail"), lines);
+        responses.show();
+        QTest::qWait(300);
+        responses.grab().save(out + "/chat_responses.png");
+    }
+    ModalScript preview(60000);
+    preview.then(shoot("preview_source"));
+    desk.trigger("previewSourceAction");
+
     desk.prompts.questionAnswers = {true};
     desk.trigger("exitAction");
     return script.allRan() ? 0 : 1;

@@ -29,12 +29,18 @@ public:
     std::deque<std::optional<QString>> fileAnswers;
 
     QList<Shown> shown;
+    // The texts of the questions asked with No as their default button.
+    QStringList defaultNoQuestions;
 
     void information(QWidget*, const QString& text, const QString& title = {}) override {
         shown.append({QStringLiteral("information"),
                       text,
                       title.isEmpty() ? vexa::ui::ApplicationTitle() : title,
                       {}});
+    }
+    bool questionDefaultNo(QWidget* parent, const QString& text, const QString& title) override {
+        defaultNoQuestions.append(text);
+        return question(parent, text, title);
     }
     bool question(QWidget* parent, const QString& text, const QString& title) override {
         return ask(parent, text, title).value_or(false);
