@@ -78,9 +78,10 @@ TEST(BotInfoReader, TakesValuesAsTheGameDoes) {
     // A word runs to the next blank, "}" included.
     EXPECT_EQ(ReadBotInfoFile("{ name x}\n").problems.at(0).text,
               "the block opened here is not closed with }");
-    for (const char* value :
-         {"Ranger", "Big Bad Bob", "a//b", "a/*b", "tab\there", "ends in \\", "Bob's", "x}"})
+    for (const char* value : {"Ranger", "Big Bad Bob", "a//b", "a/*b", "tab\there", "Bob's", "x}"})
         EXPECT_EQ(BotInfoValueAsRead(value), value) << value;
+    // The game's info texts cannot hold these three characters.
+    EXPECT_EQ(BotInfoValueAsRead("a\\b;\"c d"), "abc d");
 }
 
 TEST(WeightsReader, KnowsTheDefineFormFromOtherScripts) {
