@@ -612,13 +612,13 @@ private:
     }
 
     void SetModel(const BotEntry& bot) {
-        if (bot.model.empty() || bot.model == BotModel(result_.profile))
+        if (bot.model.empty() || bot.model == GameReference(BotModel(result_.profile)))
             return;
         if (bot.model.size() > kModelWidth) {
             Report(bot.infoFile, 0, 0,
                    "the model " + Shown(bot.model) + " is longer than " +
                        std::to_string(kModelWidth) + " characters; the model " +
-                       Shown(BotModel(result_.profile)) + " will be written");
+                       Shown(GameReference(BotModel(result_.profile))) + " will be written");
             return;
         }
         SetFieldText(result_.profile.model_name, bot.model);
