@@ -7,6 +7,7 @@
 #include "core/util/FixedText.h"
 #include "core/util/Paths.h"
 #include "ui/app/AboutDialog.h"
+#include "ui/app/ImportBotCommand.h"
 #include "ui/app/Resources.h"
 #include "ui/common/DialogOpener.h"
 #include "ui/common/Prompts.h"
@@ -242,6 +243,7 @@ QMenuBar* MainDialog::buildMenuBar() {
     QMenu* file = bar->addMenu(tr("&File"));
     add(file, tr("&Save Bot"), "saveBotAction", &MainDialog::saveBot);
     add(file, tr("&Load Bot"), "loadBotAction", &MainDialog::loadBot);
+    add(file, tr("&Import Bot..."), "importBotAction", &MainDialog::importBot);
     file->addSeparator();
     add(file, tr("&Create Arvon source"), "createSourceAction", &MainDialog::createSource);
     file->addSeparator();
@@ -407,6 +409,11 @@ void MainDialog::loadBot() {
     if (result == 0)
         ShowProfileIdentity();
     prompts_.information(this, QString::fromLatin1(LoadBotMessage(result)));
+}
+
+void MainDialog::importBot() {
+    if (ImportBotInto(profile_, settings_, prompts_, this))
+        ShowProfileIdentity();
 }
 
 void MainDialog::createSource() {

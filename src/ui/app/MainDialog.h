@@ -69,6 +69,7 @@ private slots:
     // File menu
     void saveBot();
     void loadBot();
+    void importBot();
     void createSource();
     void quit();
     // Settings menu
