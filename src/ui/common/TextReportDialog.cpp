@@ -22,10 +22,10 @@ TextReportDialog::TextReportDialog(const QString& title, const QString& heading,
 
     text_->setObjectName(QStringLiteral("reportText"));
     text_->setReadOnly(true);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text_->setPlainText(text);
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    text_->setMinimumSize(620, 260);
+    text_->setMinimumSize(680, 260);
     text_->setVisible(!text.isEmpty());
 
     auto* copy = new QPushButton(tr("&Copy"), this);
