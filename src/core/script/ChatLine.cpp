@@ -150,7 +150,8 @@ std::optional<std::string> QuotedChatLineFix(std::string_view line, std::size_t 
     if (CheckChatLine(line).readable)
         return std::nullopt;
     std::string quoted = script::QuoteString(line);
-    if (quoted.size() > maxLength)
+    // Line ends and NUL characters cannot be quoted.
+    if (quoted.size() > maxLength || !CheckChatLine(quoted).readable)
         return std::nullopt;
     return quoted;
 }

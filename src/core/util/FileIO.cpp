@@ -56,6 +56,10 @@ FileHandle CreateTemporaryFile(const fs::path& folder, fs::path& created) {
 
 } // namespace
 
+std::string WithLineEnds(std::string_view contents, LineEnds lineEnds) {
+    return WithPlatformLineEnds(contents, lineEnds);
+}
+
 WriteStatus ReplaceFile(const std::string& path, std::string_view contents, LineEnds lineEnds) {
     const fs::path target(path);
     std::error_code error;

@@ -31,6 +31,9 @@ enum class LineEnds {
     Platform, // every "\n" becomes the platform's line end (CR LF on Windows)
 };
 
+// `contents` with its line ends as ReplaceFile writes them.
+std::string WithLineEnds(std::string_view contents, LineEnds lineEnds);
+
 // Replaces the file at `path` with `contents`. The bytes go to a temporary
 // file in the same folder, which is renamed over `path` only once it has been
 // written, flushed and closed without error; on any failure the temporary

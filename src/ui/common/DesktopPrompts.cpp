@@ -3,6 +3,7 @@
 #include "ui/common/ListChoiceDialog.h"
 #include "ui/common/TextReportDialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -35,9 +36,10 @@ std::optional<QString> RunFileDialog(QWidget* parent, const Prompts::FileRequest
         useFolder->setObjectName(QStringLiteral("useFolderButton"));
         QObject::connect(useFolder, &QPushButton::clicked, &dialog, [&dialog, &folder] {
             const QStringList selected = dialog.selectedFiles();
-            folder = !selected.isEmpty() && QFileInfo(selected.constFirst()).isDir()
-                         ? selected.constFirst()
-                         : dialog.directory().absolutePath();
+            folder = QDir::toNativeSeparators(!selected.isEmpty() &&
+                                                      QFileInfo(selected.constFirst()).isDir()
+                                                  ? selected.constFirst()
+                                                  : dialog.directory().absolutePath());
             static_cast<QDialog&>(dialog).done(QDialog::Accepted);
         });
         if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
@@ -67,6 +69,23 @@ bool DesktopPrompts::question(QWidget* parent, const QString& text, const QStrin
     return box.exec() == QMessageBox::Yes;
 }
 
+std::optional<bool> DesktopPrompts::ask(QWidget* parent, const QString& text,
+                                        const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Esc and the close box press this hidden button, so that they tell
+    // apart from No.
+    QAbstractButton* dismiss = box.addButton(QMessageBox::Cancel);
+    dismiss->hide();
+    box.setEscapeButton(dismiss);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes))
+        return true;
+    if (box.clickedButton() == box.button(QMessageBox::No))
+        return false;
+    return std::nullopt;
+}
+
 std::optional<QString> DesktopPrompts::saveFileName(QWidget* parent, const FileRequest& request) {
     return RunFileDialog(parent, request, QFileDialog::AcceptSave);
 }
@@ -87,6 +106,16 @@ void DesktopPrompts::showText(QWidget* parent, const QString& title, const QStri
                               const QString& text) {
     TextReportDialog dialog(title, heading, text, parent);
     dialog.exec();
+}
+
+std::optional<QString> DesktopPrompts::folderName(QWidget* parent, const QString& title,
+                                                  const QString& folder) {
+    QFileDialog dialog(parent, title, folder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 } // namespace vexa::ui

@@ -21,6 +21,9 @@ public:
     // A question with Yes and No buttons and a warning icon; true for Yes.
     // Dismissing the box without an answer counts as No.
     virtual bool question(QWidget* parent, const QString& text, const QString& title) = 0;
+    // The same question, telling a box dismissed without an answer (Esc, the
+    // close box) from No: true for Yes, false for No, nothing when dismissed.
+    virtual std::optional<bool> ask(QWidget* parent, const QString& text, const QString& title) = 0;
 
     struct FileRequest {
         QString title;
@@ -65,6 +68,10 @@ public:
                           const QString& text) {
         information(parent, heading + QStringLiteral("\n\n") + text, title);
     }
+    // The platform's folder dialog, opening at `folder` (the platform's
+    // default when empty): the chosen folder, or nothing when cancelled.
+    virtual std::optional<QString> folderName(QWidget* parent, const QString& title,
+                                              const QString& folder) = 0;
 };
 
 // The application's name, the title of every untitled message.
