@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <QtTest>
@@ -89,6 +90,12 @@ void ImportBotTest::importsTheBotChosenFromTheList() {
     Desk desk;
     QVERIFY(WriteBytes(desk.file("vexa.ini"), "BaseDir = /games/arvon/base\n"));
     desk.start();
+    // A profile loaded before: the footer names its file until the import.
+    QVERIFY(WriteBytes(desk.file("old.vxb"), ImageBytes(Bot("Old", 1))));
+    desk.prompts.fileAnswers = {desk.file("old.vxb")};
+    desk.trigger("loadBotAction");
+    QVERIFY(desk.child<QLabel>("footerLabel")->text().contains("old.vxb"));
+    desk.prompts.clear();
     const BotProfile sarge = Bot("Sarge", 650);
     const QString base = MakeBase(desk, Bot("Ranger", 300), sarge);
     desk.prompts.fileAnswers = {base};
@@ -111,8 +118,10 @@ void ImportBotTest::importsTheBotChosenFromTheList() {
              (QStringList{"Ranger", "ranger", "scripts/ranger.bot in " + base + "/pak0.pk3"}));
     QCOMPARE(list.rows[1], (QStringList{"Sarge", "sarge", "scripts/sarge.bot in " + base}));
 
-    // The window shows the bot, which writes the same files again.
+    // The window shows the bot, which writes the same files again and has
+    // no profile file yet.
     QCOMPARE(desk.child<QLineEdit>("nameEdit")->text(), QStringLiteral("Sarge"));
+    QVERIFY(desk.child<QLabel>("footerLabel")->text().contains("none saved or loaded yet"));
     QVERIFY(Generated(*desk.profile) == Generated(sarge));
     QCOMPARE(desk.prompts.shown[2].kind, QStringLiteral("text"));
     QCOMPARE(desk.prompts.shown[2].title, QStringLiteral("Import Report"));
