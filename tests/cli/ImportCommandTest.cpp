@@ -20,6 +20,10 @@ TEST(ImportSwitches, ParseIntoARequestOrAUsageError) {
     EXPECT_EQ(list.mode, Mode::ListBots) << list.error;
     EXPECT_EQ(list.import.listBots, "C:\\base");
     EXPECT_TRUE(IsHeadlessRequest({"--list-bots", "x"}));
+    EXPECT_FALSE(import.import.keepFileNames);
+    EXPECT_TRUE(ParseCommandLine({"--import", "b", "--keep-file-names", "--output", "r.vxb"},
+                                 PathStyle::Posix)
+                    .import.keepFileNames);
 
     const std::pair<Args, const char*> errors[] = {
         {{"--import", "b"}, "--import needs --output PROFILE.vxb"},
@@ -33,6 +37,9 @@ TEST(ImportSwitches, ParseIntoARequestOrAUsageError) {
          "--generate cannot be used with --import or --list-bots"},
         {{"--list-bots", "b", "extra"}, "unexpected argument 'extra'"},
         {{"--list-bots", "a", "--list-bots", "b"}, "--list-bots is given more than once"},
+        {{"--list-bots", "b", "--keep-file-names"},
+         "--keep-file-names can only be used with --import"},
+        {{"--keep-file-names"}, "--keep-file-names can only be used with --import"},
     };
     for (const auto& [args, error] : errors) {
         const CommandLine line = ParseCommandLine(args, PathStyle::Posix);

@@ -164,6 +164,23 @@ TEST_F(ImportCommand, ADownloadOutsideTheGameFoldersIsReadFromItsOwnFolder) {
     }
 }
 
+TEST_F(ImportCommand, KeepsTheBotsOwnFileNamesOnRequest) {
+    BotProfile named = Bot("Named", "named", 2);
+    SetFieldText(named.skill[0].weaponweights, "nweap.c");
+    SetFieldText(named.skill[0].chat_file, "ntalk.c");
+    WriteLoose(base, Generated(named));
+    const Args args = {"--import", base.string(), "--bot", "Named", "--output", Output()};
+    ASSERT_EQ(Vexa(args).status, 0);
+    const Files defaults = Regenerated();
+    EXPECT_NE(defaults, Generated(named));
+    EXPECT_EQ(defaults.count("botfiles/bots/nweap.c"), 0u);
+
+    Args keep = args;
+    keep.push_back("--keep-file-names");
+    ASSERT_EQ(Vexa(keep).status, 0);
+    EXPECT_EQ(Regenerated(), Generated(named));
+}
+
 TEST_F(ImportCommand, FailuresGiveTheirStatusAndKeepThePreviousProfile) {
     WriteWholeFile(Output(), "previous");
     WriteWholeFile((dir.path() / "broken.pk3").string(), "PK\x03\x04 cut short");

@@ -341,7 +341,7 @@ void MainWindowTest::menusHoldEveryEntryInOrder() {
     }
     QCOMPARE(menus, (QStringList{"&File", "&Settings", "&Help"}));
     QCOMPARE(entries,
-             (QStringList{"&Save Bot", "&Load Bot", "-", "&Create Arvon source",
+             (QStringList{"&Save Bot", "&Load Bot", "&Import Bot...", "-", "&Create Arvon source",
                           "&Preview Arvon source", "&Export Bot Package...", "-", "E&xit", "|",
                           "Base &Model Dir", ".vxb &Dir", "&General Settings", "&File Locations",
                           "Model &Name", "Make Default &Bot", "|", "&About", "|"}));

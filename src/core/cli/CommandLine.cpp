@@ -70,6 +70,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             help = true;
         } else if (parts.name == "--version") {
             version = true;
+        } else if (parts.name == "--keep-file-names") {
+            result.import.keepFileNames = true;
         } else if (parts.name == "--force") {
             result.force = true;
         } else if (parts.name == "--generate" || parts.name == "--check" ||
@@ -188,7 +190,8 @@ std::string UsageText() {
            "       vexa --generate PROFILE.vxb [--base-dir DIR] [--force]\n"
            "       vexa --generate PROFILE.vxb --pk3 PACKAGE.pk3\n"
            "       vexa --check PROFILE.vxb [--base-dir DIR]\n"
-           "       vexa --import SOURCE [--bot NAME] --output PROFILE.vxb\n"
+           "       vexa --import SOURCE [--bot NAME] [--keep-file-names]\n"
+           "                    --output PROFILE.vxb\n"
            "       vexa --list-bots SOURCE\n"
            "       vexa --help | --version\n"
            "\n"
@@ -215,6 +218,9 @@ std::string UsageText() {
            "                          archives), a .pk3, a .bot file or a character file\n"
            "  --bot NAME              the bot to import when SOURCE holds several: its\n"
            "                          name, or else its model, in any case\n"
+           "  --keep-file-names       keep the file names the bot's character file uses\n"
+           "                          for its weight and chat files (by default they\n"
+           "                          get the default names of the bot's main file)\n"
            "  --output PROFILE.vxb    the profile file --import writes (replacing it)\n"
            "  --list-bots SOURCE      list the bots SOURCE holds: name, model, and the\n"
            "                          file and folder or archive they come from\n"

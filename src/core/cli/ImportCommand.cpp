@@ -41,14 +41,14 @@ std::string ImportSwitchArgument(const std::string& name) {
 std::string CheckImportRequest(const ImportRequest& request) {
     if (request.source && request.listBots)
         return "--import and --list-bots cannot be used together";
-    if (request.listBots) {
-        if (request.bot || request.output)
-            return std::string(request.bot ? "--bot" : "--output") +
-                   " can only be used with --import";
+    const char* importOnly = request.bot             ? "--bot"
+                             : request.output        ? "--output"
+                             : request.keepFileNames ? "--keep-file-names"
+                                                     : nullptr;
+    if ((request.listBots || !request.source) && importOnly != nullptr)
+        return std::string(importOnly) + " can only be used with --import";
+    if (request.listBots)
         return {};
-    }
-    if (!request.source)
-        return std::string(request.bot ? "--bot" : "--output") + " can only be used with --import";
     if (!request.output)
         return "--import needs --output PROFILE.vxb";
     return {};
@@ -99,7 +99,9 @@ int RunImport(const ImportRequest& request, std::ostream& out, std::ostream& err
         return kImportChoose;
     }
 
-    const ImportResult result = ImportPicked(picked, found, candidates.front());
+    ImportOptions options;
+    options.keepFileNames = request.keepFileNames;
+    const ImportResult result = ImportPicked(picked, found, candidates.front(), options);
     if (!result.ok) {
         err << "vexa: " << result.error << '\n';
         return kImportFailed;

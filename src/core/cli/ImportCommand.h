@@ -14,8 +14,9 @@ struct ImportRequest {
     std::optional<std::string> listBots; // --list-bots SOURCE
     std::optional<std::string> bot;      // --bot NAME
     std::optional<std::string> output;   // --output PROFILE.vxb
+    bool keepFileNames = false;          // --keep-file-names
 
-    bool Given() const { return source || listBots || bot || output; }
+    bool Given() const { return source || listBots || bot || output || keepFileNames; }
 };
 
 // Exit statuses of --import and --list-bots (2 is a usage error, as for

@@ -9,6 +9,7 @@
 #include "core/util/Paths.h"
 #include "ui/app/AboutDialog.h"
 #include "ui/app/ExportPackage.h"
+#include "ui/app/ImportBotCommand.h"
 #include "ui/app/Resources.h"
 #include "ui/app/SourcePreviewDialog.h"
 #include "ui/common/DialogOpener.h"
@@ -253,6 +254,7 @@ QMenuBar* MainDialog::buildMenuBar() {
     QMenu* file = bar->addMenu(tr("&File"));
     add(file, tr("&Save Bot"), "saveBotAction", &MainDialog::saveBot);
     add(file, tr("&Load Bot"), "loadBotAction", &MainDialog::loadBot);
+    add(file, tr("&Import Bot..."), "importBotAction", &MainDialog::importBot);
     file->addSeparator();
     add(file, tr("&Create Arvon source"), "createSourceAction", &MainDialog::createSource);
     add(file, tr("&Preview Arvon source"), "previewSourceAction", &MainDialog::previewSource);
@@ -446,6 +448,15 @@ void MainDialog::loadBot() {
         updateFooter();
     }
     prompts_.information(this, QString::fromLatin1(LoadBotMessage(result)));
+}
+
+void MainDialog::importBot() {
+    if (!ImportBotInto(profile_, settings_, prompts_, this))
+        return;
+    ShowProfileIdentity();
+    // The imported bot has no profile file until it is saved.
+    profileFile_.clear();
+    updateFooter();
 }
 
 void MainDialog::createSource() {

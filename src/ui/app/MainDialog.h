@@ -70,6 +70,7 @@ private slots:
     // File menu
     void saveBot();
     void loadBot();
+    void importBot();
     void createSource();
     void previewSource();
     void quit();

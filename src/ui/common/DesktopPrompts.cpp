@@ -1,7 +1,12 @@
 #include "ui/common/DesktopPrompts.h"
 
+#include "ui/common/ListChoiceDialog.h"
+#include "ui/common/TextReportDialog.h"
+
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -22,7 +27,29 @@ std::optional<QString> RunFileDialog(QWidget* parent, const Prompts::FileRequest
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!request.defaultName.isEmpty())
         dialog.selectFile(request.defaultName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    // A folder is chosen with a button of its own: the folder selected in
+    // the list, or else the one shown. Qt's own dialog is needed for it.
+    std::optional<QString> folder;
+    if (request.orFolder) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        auto* useFolder = new QPushButton(QObject::tr("Use This &Folder"), &dialog);
+        useFolder->setObjectName(QStringLiteral("useFolderButton"));
+        QObject::connect(useFolder, &QPushButton::clicked, &dialog, [&dialog, &folder] {
+            const QStringList selected = dialog.selectedFiles();
+            folder = QDir::toNativeSeparators(!selected.isEmpty() &&
+                                                      QFileInfo(selected.constFirst()).isDir()
+                                                  ? selected.constFirst()
+                                                  : dialog.directory().absolutePath());
+            static_cast<QDialog&>(dialog).done(QDialog::Accepted);
+        });
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+            grid->addWidget(useFolder, grid->rowCount(), 0, 1, grid->columnCount(), Qt::AlignLeft);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (folder)
+        return folder;
+    if (dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
@@ -72,6 +99,20 @@ std::optional<QString> DesktopPrompts::saveFileName(QWidget* parent, const FileR
 
 std::optional<QString> DesktopPrompts::openFileName(QWidget* parent, const FileRequest& request) {
     return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<Prompts::ListChoice> DesktopPrompts::chooseFromList(QWidget* parent,
+                                                                  const ListRequest& request) {
+    ListChoiceDialog dialog(request, parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.choice().row < 0)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+void DesktopPrompts::showText(QWidget* parent, const QString& title, const QString& heading,
+                              const QString& text) {
+    TextReportDialog dialog(title, heading, text, parent);
+    dialog.exec();
 }
 
 std::optional<QString> DesktopPrompts::folderName(QWidget* parent, const QString& title,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -35,11 +36,43 @@ public:
         QString defaultSuffix; // without the point, for example "vxb"
         QString defaultName;   // proposed file name
         QString folder;        // initial folder; empty for the platform's default
+        // An open dialog that also takes a folder: it has a button that
+        // chooses the folder selected or shown.
+        bool orFolder = false;
     };
     // The chosen full path, or nothing when the user cancelled. The save
     // dialog asks before it replaces an existing file.
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileRequest& request) = 0;
     virtual std::optional<QString> openFileName(QWidget* parent, const FileRequest& request) = 0;
+
+    struct ListRequest {
+        QString title;
+        QString prompt;             // the text above the list
+        QStringList columns;        // the column headings
+        QList<QStringList> rows;    // one text per column
+        QString option;             // a check box below the list; none when empty
+        bool optionChecked = false; // its state when the dialog opens
+        QString acceptText;         // the OK button's text
+    };
+    struct ListChoice {
+        int row = -1;               // the index into `rows` chosen
+        bool optionChecked = false; // the check box as the user left it
+    };
+    // A list to choose one row from, with a filter box that keeps the rows
+    // holding its text in any column (without regard to case). Nothing when
+    // the user cancelled (as without a list to show).
+    virtual std::optional<ListChoice> chooseFromList(QWidget* parent, const ListRequest& request) {
+        (void)parent;
+        (void)request;
+        return std::nullopt;
+    }
+
+    // A text for the user to read, select and copy (a report), with a button
+    // that copies it whole; without one, an information box.
+    virtual void showText(QWidget* parent, const QString& title, const QString& heading,
+                          const QString& text) {
+        information(parent, heading + QStringLiteral("\n\n") + text, title);
+    }
     // The platform's folder dialog, opening at `folder` (the platform's
     // default when empty): the chosen folder, or nothing when cancelled.
     virtual std::optional<QString> folderName(QWidget* parent, const QString& title,

@@ -84,7 +84,10 @@ int main(int argc, char** argv) {
             QTest::qWait(300);
             QGuiApplication::primaryScreen()->grabWindow(0).save(out + "/refused_tooltip.png");
             dialog->reject();
-        });
+        })
+        .then(shoot("import_dialog"))
+        .then(shoot("import_choose"))
+        .then(shoot("import_report"));
     desk.trigger("aboutAction");
     desk.trigger("modelDirAction");
     desk.trigger("vxbDirAction");
@@ -138,6 +141,35 @@ int main(int argc, char** argv) {
     preview.then(shoot("preview_source"));
     desk.trigger("previewSourceAction");
 
+    vexa::ui::Prompts::FileRequest importRequest;
+    importRequest.title = QStringLiteral("Import Bot");
+    importRequest.filter = QStringLiteral("Bots, archives and character files (*.pk3 *.zip *.bot "
+                                          "*.txt *.c);;All files (*)");
+    importRequest.folder = QDir::tempPath();
+    importRequest.orFolder = true;
+    desktop.openFileName(desk.window.get(), importRequest);
+    vexa::ui::Prompts::ListRequest list;
+    list.title = QStringLiteral("Choose a Bot");
+    list.prompt = QStringLiteral("/games/arvon/base holds 4 bots. Choose the one to import:");
+    list.columns = {"Name", "Model", "From"};
+    list.rows = {{"Ranger", "ranger", "scripts/ranger.bot in /games/arvon/base/pak0.pk3"},
+                 {"Sarge", "sarge", "scripts/bots.txt in /games/arvon/base/pak0.pk3"},
+                 {"Visor", "visor", "scripts/bots.txt in /games/arvon/base/pak0.pk3"},
+                 {"Slash", "slash", "scripts/slash.bot in /games/arvon/base"}};
+    list.option = QStringLiteral("Keep the bot's own file names (otherwise its weight and chat "
+                                 "files get the default names of its main file)");
+    list.acceptText = QStringLiteral("&Import");
+    desktop.chooseFromList(desk.window.get(), list);
+    desktop.showText(desk.window.get(), QStringLiteral("Import Report"),
+                     QStringLiteral("Imported Ranger, model ranger, scripts/ranger.bot in "
+                                    "/games/arvon/base/pak0.pk3.\nWhat could not be kept as the "
+                                    "files had it (3):"),
+                     QStringLiteral("botfiles/bots/ranger_c.c, line 12, Skill 4: "
+                                    "CHARACTERISTIC_AIM_SKILL 1.5 is above 1; 1 was used\n"
+                                    "botfiles/bots/ranger_t.c, line 40: situation \"taunt\" is "
+                                    "not one of VEXA's; its 6 lines were skipped\n"
+                                    "botfiles/bots/ranger_c.c, Skill 5: no skill 5 block; the "
+                                    "skill 4 block was used\n"));
     desk.prompts.questionAnswers = {true};
     desk.trigger("exitAction");
     return script.allRan() ? 0 : 1;

@@ -15,7 +15,7 @@ namespace vexa::test {
 class ScriptedPrompts : public vexa::ui::Prompts {
 public:
     struct Shown {
-        QString kind; // "information", "question", "save", "open" or "folder"
+        QString kind; // "information", "question", "save", "open", "folder", "list" or "text"
         QString text; // the message, or the dialog's title
         QString title;
         vexa::ui::Prompts::FileRequest request; // file dialogs only
@@ -27,6 +27,10 @@ public:
     // scripted answer is a test failure.
     std::deque<std::optional<bool>> questionAnswers;
     std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<ListChoice>> listAnswers;
+    // The lists and the texts below the headings of the texts shown so far.
+    QList<ListRequest> lists;
+    QStringList textBodies;
 
     QList<Shown> shown;
     // The texts of the questions asked with No as their default button.
@@ -67,6 +71,21 @@ public:
         return fileDialog(QStringLiteral("folder"), request);
     }
 
+    std::optional<ListChoice> chooseFromList(QWidget*, const ListRequest& request) override {
+        shown.append({QStringLiteral("list"), request.prompt, request.title, {}});
+        lists.append(request);
+        if (listAnswers.empty())
+            throw std::logic_error("unexpected list: " + request.title.toStdString());
+        auto answer = listAnswers.front();
+        listAnswers.pop_front();
+        return answer;
+    }
+    void showText(QWidget*, const QString& title, const QString& heading,
+                  const QString& text) override {
+        shown.append({QStringLiteral("text"), heading, title, {}});
+        textBodies.append(text);
+    }
+
     // The texts of the information boxes shown so far, in order.
     QStringList messages() const {
         QStringList texts;
@@ -75,7 +94,11 @@ public:
                 texts.append(s.text);
         return texts;
     }
-    void clear() { shown.clear(); }
+    void clear() {
+        shown.clear();
+        lists.clear();
+        textBodies.clear();
+    }
 
 private:
     std::optional<QString> fileDialog(const QString& kind, const FileRequest& request) {
