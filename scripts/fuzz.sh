@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 jobs="${VEXA_FUZZ_JOBS:-1}"
-targets=(fuzz_profile fuzz_settings fuzz_scaled_value fuzz_file_name_form fuzz_chat_line)
+targets=(fuzz_profile fuzz_settings fuzz_scaled_value fuzz_file_name_form fuzz_chat_line fuzz_archive)
 
 scripts/install-deps.sh clang libclang-rt-14-dev
 
@@ -33,6 +33,7 @@ options_of() {
     fuzz_scaled_value) echo "-max_len=64" ;;
     fuzz_file_name_form) echo "-max_len=256" ;;
     fuzz_chat_line) echo "-max_len=160" ;;
+    fuzz_archive) echo "-max_len=16384" ;;
     esac
 }
 

@@ -137,8 +137,16 @@ TEST_F(GenerateCommand, WithoutSettingsFileThereIsNoBaseFolder) {
     EXPECT_EQ(run.err, Failure(13));
     EXPECT_EQ(run.out, "");
     EXPECT_FALSE(fs::exists(work.path() / "vexa.ini"));
-    // A relative base folder is refused the same way.
-    EXPECT_EQ(Generate({"--base-dir", "relative/base"}).status, 13);
+}
+
+TEST_F(GenerateCommand, RelativeBaseDirIsTakenFromTheCurrentFolder) {
+    SaveProfile();
+    fs::create_directories(work.path() / "game" / "base");
+    const Outcome run = Generate({"--base-dir", "game/base"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find("\nIf")),
+              "Sourced created succesfully in\n" + (work.path() / "game" / "base/").string());
+    EXPECT_TRUE(fs::exists(work.path() / "game" / "base" / "botfiles" / "bots" / "ranger_c.c"));
 }
 
 TEST_F(GenerateCommand, ProfileChecksFailWithTheirCodes) {
@@ -284,7 +292,7 @@ TEST(CommandLineProgram, HelpVersionAndUsageErrors) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, std::string("vexa ") + VEXA_VERSION + "\n");
 
-    run = RunVexa(work.path(), {"--frobnicate"});
+    run = RunVexa(work.path(), {"--generate", "a.vxb", "--frobnicate"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err,
@@ -295,6 +303,59 @@ TEST(CommandLineProgram, HelpVersionAndUsageErrors) {
     EXPECT_NE(run.err.find("--generate needs a profile file"), std::string::npos);
     EXPECT_TRUE(fs::is_empty(work.path()));
 }
+
+#ifdef VEXA_EXE_HAS_GUI
+// Starts the desktop program on the offscreen platform and waits until its
+// standard error holds `awaited`, it exits, or ten seconds pass; a program
+// still running then is ended. The status is -1 when it was still running.
+Outcome RunDesktopUntil(const fs::path& cwd, const std::vector<std::string>& args,
+                        const std::string& awaited) {
+    TempFolder capture;
+    const std::string errPath = (capture.path() / "err").string();
+    std::vector<std::string> owned = {VEXA_EXE};
+    owned.insert(owned.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : owned)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (err < 0 || dup2(err, 2) < 0 || chdir(cwd.c_str()) != 0 ||
+            setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0)
+            _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    Outcome run;
+    int status = 0;
+    for (int waited = 0; child > 0 && waited < 200; ++waited) {
+        if (waitpid(child, &status, WNOHANG) == child) {
+            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+            break;
+        }
+        if (ReadWholeFile(errPath).find(awaited) != std::string::npos)
+            break;
+        usleep(50'000);
+    }
+    if (child > 0 && run.status == -1) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    run.err = ReadWholeFile(errPath);
+    return run;
+}
+
+TEST(DesktopProgram, TakesTheToolkitsSwitchesAndSkipsOthers) {
+    TempFolder work;
+    const std::string warning = SkippedSwitchWarning("--frobnicate") + "\n";
+    const Outcome run = RunDesktopUntil(work.path(), {"-style", "fusion", "--frobnicate"}, warning);
+    EXPECT_EQ(run.status, -1) << "the desktop program ended: " << run.err;
+    EXPECT_NE(run.err.find(warning), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("-style"), std::string::npos) << run.err;
+}
+#endif
 
 } // namespace
 } // namespace vexa

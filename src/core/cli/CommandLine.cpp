@@ -48,6 +48,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
     bool version = false;
     bool switchesEnded = false;
     std::vector<std::string> others;
+    std::vector<std::string> unknown;
 
     auto fail = [&result](std::string message) {
         if (result.error.empty())
@@ -107,13 +108,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             *target = std::move(parts.value);
             continue;
         } else {
-            fail("unknown option '" + arg + "'");
+            unknown.push_back(arg);
             continue;
         }
         if (parts.value)
             fail(parts.name + " takes no value");
     }
 
+    if (result.error.empty() && !unknown.empty()) {
+        if (help || version || generate || result.import.Given())
+            fail("unknown option '" + unknown.front() + "'");
+        else
+            result.skippedSwitches = std::move(unknown);
+    }
     if (result.error.empty()) {
         if (help || version) {
             result.mode = help ? CommandLine::Mode::Help : CommandLine::Mode::Version;
@@ -172,6 +179,10 @@ bool IsHeadlessRequest(const std::vector<std::string>& args) {
     return ParseCommandLine(args).mode != CommandLine::Mode::Desktop;
 }
 
+std::string SkippedSwitchWarning(const std::string& skippedSwitch) {
+    return "vexa: ignoring unknown option '" + skippedSwitch + "'";
+}
+
 std::string UsageText() {
     return "Usage: vexa [PROFILE.vxb]\n"
            "       vexa --generate PROFILE.vxb [--base-dir DIR] [--force]\n"
@@ -192,9 +203,9 @@ std::string UsageText() {
            "                          --generate would write; prints each problem and\n"
            "                          warning on a line of its own\n"
            "  --base-dir DIR          write below DIR instead of the BaseDir option, for\n"
-           "                          this run only (DIR must be an absolute path); with\n"
-           "                          --check, the folder whose botfiles/rnd.c names the\n"
-           "                          game's random strings\n"
+           "                          this run only (a relative DIR is taken from the\n"
+           "                          current folder); with --check, the folder whose\n"
+           "                          botfiles/rnd.c names the game's random strings\n"
            "  --pk3 PACKAGE.pk3       write the bot's files into one package for the game\n"
            "                          (a .pk3 archive) instead of the base folder\n"
            "  --force                 let --generate replace a character file that\n"
@@ -209,6 +220,9 @@ std::string UsageText() {
            "                          file and folder or archive they come from\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
+           "\n"
+           "The desktop program also takes the toolkit's standard options (such as\n"
+           "-style NAME or -platform NAME) and skips, with a warning, any other switch.\n"
            "\n"
            "vexa --generate never changes vexa.ini. Exit status: 0 when every file was\n"
            "written, 1 when the profile file cannot be read, 2 for a usage error, 3 when\n"
@@ -262,7 +276,7 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     if (commandLine.packageFile)
         return RunPackageExport(profile, settings, *commandLine.packageFile, out, err);
     if (commandLine.baseDir)
-        settings.BaseDir = *commandLine.baseDir;
+        settings.BaseDir = AbsolutePath(*commandLine.baseDir);
 
     return RunGenerate(profile, settings, commandLine.force, out, err);
 }

@@ -28,6 +28,9 @@ struct CommandLine {
     std::optional<std::string> packageFile; // --pk3, one package instead of loose files
     bool force = false;                     // --force: replace another bot's files
     std::string error;
+    // Switches the desktop mode does not know, in their order; it skips them.
+    // In the headless modes an unknown switch is a usage error instead.
+    std::vector<std::string> skippedSwitches;
 };
 
 // True when the arguments ask for one of the headless modes (--generate,
@@ -36,8 +39,13 @@ bool IsHeadlessRequest(const std::vector<std::string>& args);
 
 // Parses the arguments after the program name. On Windows a switch begins
 // with "/" or "-"; on POSIX only with "-" (absolute paths begin with "/").
+// The desktop mode is parsed again once the toolkit has taken its own
+// switches (such as -style or -platform) from the arguments.
 CommandLine ParseCommandLine(const std::vector<std::string>& args,
                              PathStyle style = NativePathStyle());
+
+// The text of the desktop mode's warning about a switch it skips.
+std::string SkippedSwitchWarning(const std::string& skippedSwitch);
 
 // Runs a headless mode and returns the process exit status: 0 on success,
 // 1 when the profile cannot be read, the generate result code (11 to 52) when

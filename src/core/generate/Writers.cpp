@@ -91,7 +91,7 @@ void AppendDefine(std::string& out, const WeightDefine& define, std::int32_t val
     out += '\n';
 }
 
-std::string TextOf(TextValue text, const BotProfile& profile, int pass) {
+std::string TextOf(TextValue text, const BotProfile& profile, int pass, PathStyle style) {
     switch (text) {
     case TextValue::Name:
         return FieldText(profile.name);
@@ -102,7 +102,7 @@ std::string TextOf(TextValue text, const BotProfile& profile, int pass) {
     case TextValue::ChatFile:
         return GameReference(PassFileName(profile, pass, PassFile::Chat));
     case TextValue::ChatName:
-        return ChatName(profile, pass);
+        return ChatName(profile, pass, style);
     case TextValue::ItemWeights:
         return GameReference(PassFileName(profile, pass, PassFile::ItemWeights));
     case TextValue::None:
@@ -111,7 +111,8 @@ std::string TextOf(TextValue text, const BotProfile& profile, int pass) {
     return {};
 }
 
-void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index, bool tabSkill) {
+void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index, bool tabSkill,
+                          PathStyle style) {
     const SkillProfile& s = profile.skill[index];
     const int pass = PassForCharacterBlock(index, tabSkill);
 
@@ -125,7 +126,7 @@ void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index
         out.append(static_cast<std::size_t>(CharacteristicTabs(line.name)), '\t');
         switch (line.unit) {
         case ValueUnit::Text:
-            out += Quoted(TextOf(line.text, profile, pass));
+            out += Quoted(TextOf(line.text, profile, pass, style));
             break;
         case ValueUnit::Thousandths:
             out += Characteristic(s.*line.field, 3);
@@ -158,20 +159,23 @@ int ResultOf(WriteStatus status, int openCode) {
 
 } // namespace
 
-// A value of the bot info file. The game reads each value as one word, so
-// a value holding a blank or a tab goes between quotation marks.
+// A value of the bot info file: see Writers.h.
 std::string BotInfoValue(std::string_view value) {
-    if (value.find_first_of(" \t") == std::string::npos &&
-        value.find("//") == std::string_view::npos && value.find("/*") == std::string_view::npos)
-        return std::string(value);
-    return "\"" + std::string(value) + "\"";
+    std::string kept;
+    for (const char c : value)
+        if (c != '"' && c != '\\' && c != ';')
+            kept += c;
+    if (kept.find_first_of(" \t") == std::string::npos && kept.find("//") == std::string::npos &&
+        kept.find("/*") == std::string::npos)
+        return kept;
+    return "\"" + kept + "\"";
 }
 
-std::string CharacterFileText(const BotProfile& profile, bool tabSkill) {
+std::string CharacterFileText(const BotProfile& profile, bool tabSkill, PathStyle style) {
     std::string out(kGeneratedBy);
     out += "#include \"chars.h\"\n\n\n";
     for (int index = 0; index < 3; ++index)
-        AppendCharacterBlock(out, profile, index, tabSkill);
+        AppendCharacterBlock(out, profile, index, tabSkill, style);
     return out;
 }
 
@@ -229,11 +233,12 @@ std::string ChatFileText(const SkillProfile& block, const std::string& chatName)
     return out;
 }
 
-std::string BotInfoFileText(const BotProfile& profile) {
+std::string BotInfoFileText(const BotProfile& profile, PathStyle style) {
     std::string out(kGeneratedBy);
     out += "{\n";
     out += "name\t\t" + BotInfoValue(FieldText(profile.name)) + "\n";
-    out += "model\t\t" + BotInfoValue(BotModel(profile)) + "\n";
+    // The model/skin form the game reads: a backslash is a "/".
+    out += "model\t\t" + BotInfoValue(GameReference(BotModel(profile, style))) + "\n";
     out += "aifile\t\t" +
            BotInfoValue("bots/" + GameReference(WithCExtension(FieldText(profile.main_file)))) +
            "\n";
@@ -244,7 +249,7 @@ std::string BotInfoFileText(const BotProfile& profile) {
 int WriteCharacterFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                        OutputFiles& files) {
     return ResultOf(files.WriteTextFile(CharacterFilePath(profile, settings, style),
-                                        CharacterFileText(profile, settings.TabSkill)),
+                                        CharacterFileText(profile, settings.TabSkill, style)),
                     11);
 }
 
@@ -266,19 +271,20 @@ int WriteItemWeightsFile(const BotProfile& profile, const AppSettings& settings,
 
 int WriteChatFile(const BotProfile& profile, const AppSettings& settings, int pass, PathStyle style,
                   OutputFiles& files) {
-    return ResultOf(files.WriteTextFile(
-                        PassFilePath(profile, settings, pass, PassFile::Chat, style),
-                        ChatFileText(profile.skill[BlockOfPass(pass)], ChatName(profile, pass))),
-                    41);
+    return ResultOf(
+        files.WriteTextFile(
+            PassFilePath(profile, settings, pass, PassFile::Chat, style),
+            ChatFileText(profile.skill[BlockOfPass(pass)], ChatName(profile, pass, style))),
+        41);
 }
 
 int WriteBotInfoFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                      OutputFiles& files) {
     if (settings.BuildFold)
         MakeFolderChain(BotInfoFolder(settings, style), style, files);
-    return ResultOf(
-        files.WriteTextFile(BotInfoFilePath(profile, settings, style), BotInfoFileText(profile)),
-        51);
+    return ResultOf(files.WriteTextFile(BotInfoFilePath(profile, settings, style),
+                                        BotInfoFileText(profile, style)),
+                    51);
 }
 
 } // namespace vexa

@@ -164,8 +164,9 @@ private:
             ChatType read;
             read.line = type.line;
             read.name = type.value;
-            if (!ReadType(read))
-                return false;
+            // A type block cut short by the end of the file keeps the lines
+            // read before it.
+            const bool closed = ReadType(read);
             if (wanted) {
                 if (file_.types.size() < kMaxChatTypes)
                     file_.types.push_back(std::move(read));
@@ -173,6 +174,8 @@ private:
                     Stop(read.line, "more than " + std::to_string(kMaxChatTypes) +
                                         " type blocks; the rest were skipped");
             }
+            if (!closed)
+                return false;
         }
     }
 
@@ -185,6 +188,8 @@ private:
             Token token = Take();
             if (token.kind == TokenKind::End) {
                 Stop(type.line, "the type block " + type.name + " is not closed with }");
+                if (!group.open)
+                    Finish(group, type, tooMany);
                 return false;
             }
             if (token.kind == TokenKind::Directive)

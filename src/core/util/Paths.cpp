@@ -21,4 +21,13 @@ std::string WorkingDirectoryFile(std::string_view fileName) {
     return (folder / std::filesystem::path(std::string(fileName))).string();
 }
 
+std::string AbsolutePath(const std::string& path) {
+    const std::filesystem::path given(path);
+    if (path.empty() || given.is_absolute())
+        return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(given, error);
+    return error ? path : absolute.string();
+}
+
 } // namespace vexa

@@ -1,9 +1,12 @@
 #include "ui/settings/MainFileLocationDialog.h"
 
+#include "core/generate/Names.h"
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
 #include "ui/common/DialogButtons.h"
+#include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
+#include "ui/settings/FolderField.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,9 +18,9 @@
 namespace vexa::ui {
 
 MainFileLocationDialog::MainFileLocationDialog(BotProfile& profile, AppSettings& settings,
-                                               QWidget* parent)
-    : QDialog(parent), profile_(profile), settings_(settings), folderEdit_(new QLineEdit(this)),
-      mainFileEdit_(new QLineEdit(this)) {
+                                               Prompts& prompts, QWidget* parent)
+    : QDialog(parent), profile_(profile), settings_(settings), prompts_(prompts),
+      folderEdit_(new QLineEdit(this)), mainFileEdit_(new QLineEdit(this)) {
     setWindowTitle(tr("Main File Location"));
 
     auto* explanation =
@@ -38,7 +41,8 @@ MainFileLocationDialog::MainFileLocationDialog(BotProfile& profile, AppSettings&
 
     auto* fields = new QGridLayout;
     fields->addWidget(folderLabel, 0, 0);
-    fields->addWidget(folderEdit_, 0, 1);
+    fields->addLayout(FolderRow(folderEdit_, prompts_, tr("Base Model Dir"), kBaseDirPrompt, this),
+                      0, 1);
     fields->addWidget(mainFileLabel, 1, 0);
     fields->addWidget(mainFileEdit_, 1, 1);
 
@@ -58,6 +62,14 @@ int MainFileLocationDialog::exec() {
 }
 
 void MainFileLocationDialog::accept() {
+    if (!AcceptFolderText(folderEdit_, prompts_, kBaseDirPrompt, true, this))
+        return;
+    const std::string refusal = MainFileNameRefusal(ToFieldText(mainFileEdit_->text()));
+    if (!refusal.empty()) {
+        prompts_.information(this, QString::fromStdString(refusal));
+        mainFileEdit_->setFocus();
+        return;
+    }
     StoreFolderField(settings_.BaseDir, ToFolderText(folderEdit_->text()), kBaseDirPrompt);
     SetFieldText(profile_.main_file, ToFieldText(mainFileEdit_->text()));
     QDialog::accept();
