@@ -14,7 +14,8 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 jobs="${VEXA_FUZZ_JOBS:-1}"
-targets=(fuzz_profile fuzz_settings fuzz_scaled_value fuzz_file_name_form fuzz_chat_line fuzz_archive)
+targets=(fuzz_profile fuzz_settings fuzz_scaled_value fuzz_file_name_form fuzz_chat_line fuzz_archive
+    fuzz_import_character fuzz_import_weights fuzz_import_chat fuzz_import_bot_info)
 
 scripts/install-deps.sh clang libclang-rt-14-dev
 
@@ -34,6 +35,7 @@ options_of() {
     fuzz_file_name_form) echo "-max_len=256" ;;
     fuzz_chat_line) echo "-max_len=160" ;;
     fuzz_archive) echo "-max_len=16384" ;;
+    fuzz_import_*) echo "-max_len=16384" ;;
     esac
 }
 

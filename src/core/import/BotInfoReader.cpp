@@ -58,10 +58,16 @@ public:
             glued = true;
         }
         const std::string_view written = text_.substr(begin, end - begin);
-        if (!glued && first.kind == TokenKind::String && written.size() >= 2)
-            word.text = std::string(written.substr(1, written.size() - 2));
-        else
+        if (!glued && !written.empty() && written.front() == '"') {
+            // A quoted text as written between its quotation marks, escapes
+            // and all (the closing mark may be missing).
+            std::string_view inside = written.substr(1);
+            if (!inside.empty() && inside.back() == '"')
+                inside.remove_suffix(1);
+            word.text = std::string(inside);
+        } else {
             word.text = std::string(written);
+        }
         if (word.text.size() > kMaxInfoValue)
             word.text.resize(kMaxInfoValue);
         return word;

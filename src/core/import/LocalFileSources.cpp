@@ -110,13 +110,20 @@ std::string MemoryFileSource::Origin(const std::string& relativePath) const {
     return files_.count(GamePathKey(relativePath)) ? origin_ : std::string();
 }
 
-FolderFileSource::FolderFileSource(std::filesystem::path folder) : folder_(std::move(folder)) {}
+FolderFileSource::FolderFileSource(std::filesystem::path folder, std::string mountedAs)
+    : folder_(std::move(folder)), mountedAs_(GamePathKey(mountedAs)) {
+    if (!mountedAs_.empty() && mountedAs_.back() != '/')
+        mountedAs_ += '/';
+}
 
 std::filesystem::path FolderFileSource::Resolve(const std::string& relativePath) const {
-    if (!IsSafeGamePath(relativePath))
+    if (!IsSafeGamePath(relativePath) || !GamePathKey(relativePath).starts_with(mountedAs_))
+        return {};
+    const std::string below = relativePath.substr(mountedAs_.size());
+    if (!IsSafeGamePath(below))
         return {};
     std::filesystem::path current = folder_;
-    for (const std::string& part : PathParts(relativePath)) {
+    for (const std::string& part : PathParts(below)) {
         std::error_code error;
         if (!std::filesystem::is_directory(current, error))
             return {};
@@ -170,6 +177,20 @@ GameFileSource::ReadResult FolderFileSource::Read(const std::string& relativePat
 }
 
 std::vector<GameFile> FolderFileSource::List(const std::string& folder) const {
+    if (mountedAs_.empty())
+        return ListBelow(folder);
+    const std::string key = GamePathKey(folder);
+    std::vector<GameFile> found;
+    if (key.starts_with(mountedAs_))
+        found = ListBelow(folder.substr(mountedAs_.size()));
+    else if (mountedAs_.starts_with(key))
+        found = ListBelow("");
+    for (GameFile& file : found)
+        file.path = mountedAs_ + file.path;
+    return found;
+}
+
+std::vector<GameFile> FolderFileSource::ListBelow(const std::string& folder) const {
     std::string prefix = folder;
     std::replace(prefix.begin(), prefix.end(), '\\', '/');
     while (!prefix.empty() && prefix.back() == '/')
@@ -221,6 +242,26 @@ std::string FolderFileSource::Origin(const std::string& relativePath) const {
     std::error_code error;
     return !file.empty() && std::filesystem::is_regular_file(file, error) ? folder_.string()
                                                                           : std::string();
+}
+
+GameFileLocation LocateGameFile(const std::filesystem::path& file) {
+    GameFileLocation location;
+    for (std::filesystem::path folder = file.parent_path();
+         !folder.empty() && folder != folder.root_path(); folder = folder.parent_path()) {
+        const std::string name = GamePathKey(folder.filename().string());
+        if (name == "botfiles" || name == "scripts") {
+            location.folder = folder.parent_path();
+            location.relativePath = file.lexically_relative(location.folder).generic_string();
+            return location;
+        }
+        if (folder == folder.parent_path())
+            break;
+    }
+    location.folder = file.parent_path();
+    const std::string extension = GamePathKey(file.extension().string());
+    location.mountedAs = extension == ".bot" || extension == ".txt" ? "scripts/" : "botfiles/bots/";
+    location.relativePath = location.mountedAs + file.filename().string();
+    return location;
 }
 
 } // namespace vexa

@@ -46,9 +46,13 @@ private:
 // The loose files below a folder (a base folder, or the folder around a
 // single file). Relative paths are matched without regard to case, part by
 // part; only regular files are read, at most kMaxScriptFileSize bytes.
+//
+// With `mountedAs` (for example "botfiles/bots/"), the folder's files stand
+// at that place of the game's tree: the folder around a single character or
+// info file that is not inside a game folder.
 class FolderFileSource final : public GameFileSource {
 public:
-    explicit FolderFileSource(std::filesystem::path folder);
+    explicit FolderFileSource(std::filesystem::path folder, std::string mountedAs = {});
 
     ReadResult Read(const std::string& relativePath, std::string& text,
                     std::string* error = nullptr) const override;
@@ -61,7 +65,22 @@ public:
     std::filesystem::path Resolve(const std::string& relativePath) const;
 
 private:
+    std::vector<GameFile> ListBelow(const std::string& folder) const;
+
     std::filesystem::path folder_;
+    std::string mountedAs_; // "" or ending in "/"
 };
+
+// Where a file chosen on disk stands in the game's tree: below the nearest
+// enclosing folder named botfiles or scripts (without regard to case) when
+// there is one, so that the files it names are found beside it; else alone
+// in its folder, mounted as botfiles/bots/ (a character file) or scripts/ (a
+// .bot or .txt info file).
+struct GameFileLocation {
+    std::filesystem::path folder; // for FolderFileSource
+    std::string mountedAs;        // for FolderFileSource
+    std::string relativePath;     // the file's relative path in the game's tree
+};
+GameFileLocation LocateGameFile(const std::filesystem::path& file);
 
 } // namespace vexa

@@ -79,7 +79,7 @@ TEST(BotInfoReader, TakesValuesAsTheGameDoes) {
     EXPECT_EQ(ReadBotInfoFile("{ name x}\n").problems.at(0).text,
               "the block opened here is not closed with }");
     for (const char* value :
-         {"Ranger", "Big Bad Bob", "a//b", "a/*b", "tab\there", "\"quoted", "Bob's", "x}"})
+         {"Ranger", "Big Bad Bob", "a//b", "a/*b", "tab\there", "ends in \\", "Bob's", "x}"})
         EXPECT_EQ(BotInfoValueAsRead(value), value) << value;
 }
 

@@ -1,6 +1,8 @@
 // The game file sources without archives: the loose files of a folder and
 // files held in memory.
+#include "ImportTestSupport.h"
 #include "TempDir.h"
+#include "core/generate/Writers.h"
 #include "core/import/BotImport.h"
 #include "core/import/LocalFileSources.h"
 
@@ -53,6 +55,46 @@ TEST(FolderFileSource, FindsFilesWithoutRegardToCaseAndOnlyBelowItsFolder) {
     EXPECT_TRUE(source.List("nothing/").empty());
     EXPECT_TRUE(source.List("../").empty());
     EXPECT_EQ(source.List("").size(), 4u);
+}
+
+// A bot's files kept in one folder, outside any game folder, are found
+// beside its character file.
+TEST(FolderFileSource, MountsTheFolderOfALooseFile) {
+    test::TempDir dir;
+    BotProfile profile = test::RandomBots(3).Profile();
+    SetFieldText(profile.main_file, "loose_c.c");
+    for (SkillProfile& block : profile.skill)
+        for (char* field : {block.weaponweights, block.itemweights, block.chat_file})
+            field[0] = '\0';
+    for (const MemoryFiles::File& file : test::Generated(profile, false))
+        test::WriteWholeFile(dir.file(std::filesystem::path(file.path).filename().string()),
+                             file.text);
+
+    const GameFileLocation location = LocateGameFile(dir.path() / "loose_c.c");
+    EXPECT_EQ(location.folder, dir.path());
+    EXPECT_EQ(location.mountedAs, "botfiles/bots/");
+    EXPECT_EQ(location.relativePath, "botfiles/bots/loose_c.c");
+    const FolderFileSource source(location.folder, location.mountedAs);
+    const ImportResult result = ImportCharacterFile(source, "bots/loose_c.c");
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(ReportText(result.report), "");
+    EXPECT_EQ(result.profile.skill[0].weapon_railgun, profile.skill[0].weapon_railgun);
+    EXPECT_EQ(ChatFileText(result.profile.skill[0], "x"), ChatFileText(profile.skill[0], "x"));
+
+    EXPECT_EQ(Paths(source.List("botfiles/")).size(), 5u);
+    EXPECT_EQ(Paths(source.List("botfiles/bots/")).size(), 5u);
+    EXPECT_TRUE(source.List("scripts/").empty());
+    std::string text;
+    EXPECT_EQ(source.Read("loose_c.c", text), GameFileSource::ReadResult::Missing);
+
+    const GameFileLocation info = LocateGameFile(dir.path() / "x.BOT");
+    EXPECT_EQ(info.mountedAs, "scripts/");
+    EXPECT_EQ(info.relativePath, "scripts/x.BOT");
+    const GameFileLocation inside =
+        LocateGameFile(dir.path() / "Base" / "BotFiles" / "bots" / "a_c.c");
+    EXPECT_EQ(inside.folder, dir.path() / "Base");
+    EXPECT_EQ(inside.mountedAs, "");
+    EXPECT_EQ(inside.relativePath, "BotFiles/bots/a_c.c");
 }
 
 TEST(MemoryFileSource, HoldsFilesByPathWithoutRegardToCase) {
