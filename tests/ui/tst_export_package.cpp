@@ -96,17 +96,24 @@ void ExportPackageTest::botThatCannotBeGeneratedAsksForNoFile() {
     Desk desk;
     desk.start();
     desk.prompts.clear();
-    // No base folder is needed, but a name, a gender and a main file are.
+    // No base folder is needed, but a name, a gender, a main file and chat
+    // lines the game can read are.
     desk.trigger("exportPackageAction");
     QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Ranger");
     SetFieldText(desk.profile->gender, "");
     desk.trigger("exportPackageAction");
     SetFieldText(desk.profile->gender, "It");
     desk.trigger("exportPackageAction");
+    SetFieldText(desk.profile->main_file, "ranger_c.c");
+    SetFieldText(desk.profile->skill[0].chat_lines[16][2], "Hello everyone");
+    desk.trigger("exportPackageAction");
     QCOMPARE(desk.prompts.messages(),
              (QStringList{"You need a name for this Bot", "You need a gender for this Bot",
-                          "You need a main file for this Bot"}));
-    QCOMPARE(desk.prompts.shown.size(), 3); // and no file dialog
+                          "You need a main file for this Bot",
+                          "Source not created, a chat line cannot be read by the game:\n"
+                          "Skill 1, Death Rail, response 3: expected a comma after the name "
+                          "Hello"}));
+    QCOMPARE(desk.prompts.shown.size(), 4); // and no file dialog
 }
 
 void ExportPackageTest::cancelAndUnwritablePackage() {

@@ -166,14 +166,15 @@ int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
     return kPackageWriteFailed;
 }
 
-std::string PackageResultMessage(int code) {
+std::string PackageFailureMessage(int code, const BotProfile& profile,
+                                  const AppSettings& settings) {
     switch (code) {
     case kPackageOpenFailed:
         return "Package not created, error opening package file";
     case kPackageWriteFailed:
         return "Package not created, error writing package file";
     default:
-        return GenerateResultMessage(code);
+        return GenerateFailureMessage(code, profile, settings);
     }
 }
 

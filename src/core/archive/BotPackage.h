@@ -48,9 +48,10 @@ bool BuildPackageArchive(const std::vector<PackageEntry>& entries, std::time_t m
 int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
                      const std::string& path, std::time_t modified = std::time(nullptr));
 
-// The message for a non-zero result of ExportBotPackage: Create Arvon
-// source's own message for its codes.
-std::string PackageResultMessage(int code);
+// The message for a non-zero result of ExportBotPackage on `profile` with
+// `settings`: for the codes of GenerateSource the message Create Arvon
+// source shows (naming the unreadable chat line for 43).
+std::string PackageFailureMessage(int code, const BotProfile& profile, const AppSettings& settings);
 // The message after a successful export to `path`.
 std::string PackageSuccessMessage(const std::string& path);
 

@@ -9,7 +9,7 @@ int RunPackageExport(const BotProfile& profile, const AppSettings& settings,
                      const std::string& packageFile, std::ostream& out, std::ostream& err) {
     const int result = ExportBotPackage(profile, settings, packageFile);
     if (result != 0) {
-        err << PackageResultMessage(result) << '\n';
+        err << PackageFailureMessage(result, profile, settings) << '\n';
         return result;
     }
     out << PackageSuccessMessage(packageFile) << '\n' << GenerateModelMessage(profile) << '\n';

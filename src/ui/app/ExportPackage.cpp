@@ -21,7 +21,8 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
                           Prompts& prompts) {
     std::vector<PackageEntry> entries;
     if (const int result = CollectBotPackage(profile, settings, entries); result != 0) {
-        prompts.information(parent, FromFieldText(PackageResultMessage(result)));
+        prompts.information(parent,
+                            FromFieldText(PackageFailureMessage(result, profile, settings)));
         return;
     }
 
@@ -37,7 +38,8 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
 
     const std::string target = ToFolderText(*path);
     if (const int result = ExportBotPackage(profile, settings, target); result != 0) {
-        prompts.information(parent, FromFieldText(PackageResultMessage(result)));
+        prompts.information(parent,
+                            FromFieldText(PackageFailureMessage(result, profile, settings)));
         return;
     }
     prompts.information(parent, FromFolderText(PackageSuccessMessage(target)));

@@ -143,6 +143,8 @@ TEST(BotPackage, FailuresGiveCreateArvonSourceCodesAndKeepAnOlderPackage) {
         {"an absolute main file", [](BotProfile& p) { SetFieldText(p.main_file, "/r_c.c"); }, 11},
         {"model leaving the game folder",
          [](BotProfile& p) { SetFieldText(p.model_name, "../rng"); }, 51},
+        {"a chat line the game cannot read",
+         [](BotProfile& p) { SetFieldText(p.skill[2].chat_lines[16][2], "Hello everyone"); }, 43},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -152,7 +154,12 @@ TEST(BotPackage, FailuresGiveCreateArvonSourceCodesAndKeepAnOlderPackage) {
         EXPECT_EQ(CollectBotPackage(profile, settings, entries), c.code);
         EXPECT_TRUE(entries.empty());
         EXPECT_EQ(ExportBotPackage(profile, settings, path), c.code);
-        EXPECT_EQ(PackageResultMessage(c.code), GenerateResultMessage(c.code));
+        const std::string message = PackageFailureMessage(c.code, profile, settings);
+        EXPECT_EQ(message, GenerateFailureMessage(c.code, profile, settings));
+        EXPECT_EQ(message.rfind(GenerateResultMessage(c.code), 0), 0u) << message;
+        if (c.code == 43) { // and it says which line
+            EXPECT_NE(message.find("Skill 5, Death Rail, response 3"), std::string::npos);
+        }
         EXPECT_EQ(ReadWholeFile(path), older);
     }
 
@@ -164,7 +171,7 @@ TEST(BotPackage, FailuresGiveCreateArvonSourceCodesAndKeepAnOlderPackage) {
     EXPECT_EQ(ExportBotPackage(VariedRanger(), settings,
                                (out.path() / "missing" / "zz-ranger.pk3").string()),
               kPackageOpenFailed);
-    EXPECT_EQ(PackageResultMessage(kPackageOpenFailed),
+    EXPECT_EQ(PackageFailureMessage(kPackageOpenFailed, VariedRanger(), settings),
               "Package not created, error opening package file");
     EXPECT_EQ(LooseFiles(out.path()),
               (std::map<std::string, std::string>{{"zz-ranger.pk3", older}}));
