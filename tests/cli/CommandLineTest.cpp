@@ -35,6 +35,17 @@ TEST(ParseCommandLine, GenerateWithOrWithoutBaseDirInEitherSpelling) {
     EXPECT_FALSE(plain.baseDir.has_value());
 }
 
+TEST(ParseCommandLine, CheckAndForce) {
+    CommandLine line = ParseCommandLine({"--check", "a.vxb", "--base-dir", "/g"}, PathStyle::Posix);
+    EXPECT_EQ(line.mode, Mode::Check) << line.error;
+    EXPECT_EQ(line.profileFile, "a.vxb");
+    EXPECT_EQ(line.baseDir, "/g");
+    line = ParseCommandLine({"--force", "--generate=a.vxb"}, PathStyle::Posix);
+    EXPECT_EQ(line.mode, Mode::Generate) << line.error;
+    EXPECT_TRUE(line.force);
+    EXPECT_FALSE(ParseCommandLine({"--generate", "a.vxb"}, PathStyle::Posix).force);
+}
+
 TEST(ParseCommandLine, HelpAndVersion) {
     EXPECT_EQ(ParseCommandLine({"--help"}, PathStyle::Posix).mode, Mode::Help);
     EXPECT_EQ(ParseCommandLine({"-h"}, PathStyle::Posix).mode, Mode::Help);
@@ -52,7 +63,12 @@ TEST(ParseCommandLine, UsageErrorsSayWhatIsWrong) {
         {{"--generate"}, "--generate needs a profile file"},
         {{"--generate", "--base-dir", "/x"}, "--generate needs a profile file"},
         {{"--generate", "a.vxb", "--base-dir"}, "--base-dir needs a folder"},
-        {{"--base-dir", "/x"}, "--base-dir can only be used with --generate"},
+        {{"--base-dir", "/x"}, "--base-dir can only be used with --generate or --check"},
+        {{"--force"}, "--force can only be used with --generate"},
+        {{"--check", "a.vxb", "--force"}, "--force can only be used with --generate"},
+        {{"--check"}, "--check needs a profile file"},
+        {{"--check", "a.vxb", "--generate", "a.vxb"},
+         "--generate and --check cannot be used together"},
         {{"--generate", "a.vxb", "b.vxb"}, "unexpected argument 'b.vxb' after --generate a.vxb"},
         {{"--generate", "a.vxb", "--generate", "b.vxb"}, "--generate is given more than once"},
         {{"--version=2"}, "--version takes no value"},

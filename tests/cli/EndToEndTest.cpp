@@ -217,6 +217,70 @@ TEST_F(GenerateCommand, UnreadableProfileGivesTheLoadMessage) {
     EXPECT_TRUE(fs::is_empty(game.path()));
 }
 
+TEST_F(GenerateCommand, AnUnreadableChatLineWritesNothingAndCheckListsIt) {
+    SetFieldText(profile.skill[0].chat_lines[16][2], "Hello everyone");
+    SetFieldText(profile.skill[0].chat_lines[0][0], "\"Hi \", drink");
+    SaveProfile();
+    SaveSettings(game.path().string());
+    Outcome run = Generate();
+    EXPECT_EQ(run.status, 43);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Source not created, a chat line cannot be read by the game:\n"
+                       "Skill 1, Death Rail, response 3: expected a comma after the name Hello\n");
+    EXPECT_TRUE(fs::is_empty(game.path() / "botfiles" / "bots"));
+    EXPECT_FALSE(fs::exists(game.path() / "scripts"));
+
+    std::ofstream(game.path() / "botfiles" / "rnd.c") << "food { \"pizza\"; }\n";
+    run = RunVexa(work.path(), {"--check", "ranger.vxb"});
+    EXPECT_EQ(run.status, 43);
+    EXPECT_EQ(run.out, "Skill 1, game_enter, line 1: warning: drink is not a random string of the "
+                       "game's botfiles/rnd.c: the message comes out incomplete\n"
+                       "Skill 1, death_rail, line 3: error: expected a comma after the name "
+                       "Hello\n");
+    EXPECT_EQ(run.err, "");
+
+    // Fixed, the check passes with its warning and generation goes ahead; a
+    // base folder without rnd.c knows no random strings.
+    SetFieldText(profile.skill[0].chat_lines[16][2], "\"Hello everyone\"");
+    SaveProfile();
+    run = RunVexa(work.path(), {"--check", "ranger.vxb"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("warning: drink"), std::string::npos);
+    TempFolder bare;
+    run = RunVexa(work.path(), {"--check", "ranger.vxb", "--base-dir", bare.path().string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Generate().status, 0);
+}
+
+TEST_F(GenerateCommand, AnotherBotsCharacterFileIsReplacedOnlyWithForce) {
+    BotProfile other = test::RangerProfile();
+    SetFieldText(other.name, "Old Ranger");
+    const fs::path characterFile = game.path() / "botfiles" / "bots" / "ranger_c.c";
+    fs::create_directories(characterFile.parent_path());
+    std::ofstream(characterFile) << CharacterFileText(other, false);
+    fs::create_directories(game.path() / "scripts");
+    std::ofstream(game.path() / "scripts" / "old.bot")
+        << "{\nname Old\naifile bots/ranger_c.c\n}\n";
+    SaveProfile();
+    SaveSettings(game.path().string());
+
+    Outcome run = Generate();
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "vexa: ranger_c.c in " + game.slashed() +
+                           "botfiles/bots/ belongs to the bot Old Ranger; nothing was written "
+                           "(--force replaces that bot's files)\n");
+    EXPECT_EQ(ReadWholeFile(characterFile), CharacterFileText(other, false));
+    EXPECT_FALSE(fs::exists(game.path() / "scripts" / "ranger.bot"));
+
+    run = Generate({"--force"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(ReadWholeFile(characterFile), CharacterFileText(profile, false));
+    EXPECT_EQ(run.err, "vexa: warning: scripts/old.bot (the bot Old) uses the same character "
+                       "file bots/ranger_c.c: the game would load one bot's files for both\n");
+}
+
 TEST(CommandLineProgram, HelpVersionAndUsageErrors) {
     TempFolder work;
     Outcome run = RunVexa(work.path(), {"--help"});

@@ -10,6 +10,8 @@
 #include "core/archive/BotPackage.h"
 #include "core/generate/GenerateSource.h"
 #include "core/settings/AppSettings.h"
+
+#include <map>
 #endif
 
 namespace vexa {
@@ -133,6 +135,36 @@ TEST_F(PackageCommand, FailuresExitWithTheirCodeAndKeepTheOlderPackage) {
     run = RunVexa({"--pk3", "zz-ranger.pk3"}, work.path().string());
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--pk3 can only be used with --generate"), std::string::npos);
+}
+
+// The files of a package by their paths.
+std::map<std::string, std::string> PackedFiles(const std::string& path) {
+    std::map<std::string, std::string> files;
+    if (const auto entries = test::ReadZipEntries(path))
+        for (const test::ZipEntry& entry : *entries)
+            files[entry.name] = entry.bytes;
+    return files;
+}
+
+TEST_F(PackageCommand, TheImportOfThePackageGivesBackTheBot) {
+    for (const bool tabSkill : {false, true}) {
+        SCOPED_TRACE(tabSkill ? "TabSkill on" : "TabSkill off");
+        Save(fault::Ranger(), tabSkill);
+        ASSERT_EQ(Package("zz-ranger.pk3").status, 0);
+        const fault::CommandResult imported =
+            RunVexa({"--import", "zz-ranger.pk3", "--output", "back.vxb"}, work.path().string());
+        ASSERT_EQ(imported.status, 0) << imported.err;
+        const fault::CommandResult again =
+            RunVexa({"--generate", "back.vxb", "--pk3", "back.pk3"}, work.path().string());
+        ASSERT_EQ(again.status, 0) << again.err;
+        const auto first = PackedFiles(work.file("zz-ranger.pk3"));
+        EXPECT_EQ(first.size(), tabSkill ? 11u : 5u);
+        EXPECT_TRUE(PackedFiles(work.file("back.pk3")) == first);
+        if (tabSkill) { // every value of the profile is in the package
+            EXPECT_TRUE(ReadWholeFile(work.file("back.vxb")) ==
+                        ReadWholeFile(work.file("ranger.vxb")));
+        }
+    }
 }
 
 #endif

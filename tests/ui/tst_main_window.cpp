@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace vexa;
@@ -193,16 +194,26 @@ void MainWindowTest::typingTheNameStoresEveryKeystroke() {
     QTest::keyClick(name, Qt::Key_Backspace);
     QCOMPARE(FieldText(desk.profile->name), std::string());
 
-    // Never more than the field holds, never outside Latin-1.
-    QTest::keyClicks(name, QStringLiteral("Abcdefghijklmnopqrstuvwxyz"));
+    // Never more than the field holds, never outside Latin-1; the field says
+    // why a character did not go in.
+    QVERIFY(QTest::qWaitForWindowExposed(desk.window.get()));
+    QTest::keyClicks(name, QStringLiteral("Abcdefghijklmnopqrs"));
+    QVERIFY(!QToolTip::isVisible());
+    QTest::keyClicks(name, QStringLiteral("tuvwxyz"));
     QCOMPARE(FieldText(desk.profile->name), std::string("Abcdefghijklmnopqrs"));
     QCOMPARE(FieldText(desk.profile->gender), std::string("Male"));
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("This field holds at most 19 characters."));
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
     name->clear();
     QTest::keyClicks(name, "Zo");
     QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QStringLiteral("\u00eb"), {});
+    QVERIFY(!QToolTip::isVisible());
     QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QStringLiteral("\u20ac"), {});
     QCOMPARE(name->text(), QStringLiteral("Zo\u00eb"));
     QCOMPARE(FieldText(desk.profile->name), std::string("Zo\xeb"));
+    QVERIFY(QToolTip::text().contains(QStringLiteral("Latin-1")));
 }
 
 void MainWindowTest::choosingTheGenderStoresIt() {
@@ -325,10 +336,10 @@ void MainWindowTest::menusHoldEveryEntryInOrder() {
         entries << QStringLiteral("|");
     }
     QCOMPARE(menus, (QStringList{"&File", "&Settings", "&Help"}));
-    QCOMPARE(entries,
-             (QStringList{"&Save Bot", "&Load Bot", "-", "&Create Arvon source", "-", "E&xit", "|",
-                          "Base &Model Dir", ".vxb &Dir", "&General Settings", "&File Locations",
-                          "Model &Name", "Make Default &Bot", "|", "&About", "|"}));
+    QCOMPARE(entries, (QStringList{"&Save Bot", "&Load Bot", "-", "&Create Arvon source",
+                                   "&Export Bot Package...", "-", "E&xit", "|", "Base &Model Dir",
+                                   ".vxb &Dir", "&General Settings", "&File Locations",
+                                   "Model &Name", "Make Default &Bot", "|", "&About", "|"}));
 }
 
 void MainWindowTest::formHoldsItsControlsInTabOrder() {

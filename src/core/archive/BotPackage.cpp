@@ -20,30 +20,30 @@ namespace {
 // file's path inside the game folder.
 constexpr const char* kPackageRoot = "/";
 
-// The entry name of a generated path below kPackageRoot: its folders joined
-// by "/", with empty and "." steps dropped as the file system drops them.
-// Nothing for a path that climbs out with "..", names nothing, or holds a
+// The entry name of a generated path: what follows kPackageRoot. Nothing
+// for a path the game could not find inside an archive as its files name
+// it: one with an empty, "." or ".." step (the game compares the names as
+// written, it does not resolve them as a file system does), or with a
 // character no portable archive entry has (a control character or a colon).
 std::optional<std::string> EntryName(std::string_view path) {
-    std::string name;
-    while (!path.empty()) {
-        const std::size_t slash = path.find('/');
-        const std::string_view step = path.substr(0, slash);
-        path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
-        if (step.empty() || step == ".")
-            continue;
-        if (step == "..")
+    const std::string_view root = kPackageRoot;
+    if (path.substr(0, root.size()) != root)
+        return std::nullopt;
+    path.remove_prefix(root.size());
+    std::string_view rest = path;
+    while (true) {
+        const std::size_t slash = rest.find('/');
+        const std::string_view step = rest.substr(0, slash);
+        if (step.empty() || step == "." || step == "..")
             return std::nullopt;
         for (const char c : step)
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f || c == ':')
                 return std::nullopt;
-        if (!name.empty())
-            name += '/';
-        name.append(step);
+        if (slash == std::string_view::npos)
+            break;
+        rest.remove_prefix(slash + 1);
     }
-    if (name.empty())
-        return std::nullopt;
-    return name;
+    return std::string(path);
 }
 
 // The generate command's files, kept in memory under their entry names.

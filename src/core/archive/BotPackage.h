@@ -28,10 +28,10 @@ inline constexpr int kPackageWriteFailed = 62;
 // Runs Create Arvon source in memory: the same checks, result codes and file
 // texts, but no base folder is needed or changed, and BuildFold does not
 // matter, since inside the archive the files always have the game's paths.
-// A file whose path would leave the game folder (a ".." in a stored file
-// name) or cannot name an archive entry fails like a file that cannot be
-// created. On success `entries` holds the files in the order they were
-// written, each path once; on failure it is empty.
+// A file whose stored name the game could not find inside an archive (an
+// empty, "." or ".." step, such as "bots//x" or "../x", or a colon or
+// control character) fails like a file that cannot be created. On success `entries` holds the files
+// in the order they were written, each path once; on failure it is empty.
 int CollectBotPackage(const BotProfile& profile, const AppSettings& settings,
                       std::vector<PackageEntry>& entries);
 

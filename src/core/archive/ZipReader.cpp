@@ -1,6 +1,7 @@
 #include "core/archive/ZipReader.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace vexa {
 namespace {
@@ -206,6 +207,12 @@ GameFileSource::ReadResult ZipReader::Read(std::size_t entry, std::string& text,
         return fail(Result::Failed, what + " cannot be read: the archive is damaged or truncated");
     text.resize(stated);
     return Result::Read;
+}
+
+void PinTimeZone() {
+#ifndef _WIN32
+    setenv("TZ", ":/etc/localtime", 0);
+#endif
 }
 
 } // namespace vexa

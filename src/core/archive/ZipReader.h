@@ -81,4 +81,12 @@ private:
 // matches anything.
 std::string SafeGamePathKey(std::string_view path);
 
+// libzip turns every entry's date into a time with mktime, which on glibc
+// reads the time zone file again for each call unless TZ is set: three
+// system calls per entry, most of the time it takes to open an archive of
+// thousands of entries. Called once at the start of the program, before any
+// thread runs, this sets TZ to the system's own zone when it is not set, so
+// local times stay what they were.
+void PinTimeZone();
+
 } // namespace vexa

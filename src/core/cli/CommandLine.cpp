@@ -1,6 +1,7 @@
 #include "core/cli/CommandLine.h"
 
 #include "core/cli/PackageCommand.h"
+#include "core/cli/SourceCommands.h"
 #include "core/generate/GenerateSource.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
@@ -42,6 +43,7 @@ SwitchParts SplitSwitch(const std::string& arg, PathStyle style) {
 CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle style) {
     CommandLine result;
     std::optional<std::string> generate;
+    std::optional<std::string> check;
     bool help = false;
     bool version = false;
     bool switchesEnded = false;
@@ -68,12 +70,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             help = true;
         } else if (parts.name == "--version") {
             version = true;
-        } else if (parts.name == "--generate" || parts.name == "--base-dir" ||
-                   parts.name == "--pk3") {
-            const bool isGenerate = parts.name == "--generate";
-            std::optional<std::string>& target = isGenerate              ? generate
-                                                 : parts.name == "--pk3" ? result.packageFile
-                                                                         : result.baseDir;
+        } else if (parts.name == "--force") {
+            result.force = true;
+        } else if (parts.name == "--generate" || parts.name == "--check" ||
+                   parts.name == "--base-dir" || parts.name == "--pk3") {
+            const bool isGenerate = parts.name == "--generate" || parts.name == "--check";
+            std::optional<std::string>& target = parts.name == "--generate" ? generate
+                                                 : parts.name == "--check"  ? check
+                                                 : parts.name == "--pk3"    ? result.packageFile
+                                                                            : result.baseDir;
             if (target) {
                 fail(parts.name + " is given more than once");
                 continue;
@@ -122,8 +127,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             return result;
         }
         if (result.import.Given()) {
-            if (generate || result.baseDir)
-                fail(std::string(generate ? "--generate" : "--base-dir") +
+            if (generate || check || result.baseDir || result.packageFile || result.force)
+                fail(std::string(generate         ? "--generate"
+                                 : check          ? "--check"
+                                 : result.baseDir ? "--base-dir"
+                                 : result.force   ? "--force"
+                                                  : "--pk3") +
                      " cannot be used with --import or --list-bots");
             else if (!others.empty())
                 fail("unexpected argument '" + others.front() + "'");
@@ -131,6 +140,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
                 fail(CheckImportRequest(result.import));
             result.mode =
                 result.import.listBots ? CommandLine::Mode::ListBots : CommandLine::Mode::Import;
+        } else if (generate && check) {
+            fail("--generate and --check cannot be used together");
+        } else if (check) {
+            if (!others.empty())
+                fail("unexpected argument '" + others.front() + "' after --check " + *check);
+            else if (result.force)
+                fail("--force can only be used with --generate");
+            else if (result.packageFile)
+                fail("--pk3 can only be used with --generate");
+            result.profileFile = *check;
+            result.mode = CommandLine::Mode::Check;
         } else if (generate) {
             if (!others.empty())
                 fail("unexpected argument '" + others.front() + "' after --generate " + *generate);
@@ -138,9 +158,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             result.mode = CommandLine::Mode::Generate;
             if (result.baseDir && result.packageFile)
                 fail("--base-dir and --pk3 cannot be used together");
-        } else if (result.baseDir || result.packageFile) {
-            fail(std::string(result.baseDir ? "--base-dir" : "--pk3") +
-                 " can only be used with --generate");
+        } else if (result.baseDir) {
+            fail("--base-dir can only be used with --generate or --check");
+        } else if (result.packageFile) {
+            fail("--pk3 can only be used with --generate");
+        } else if (result.force) {
+            fail("--force can only be used with --generate");
         } else if (!others.empty()) {
             result.profileFile = others.front();
         }
@@ -162,8 +185,9 @@ std::string SkippedSwitchWarning(const std::string& skippedSwitch) {
 
 std::string UsageText() {
     return "Usage: vexa [PROFILE.vxb]\n"
-           "       vexa --generate PROFILE.vxb [--base-dir DIR]\n"
+           "       vexa --generate PROFILE.vxb [--base-dir DIR] [--force]\n"
            "       vexa --generate PROFILE.vxb --pk3 PACKAGE.pk3\n"
+           "       vexa --check PROFILE.vxb [--base-dir DIR]\n"
            "       vexa --import SOURCE [--bot NAME] --output PROFILE.vxb\n"
            "       vexa --list-bots SOURCE\n"
            "       vexa --help | --version\n"
@@ -175,9 +199,17 @@ std::string UsageText() {
            "  --generate PROFILE.vxb  write the bot's files from the profile, without a\n"
            "                          window, using the options of vexa.ini in the\n"
            "                          current folder (the defaults when there is none)\n"
+           "  --check PROFILE.vxb     check that the game can read every chat line\n"
+           "                          --generate would write; prints each problem and\n"
+           "                          warning on a line of its own\n"
            "  --base-dir DIR          write below DIR instead of the BaseDir option, for\n"
            "                          this run only (a relative DIR is taken from the\n"
-           "                          current folder)\n"
+           "                          current folder); with --check, the folder whose\n"
+           "                          botfiles/rnd.c names the game's random strings\n"
+           "  --pk3 PACKAGE.pk3       write the bot's files into one package for the game\n"
+           "                          (a .pk3 archive) instead of the base folder\n"
+           "  --force                 let --generate replace a character file that\n"
+           "                          belongs to another bot\n"
            "  --import SOURCE         read a bot of the game's files into a profile file;\n"
            "                          SOURCE is a base folder (its loose files and .pk3\n"
            "                          archives), a .pk3, a .bot file or a character file\n"
@@ -186,8 +218,6 @@ std::string UsageText() {
            "  --output PROFILE.vxb    the profile file --import writes (replacing it)\n"
            "  --list-bots SOURCE      list the bots SOURCE holds: name, model, and the\n"
            "                          file and folder or archive they come from\n"
-           "  --pk3 PACKAGE.pk3       write the bot's files into one package for the game\n"
-           "                          (a .pk3 archive) instead of the base folder\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
@@ -195,10 +225,14 @@ std::string UsageText() {
            "-style NAME or -platform NAME) and skips, with a warning, any other switch.\n"
            "\n"
            "vexa --generate never changes vexa.ini. Exit status: 0 when every file was\n"
-           "written, 1 when the profile file cannot be read, 2 for a usage error, and\n"
-           "otherwise the generate result code (11 to 52) with its message on standard\n"
-           "error; with --pk3 also 61 when the package file cannot be created and 62\n"
-           "when writing it fails (an older package of that name is then kept).\n"
+           "written, 1 when the profile file cannot be read, 2 for a usage error, 3 when\n"
+           "the bot's character file belongs to another bot and --force is not given\n"
+           "(nothing is written), 43 when a chat line cannot be read by the game\n"
+           "(nothing is written), and otherwise the generate result code (11 to 52)\n"
+           "with its message on standard error; with --pk3 also 61 when the package\n"
+           "file cannot be created and 62 when writing it fails (an older package of\n"
+           "that name is then kept). vexa --check exits with 0 when every chat line\n"
+           "can be read, 43 when one cannot, 1 and 2 as above.\n"
            "\n"
            "vexa --import writes what could not be kept as the files had it on standard\n"
            "error. Exit status of --import and --list-bots: 0 on success, 2 for a usage\n"
@@ -225,6 +259,8 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     case CommandLine::Mode::Import:
     case CommandLine::Mode::ListBots:
         return RunImport(commandLine.import, out, err);
+    case CommandLine::Mode::Check:
+        return RunCheck(commandLine, out, err);
     case CommandLine::Mode::Generate:
         break;
     }
@@ -242,13 +278,7 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     if (commandLine.baseDir)
         settings.BaseDir = AbsolutePath(*commandLine.baseDir);
 
-    const int result = GenerateSource(profile, settings);
-    if (result != 0) {
-        err << GenerateResultMessage(result) << '\n';
-        return result;
-    }
-    out << GenerateSuccessMessage(settings) << '\n' << GenerateModelMessage(profile) << '\n';
-    return 0;
+    return RunGenerate(profile, settings, commandLine.force, out, err);
 }
 
 } // namespace vexa

@@ -16,6 +16,7 @@ struct CommandLine {
         Generate, // vexa --generate PROFILE [--base-dir DIR | --pk3 PACKAGE]
         Import,   // vexa --import SOURCE [--bot NAME] --output PROFILE
         ListBots, // vexa --list-bots SOURCE
+        Check,    // vexa --check PROFILE [--base-dir DIR]
         Help,
         Version,
         Error, // `error` says what is wrong
@@ -25,6 +26,7 @@ struct CommandLine {
     std::optional<std::string> baseDir;     // --base-dir, replaces BaseDir for one run
     ImportRequest import;                   // --import, --list-bots and their options
     std::optional<std::string> packageFile; // --pk3, one package instead of loose files
+    bool force = false;                     // --force: replace another bot's files
     std::string error;
     // Switches the desktop mode does not know, in their order; it skips them.
     // In the headless modes an unknown switch is a usage error instead.
@@ -47,8 +49,10 @@ std::string SkippedSwitchWarning(const std::string& skippedSwitch);
 
 // Runs a headless mode and returns the process exit status: 0 on success,
 // 1 when the profile cannot be read, the generate result code (11 to 52) when
-// generation fails, 2 for a usage error; --import and --list-bots return the
-// ImportStatus codes.
+// generation fails, 2 for a usage error, 3 when --generate would replace
+// another bot's files without --force. --check exits 0, or 43 when a chat
+// line that would be written cannot be read by the game. --import and
+// --list-bots return the ImportStatus codes.
 int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream& err);
 
 // The text of `vexa --help`.

@@ -143,20 +143,6 @@ void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index
     out += "}\n\n";
 }
 
-// A value of the bot info file. The game drops a key whose value holds a
-// quotation mark, a backslash or a semicolon, so those are left out (the
-// character file keeps the whole name). It reads each value as one word, so
-// a value holding a blank or a tab goes between quotation marks.
-std::string BotInfoValue(std::string_view value) {
-    std::string kept;
-    for (const char c : value)
-        if (c != '"' && c != '\\' && c != ';')
-            kept += c;
-    if (kept.find_first_of(" \t") == std::string::npos)
-        return kept;
-    return "\"" + kept + "\"";
-}
-
 // Maps a write status onto a writer's result codes `openCode` and
 // `openCode + 1`.
 int ResultOf(WriteStatus status, int openCode) {
@@ -172,6 +158,18 @@ int ResultOf(WriteStatus status, int openCode) {
 }
 
 } // namespace
+
+// A value of the bot info file: see Writers.h.
+std::string BotInfoValue(std::string_view value) {
+    std::string kept;
+    for (const char c : value)
+        if (c != '"' && c != '\\' && c != ';')
+            kept += c;
+    if (kept.find_first_of(" \t") == std::string::npos && kept.find("//") == std::string::npos &&
+        kept.find("/*") == std::string::npos)
+        return kept;
+    return "\"" + kept + "\"";
+}
 
 std::string CharacterFileText(const BotProfile& profile, bool tabSkill, PathStyle style) {
     std::string out(kGeneratedBy);

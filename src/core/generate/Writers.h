@@ -6,6 +6,7 @@
 #include "core/util/Paths.h"
 
 #include <string>
+#include <string_view>
 
 namespace vexa {
 
@@ -23,6 +24,12 @@ std::string ItemWeightsFileText(const SkillProfile& block);
 std::string ChatFileText(const SkillProfile& block, const std::string& chatName);
 // The bot info (.bot) file.
 std::string BotInfoFileText(const BotProfile& profile, PathStyle style = NativePathStyle());
+// A value of the bot info file. The game drops a key whose value holds a
+// quotation mark, a backslash or a semicolon, so those are left out. The
+// rest goes as it is, or between quotation marks when it holds a blank or a
+// tab (the game reads each value as one word), "//" or "/*" (which script
+// readers would take for a comment).
+std::string BotInfoValue(std::string_view value);
 
 // The writers. `settings.BaseDir` must be in normal form and the checks of
 // GenerateSource passed. Each returns 0 when its file was written, else its

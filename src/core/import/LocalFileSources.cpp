@@ -177,9 +177,13 @@ std::vector<GameFile> FolderFileSource::List(const std::string& folder) const {
     std::filesystem::path start = folder_;
     if (!prefix.empty()) {
         start = Resolve(prefix);
-        if (start.empty())
+        std::error_code error;
+        if (start.empty() || !std::filesystem::is_directory(start, error))
             return {};
-        prefix += '/';
+        // The folder as the disk spells it.
+        prefix = std::filesystem::relative(start, folder_, error).generic_string() + '/';
+        if (error)
+            return {};
     }
     std::vector<GameFile> found;
     std::error_code error;

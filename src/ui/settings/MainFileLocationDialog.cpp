@@ -6,6 +6,7 @@
 #include "ui/common/DialogButtons.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
+#include "ui/settings/FolderField.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -40,7 +41,8 @@ MainFileLocationDialog::MainFileLocationDialog(BotProfile& profile, AppSettings&
 
     auto* fields = new QGridLayout;
     fields->addWidget(folderLabel, 0, 0);
-    fields->addWidget(folderEdit_, 0, 1);
+    fields->addLayout(FolderRow(folderEdit_, prompts_, tr("Base Model Dir"), kBaseDirPrompt, this),
+                      0, 1);
     fields->addWidget(mainFileLabel, 1, 0);
     fields->addWidget(mainFileEdit_, 1, 1);
 
@@ -60,6 +62,8 @@ int MainFileLocationDialog::exec() {
 }
 
 void MainFileLocationDialog::accept() {
+    if (!AcceptFolderText(folderEdit_, prompts_, kBaseDirPrompt, true, this))
+        return;
     const std::string refusal = MainFileNameRefusal(ToFieldText(mainFileEdit_->text()));
     if (!refusal.empty()) {
         prompts_.information(this, QString::fromStdString(refusal));

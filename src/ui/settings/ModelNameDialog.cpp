@@ -40,7 +40,9 @@ int ModelNameDialog::exec() {
 }
 
 void ModelNameDialog::accept() {
-    SetFieldText(profile_.model_name, ToFieldText(modelNameEdit_->text()));
+    // The proposal accepted as it stands keeps the default model.
+    SetFieldText(profile_.model_name,
+                 ModelNameToStore(profile_, ToFieldText(modelNameEdit_->text())));
     QDialog::accept();
 }
 

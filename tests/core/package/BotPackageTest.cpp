@@ -23,7 +23,7 @@ constexpr std::time_t kModified = 1767268800;
 
 // Ranger with a model name and values that differ from level to level, so
 // that each level's files differ; Skill 4 keeps its weapon weights under a
-// name with empty and "." steps, which the file system drops.
+// name of its own.
 BotProfile VariedRanger() {
     BotProfile profile = test::RangerProfile();
     SetFieldText(profile.model_name, "rng");
@@ -34,7 +34,7 @@ BotProfile VariedRanger() {
         level.item_w_quad = 200 - block;
         level.chat_cpm = 300 + block;
     }
-    SetFieldText(profile.skill[1].weaponweights, "bots//./ranger_ww4");
+    SetFieldText(profile.skill[1].weaponweights, "bots/ranger_ww4");
     return profile;
 }
 
@@ -136,6 +136,11 @@ TEST(BotPackage, FailuresGiveCreateArvonSourceCodesAndKeepAnOlderPackage) {
          [](BotProfile& p) { SetFieldText(p.skill[0].itemweights, "C:/bots/i1"); }, 31},
         {"chat file with a control character",
          [](BotProfile& p) { SetFieldText(p.skill[1].chat_file, "bots/t\t4"); }, 41},
+        {"an empty step", [](BotProfile& p) { SetFieldText(p.skill[0].chat_file, "bots//t1"); },
+         41},
+        {"a \".\" step", [](BotProfile& p) { SetFieldText(p.skill[1].weaponweights, "./bots/w4"); },
+         21},
+        {"an absolute main file", [](BotProfile& p) { SetFieldText(p.main_file, "/r_c.c"); }, 11},
         {"model leaving the game folder",
          [](BotProfile& p) { SetFieldText(p.model_name, "../rng"); }, 51},
     };
