@@ -45,7 +45,7 @@ int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& er
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
     if (commandLine.baseDir)
-        settings.BaseDir = *commandLine.baseDir;
+        settings.BaseDir = AbsolutePath(*commandLine.baseDir);
 
     std::optional<RandomStringNames> names;
     if (IsUsableBaseDir(settings.BaseDir, NativePathStyle()))

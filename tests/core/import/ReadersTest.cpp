@@ -78,9 +78,10 @@ TEST(BotInfoReader, TakesValuesAsTheGameDoes) {
     // A word runs to the next blank, "}" included.
     EXPECT_EQ(ReadBotInfoFile("{ name x}\n").problems.at(0).text,
               "the block opened here is not closed with }");
-    for (const char* value :
-         {"Ranger", "Big Bad Bob", "a//b", "a/*b", "tab\there", "\"quoted", "Bob's", "x}"})
+    for (const char* value : {"Ranger", "Big Bad Bob", "a//b", "a/*b", "tab\there", "Bob's", "x}"})
         EXPECT_EQ(BotInfoValueAsRead(value), value) << value;
+    // The characters the game refuses in values are not written.
+    EXPECT_EQ(BotInfoValueAsRead("\"quo;t\\ed"), "quoted");
 }
 
 TEST(WeightsReader, KnowsTheDefineFormFromOtherScripts) {
