@@ -61,7 +61,8 @@ check "manual page renders without warnings" bash -c \
 for switch in $("$scratch/usr/bin/vexa" --help | grep -E '^  -' | cut -c1-26 |
                 grep -oE -- '--?[a-z][a-z0-9-]*' | sort -u); do
   check "manual page documents $switch (packaging/vexa.1)" bash -c \
-    "gzip -dc '$man' | sed 's/\\\\-/-/g' | grep -q -- '^\.[BI]R\{0,1\} .*$switch'"
+    "gzip -dc '$man' | sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/p' | sed 's/\\\\-/-/g' |
+     grep -q -- '^\.[BI][BIR]\{0,1\} \(.*[ ,\"]\)\{0,1\}$switch\\b'"
 done
 
 check "description has no list separators" bash -c "! dpkg-deb -f '$deb' Description | grep -q '^ *;'"

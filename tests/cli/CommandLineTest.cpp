@@ -60,6 +60,7 @@ TEST(ParseCommandLine, UsageErrorsSayWhatIsWrong) {
         {{"-x", "--generate", "a.vxb"}, "unknown option '-x'"},
         {{"--version", "-style", "fusion"}, "unknown option '-style'"},
         {{"--list-bots", "base", "--bogus"}, "unknown option '--bogus'"},
+        {{"--check", "a.vxb", "--bogus"}, "unknown option '--bogus'"},
         {{"--generate"}, "--generate needs a profile file"},
         {{"--generate", "--base-dir", "/x"}, "--generate needs a profile file"},
         {{"--generate", "a.vxb", "--base-dir"}, "--base-dir needs a folder"},

@@ -72,7 +72,9 @@ int CollectBotPackage(const BotProfile& profile, const AppSettings& settings,
                       std::vector<PackageEntry>& entries) {
     entries.clear();
     AppSettings run = settings;
-    run.BaseDir = kPackageRoot;
+    // Moved in, not assigned from the literal: GCC 12 at -O3 warns falsely
+    // (-Wrestrict) about the inlined copy of an assignment over this copy.
+    run.BaseDir = std::string(kPackageRoot);
     run.BuildFold = true;
     PackageFiles files;
     if (const int result = GenerateSource(profile, run, PathStyle::Posix, files); result != 0)

@@ -118,7 +118,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
     }
 
     if (result.error.empty() && !unknown.empty()) {
-        if (help || version || generate || result.import.Given())
+        if (help || version || generate || check || result.import.Given())
             fail("unknown option '" + unknown.front() + "'");
         else
             result.skippedSwitches = std::move(unknown);
