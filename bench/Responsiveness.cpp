@@ -49,8 +49,12 @@ class SilentPrompts final : public ui::Prompts {
 public:
     void information(QWidget*, const QString&, const QString&) override {}
     bool question(QWidget*, const QString&, const QString&) override { return false; }
+    std::optional<bool> ask(QWidget*, const QString&, const QString&) override { return false; }
     std::optional<QString> saveFileName(QWidget*, const FileRequest&) override { return {}; }
     std::optional<QString> openFileName(QWidget*, const FileRequest&) override { return {}; }
+    std::optional<QString> folderName(QWidget*, const QString&, const QString&) override {
+        return {};
+    }
 };
 
 // The application, with hooks after events have been handled: the moment a

@@ -1,8 +1,9 @@
 // FileNameForm on arbitrary text.
 //
-// Properties: at most 10 characters; none of the removed characters; no
-// upper-case A to Z; the form of a form is itself; and the form is the
-// input's first kept characters, lowered, in their order.
+// Properties, in both path styles: at most 10 characters; none of the
+// removed characters; no upper-case A to Z; the form of a form is itself.
+// In the Windows style the form is the input's first kept characters,
+// lowered, in their order; in the POSIX style it is printable ASCII.
 #include "FuzzSupport.h"
 #include "core/generate/Names.h"
 
@@ -22,14 +23,17 @@ char Lowered(char c) {
 
 void Run(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const std::string form = FileNameForm(text);
-
-    Check(form.size() <= 10, "at most 10 characters");
-    for (char c : form) {
-        Check(kRemoved.find(c) == std::string_view::npos, "no removed character");
-        Check(!(c >= 'A' && c <= 'Z'), "no upper-case letter");
+    for (const PathStyle style : {PathStyle::Windows, PathStyle::Posix}) {
+        const std::string form = FileNameForm(text, style);
+        Check(form.size() <= 10, "at most 10 characters");
+        for (char c : form) {
+            Check(kRemoved.find(c) == std::string_view::npos, "no removed character");
+            Check(!(c >= 'A' && c <= 'Z'), "no upper-case letter");
+            Check(style == PathStyle::Windows || (c > ' ' && c < 0x7F), "POSIX: printable ASCII");
+        }
+        Check(FileNameForm(form, style) == form, "the form of a form is itself");
     }
-    Check(FileNameForm(form) == form, "the form of a form is itself");
+    const std::string form = FileNameForm(text, PathStyle::Windows);
 
     std::string kept;
     for (char c : text)

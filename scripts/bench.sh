@@ -16,6 +16,10 @@
 #                  beside plain stdio writes of the same bytes   <= 2x
 #                  and the whole `vexa --generate` process beside
 #                  `vexa --version`
+#   import         listing the bots of a base folder holding a 500 MB
+#                  archive of 5,000 entries and importing one, with a
+#                  fresh source each run (after a first read)   < 50 ms
+#                  and the same from loose files                 < 16.7 ms
 #
 # Usage: scripts/bench.sh [--runs N]   (N start-ups of each program, default 15)
 # Builds in build/bench (or $VEXA_BENCH_BUILD). Not part of the tests or CI.
@@ -34,7 +38,7 @@ if [ "${VEXA_BENCH_INNER:-}" != 1 ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVEXA_BUILD_BENCH=ON >/dev/null
   cmake --build "$build" -j2 --target vexa vexa_bench_bare_dialog vexa_bench_mapwatch \
-    vexa_bench_responsiveness vexa_bench_generate >/dev/null
+    vexa_bench_responsiveness vexa_bench_generate vexa_bench_import >/dev/null
   # Every figure is taken on the same fresh X server without a window manager.
   exec env VEXA_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     "$0" --runs "$runs"
@@ -107,6 +111,9 @@ done
 # Generation.
 "$bin/vexa_bench_generate" "$work/generate" "$vexa" --runs 200 --process-runs 30 >>"$samples"
 
+# Import.
+"$bin/vexa_bench_import" "$work/import" --runs 30 >>"$samples" || echo "import_failed" >>"$samples"
+
 misses=0
 row() { # NAME FIGURE BASELINE RATIO TARGET VERDICT
   printf '%-28s %-40s %-40s %-8s %-9s %s\n' "$@"
@@ -150,6 +157,20 @@ p="$(stats vexa_version_process)"
 r="$(ratio "$(median "$g")" "$(median "$p")")"
 row "vexa --generate / --version" "$(show "$g" 2)" "$(show "$p" 2)" "${r}x" "(none)" ""
 echo "($(grep '^generate_files' "$samples" | sed 's/^generate_files //'); stdio: fopen, fwrite, fclose)"
+echo
+
+echo "== Import (ms; a fresh source each run, after a first read)"
+printf '%-28s %-40s %-40s %-8s %-9s %s\n' figure vexa "" "" target ""
+s="$(stats index_archive)"
+row "index archive + read a file" "$(show "$s" 2)" "" "" "< 50" "$(verdict "$(median "$s")" "<" 50)"
+s="$(stats import_archive)"
+row "list bots + import (archive)" "$(show "$s" 2)" "" "" "< 50" "$(verdict "$(median "$s")" "<" 50)"
+s="$(stats import_loose)"
+row "list bots + import (loose)" "$(show "$s" 2)" "" "" "< 16.7" "$(verdict "$(median "$s")" "<" 16.7)"
+if grep -q '^import_failed' "$samples"; then
+  row "import itself" "a bot could not be listed or imported" "" "" "" MISS
+fi
+echo "($(grep '^import_files' "$samples" | sed 's/^import_files //'))"
 echo
 if [ "$misses" -eq 0 ]; then
   echo "All targets met."

@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 jobs="${VEXA_FUZZ_JOBS:-1}"
-targets=(fuzz_profile fuzz_settings fuzz_scaled_value fuzz_file_name_form)
+targets=(fuzz_profile fuzz_settings fuzz_scaled_value fuzz_file_name_form fuzz_chat_line fuzz_archive)
 
 scripts/install-deps.sh clang libclang-rt-14-dev
 
@@ -32,6 +32,8 @@ options_of() {
     fuzz_settings) echo "-max_len=65536 -len_control=0 -dict=fuzz/settings.dict" ;;
     fuzz_scaled_value) echo "-max_len=64" ;;
     fuzz_file_name_form) echo "-max_len=256" ;;
+    fuzz_chat_line) echo "-max_len=160" ;;
+    fuzz_archive) echo "-max_len=16384" ;;
     esac
 }
 

@@ -3,7 +3,7 @@
 # only those that are missing. Uses sudo when not run as root.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev googletest qt6-base-dev libzip-dev)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev googletest qt6-base-dev libzip-dev unzip)
 # Extra packages a caller may ask for (for example xvfb for screenshots).
 packages+=("$@")
 

@@ -1,5 +1,6 @@
 // vexa: the Arvon Bot Designer. With --generate, --help or --version it runs
 // headless; otherwise it opens the desktop program.
+#include "core/archive/ZipReader.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/Utf8Arguments.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     vexa::Utf8Arguments utf8(argc, argv);
     argc = utf8.argc();
     argv = utf8.argv();
+    vexa::PinTimeZone();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (vexa::IsHeadlessRequest(args))
         return vexa::RunHeadless(vexa::ParseCommandLine(args), std::cout, std::cerr);

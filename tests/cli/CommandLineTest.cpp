@@ -35,6 +35,17 @@ TEST(ParseCommandLine, GenerateWithOrWithoutBaseDirInEitherSpelling) {
     EXPECT_FALSE(plain.baseDir.has_value());
 }
 
+TEST(ParseCommandLine, CheckAndForce) {
+    CommandLine line = ParseCommandLine({"--check", "a.vxb", "--base-dir", "/g"}, PathStyle::Posix);
+    EXPECT_EQ(line.mode, Mode::Check) << line.error;
+    EXPECT_EQ(line.profileFile, "a.vxb");
+    EXPECT_EQ(line.baseDir, "/g");
+    line = ParseCommandLine({"--force", "--generate=a.vxb"}, PathStyle::Posix);
+    EXPECT_EQ(line.mode, Mode::Generate) << line.error;
+    EXPECT_TRUE(line.force);
+    EXPECT_FALSE(ParseCommandLine({"--generate", "a.vxb"}, PathStyle::Posix).force);
+}
+
 TEST(ParseCommandLine, HelpAndVersion) {
     EXPECT_EQ(ParseCommandLine({"--help"}, PathStyle::Posix).mode, Mode::Help);
     EXPECT_EQ(ParseCommandLine({"-h"}, PathStyle::Posix).mode, Mode::Help);
@@ -45,12 +56,19 @@ TEST(ParseCommandLine, HelpAndVersion) {
 
 TEST(ParseCommandLine, UsageErrorsSayWhatIsWrong) {
     const std::pair<Args, const char*> cases[] = {
-        {{"--bogus"}, "unknown option '--bogus'"},
-        {{"-x", "bot.vxb"}, "unknown option '-x'"},
+        {{"--generate", "a.vxb", "--bogus"}, "unknown option '--bogus'"},
+        {{"-x", "--generate", "a.vxb"}, "unknown option '-x'"},
+        {{"--version", "-style", "fusion"}, "unknown option '-style'"},
+        {{"--list-bots", "base", "--bogus"}, "unknown option '--bogus'"},
         {{"--generate"}, "--generate needs a profile file"},
         {{"--generate", "--base-dir", "/x"}, "--generate needs a profile file"},
         {{"--generate", "a.vxb", "--base-dir"}, "--base-dir needs a folder"},
-        {{"--base-dir", "/x"}, "--base-dir can only be used with --generate"},
+        {{"--base-dir", "/x"}, "--base-dir can only be used with --generate or --check"},
+        {{"--force"}, "--force can only be used with --generate"},
+        {{"--check", "a.vxb", "--force"}, "--force can only be used with --generate"},
+        {{"--check"}, "--check needs a profile file"},
+        {{"--check", "a.vxb", "--generate", "a.vxb"},
+         "--generate and --check cannot be used together"},
         {{"--generate", "a.vxb", "b.vxb"}, "unexpected argument 'b.vxb' after --generate a.vxb"},
         {{"--generate", "a.vxb", "--generate", "b.vxb"}, "--generate is given more than once"},
         {{"--version=2"}, "--version takes no value"},
@@ -62,6 +80,18 @@ TEST(ParseCommandLine, UsageErrorsSayWhatIsWrong) {
     }
 }
 
+TEST(ParseCommandLine, DesktopSkipsUnknownSwitches) {
+    // What the toolkit leaves of "vexa -style fusion -x bot.vxb -y".
+    const CommandLine line = ParseCommandLine({"-x", "bot.vxb", "-y"}, PathStyle::Posix);
+    EXPECT_EQ(line.mode, Mode::Desktop);
+    EXPECT_EQ(line.profileFile, "bot.vxb");
+    EXPECT_EQ(line.skippedSwitches, (Args{"-x", "-y"}));
+    EXPECT_EQ(SkippedSwitchWarning("-x"), "vexa: ignoring unknown option '-x'");
+    // Known switches used wrongly stay usage errors.
+    EXPECT_EQ(ParseCommandLine({"--bogus", "--base-dir", "/x"}, PathStyle::Posix).mode,
+              Mode::Error);
+}
+
 TEST(ParseCommandLine, WindowsSwitchesMayBeginWithASlash) {
     EXPECT_EQ(ParseCommandLine({"/?"}, PathStyle::Windows).mode, Mode::Help);
     const CommandLine line = ParseCommandLine(
@@ -69,7 +99,8 @@ TEST(ParseCommandLine, WindowsSwitchesMayBeginWithASlash) {
     EXPECT_EQ(line.mode, Mode::Generate) << line.error;
     EXPECT_EQ(line.profileFile, "C:\\bots\\a.vxb");
     EXPECT_EQ(line.baseDir, "C:\\game");
-    EXPECT_EQ(ParseCommandLine({"/home/bot.vxb"}, PathStyle::Windows).mode, Mode::Error);
+    EXPECT_EQ(ParseCommandLine({"/home/bot.vxb"}, PathStyle::Windows).skippedSwitches,
+              Args{"/home/bot.vxb"});
     EXPECT_EQ(ParseCommandLine({"C:\\bots\\a.vxb"}, PathStyle::Windows).profileFile,
               "C:\\bots\\a.vxb");
 }
@@ -79,7 +110,10 @@ TEST(IsHeadlessRequest, OnlyAPlainCommandLineOpensTheDesktop) {
     EXPECT_FALSE(IsHeadlessRequest({"bot.vxb"}));
     EXPECT_TRUE(IsHeadlessRequest({"--generate", "bot.vxb"}));
     EXPECT_TRUE(IsHeadlessRequest({"--version"}));
-    EXPECT_TRUE(IsHeadlessRequest({"bot.vxb", "--bogus"}));
+    EXPECT_TRUE(IsHeadlessRequest({"--generate", "bot.vxb", "--bogus"}));
+    // The toolkit's own switches reach the desktop program.
+    EXPECT_FALSE(IsHeadlessRequest({"-style", "fusion", "bot.vxb"}));
+    EXPECT_FALSE(IsHeadlessRequest({"-platform", "xcb"}));
 }
 
 } // namespace

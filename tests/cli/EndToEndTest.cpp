@@ -25,7 +25,7 @@ struct NoLimit {};
 using FileSizeLimit = NoLimit;
 // The program's messages come with CR LF line ends, read back as "\n".
 Outcome RunVexa(const fs::path& cwd, const std::vector<std::string>& args, NoLimit = {}) {
-    Outcome run = test::RunProgram(VEXA_EXE, args, cwd);
+    Outcome run = test::RunProgram(VEXA_EXE, cwd, args);
     for (std::string* text : {&run.out, &run.err})
         std::erase(*text, '\r');
     return run;
@@ -35,7 +35,7 @@ using FileSizeLimit = std::optional<rlim_t>;
 // With `maxFileSize`, the files vexa writes may not grow beyond that many bytes.
 Outcome RunVexa(const fs::path& cwd, const std::vector<std::string>& args,
                 FileSizeLimit maxFileSize = std::nullopt) {
-    return test::RunProgram(VEXA_EXE, args, cwd, maxFileSize);
+    return test::RunProgram(VEXA_EXE, cwd, args, maxFileSize);
 }
 #endif
 
@@ -135,8 +135,16 @@ TEST_F(GenerateCommand, WithoutSettingsFileThereIsNoBaseFolder) {
     EXPECT_EQ(run.err, Failure(13));
     EXPECT_EQ(run.out, "");
     EXPECT_FALSE(fs::exists(work.path() / "vexa.ini"));
-    // A relative base folder is refused the same way.
-    EXPECT_EQ(Generate({"--base-dir", "relative/base"}).status, 13);
+}
+
+TEST_F(GenerateCommand, RelativeBaseDirIsTakenFromTheCurrentFolder) {
+    SaveProfile();
+    fs::create_directories(work.path() / "game" / "base");
+    const Outcome run = Generate({"--base-dir", "game/base"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find("\nIf")),
+              "Sourced created succesfully in\n" + ShownFolder(work.path() / "game" / "base"));
+    EXPECT_TRUE(fs::exists(work.path() / "game" / "base" / "botfiles" / "bots" / "ranger_c.c"));
 }
 
 TEST_F(GenerateCommand, ProfileChecksFailWithTheirCodes) {
@@ -209,6 +217,70 @@ TEST_F(GenerateCommand, UnreadableProfileGivesTheLoadMessage) {
     EXPECT_TRUE(fs::is_empty(game.path()));
 }
 
+TEST_F(GenerateCommand, AnUnreadableChatLineWritesNothingAndCheckListsIt) {
+    SetFieldText(profile.skill[0].chat_lines[16][2], "Hello everyone");
+    SetFieldText(profile.skill[0].chat_lines[0][0], "\"Hi \", drink");
+    SaveProfile();
+    SaveSettings(game.path().string());
+    Outcome run = Generate();
+    EXPECT_EQ(run.status, 43);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Source not created, a chat line cannot be read by the game:\n"
+                       "Skill 1, Death Rail, response 3: expected a comma after the name Hello\n");
+    EXPECT_TRUE(fs::is_empty(game.path() / "botfiles" / "bots"));
+    EXPECT_FALSE(fs::exists(game.path() / "scripts"));
+
+    std::ofstream(game.path() / "botfiles" / "rnd.c") << "food { \"pizza\"; }\n";
+    run = RunVexa(work.path(), {"--check", "ranger.vxb"});
+    EXPECT_EQ(run.status, 43);
+    EXPECT_EQ(run.out, "Skill 1, game_enter, line 1: warning: drink is not a random string of the "
+                       "game's botfiles/rnd.c: the message comes out incomplete\n"
+                       "Skill 1, death_rail, line 3: error: expected a comma after the name "
+                       "Hello\n");
+    EXPECT_EQ(run.err, "");
+
+    // Fixed, the check passes with its warning and generation goes ahead; a
+    // base folder without rnd.c knows no random strings.
+    SetFieldText(profile.skill[0].chat_lines[16][2], "\"Hello everyone\"");
+    SaveProfile();
+    run = RunVexa(work.path(), {"--check", "ranger.vxb"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("warning: drink"), std::string::npos);
+    TempFolder bare;
+    run = RunVexa(work.path(), {"--check", "ranger.vxb", "--base-dir", bare.path().string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Generate().status, 0);
+}
+
+TEST_F(GenerateCommand, AnotherBotsCharacterFileIsReplacedOnlyWithForce) {
+    BotProfile other = test::RangerProfile();
+    SetFieldText(other.name, "Old Ranger");
+    const fs::path characterFile = game.path() / "botfiles" / "bots" / "ranger_c.c";
+    fs::create_directories(characterFile.parent_path());
+    std::ofstream(characterFile) << CharacterFileText(other, false);
+    fs::create_directories(game.path() / "scripts");
+    std::ofstream(game.path() / "scripts" / "old.bot")
+        << "{\nname Old\naifile bots/ranger_c.c\n}\n";
+    SaveProfile();
+    SaveSettings(game.path().string());
+
+    Outcome run = Generate();
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "vexa: ranger_c.c in " + ShownFolder(game.path() / "botfiles" / "bots") +
+                           " belongs to the bot Old Ranger; nothing was written "
+                           "(--force replaces that bot's files)\n");
+    EXPECT_EQ(ReadWholeFile(characterFile), OnDisk(CharacterFileText(other, false)));
+    EXPECT_FALSE(fs::exists(game.path() / "scripts" / "ranger.bot"));
+
+    run = Generate({"--force"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(ReadWholeFile(characterFile), OnDisk(CharacterFileText(profile, false)));
+    EXPECT_EQ(run.err, "vexa: warning: scripts/old.bot (the bot Old) uses the same character "
+                       "file bots/ranger_c.c: the game would load one bot's files for both\n");
+}
+
 TEST(CommandLineProgram, HelpVersionAndUsageErrors) {
     TempFolder work;
     Outcome run = RunVexa(work.path(), {"--help"});
@@ -220,7 +292,7 @@ TEST(CommandLineProgram, HelpVersionAndUsageErrors) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, std::string("vexa ") + VEXA_VERSION + "\n");
 
-    run = RunVexa(work.path(), {"--frobnicate"});
+    run = RunVexa(work.path(), {"--generate", "a.vxb", "--frobnicate"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err,
@@ -306,6 +378,59 @@ TEST_F(GenerateCommand, WindowsSpecifics) {
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(mainFile.parent_path()))
         ++entries;
     EXPECT_EQ(entries, 4u) << "a temporary file was left behind";
+}
+#endif
+
+#ifdef VEXA_EXE_HAS_GUI
+// Starts the desktop program on the offscreen platform and waits until its
+// standard error holds `awaited`, it exits, or ten seconds pass; a program
+// still running then is ended. The status is -1 when it was still running.
+Outcome RunDesktopUntil(const fs::path& cwd, const std::vector<std::string>& args,
+                        const std::string& awaited) {
+    TempFolder capture;
+    const std::string errPath = (capture.path() / "err").string();
+    std::vector<std::string> owned = {VEXA_EXE};
+    owned.insert(owned.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : owned)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (err < 0 || dup2(err, 2) < 0 || chdir(cwd.c_str()) != 0 ||
+            setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0)
+            _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    Outcome run;
+    int status = 0;
+    for (int waited = 0; child > 0 && waited < 200; ++waited) {
+        if (waitpid(child, &status, WNOHANG) == child) {
+            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+            break;
+        }
+        if (ReadWholeFile(errPath).find(awaited) != std::string::npos)
+            break;
+        usleep(50'000);
+    }
+    if (child > 0 && run.status == -1) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    run.err = ReadWholeFile(errPath);
+    return run;
+}
+
+TEST(DesktopProgram, TakesTheToolkitsSwitchesAndSkipsOthers) {
+    TempFolder work;
+    const std::string warning = SkippedSwitchWarning("--frobnicate") + "\n";
+    const Outcome run = RunDesktopUntil(work.path(), {"-style", "fusion", "--frobnicate"}, warning);
+    EXPECT_EQ(run.status, -1) << "the desktop program ended: " << run.err;
+    EXPECT_NE(run.err.find(warning), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("-style"), std::string::npos) << run.err;
 }
 #endif
 

@@ -31,7 +31,7 @@ BotProfile ChangedRanger() {
         block.attack_skill = 777;
         block.weapon_railgun = 499;
         block.item_w_quad = 321;
-        SetFieldText(block.chat_lines[0][0], "Hello again");
+        SetFieldText(block.chat_lines[0][0], "\"Hello again\"");
     }
     return profile;
 }

@@ -136,6 +136,38 @@ private slots:
         QVERIFY(prompts_.shown.isEmpty());
     }
 
+    // Every category opens with the focus on Response 1, wherever the last
+    // one was left; a dismissed Apply to All question does nothing.
+    void responsesStartAtTheFirstLineAndDismissalDoesNothing() {
+        ui::ChatConvosDialog convos(profile_, settings_, prompts_, nullptr);
+        settings_.OkCancel = false;
+        prompts_.questionAnswers = {std::nullopt};
+        const BotProfile before = profile_;
+        QList<QWidget*> focused;
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            for (int category : {9, 9, 20}) {
+                ModalScript inner;
+                inner.then([&](QDialog* sub) {
+                    QTest::qWait(10);
+                    focused << sub->focusWidget();
+                    convos.responsesDialog()->responseBox(6)->setFocus();
+                    ClickOk(sub);
+                });
+                convos.categoryButton(category)->click();
+                QVERIFY(inner.allRan());
+            }
+            convos.applyToAllButton()->click();
+            QVERIFY(d->isVisible());
+            ClickCancel(d);
+        });
+        OpenEditor(convos, prompts_, settings_, nullptr);
+        QVERIFY(script.allRan());
+        QCOMPARE(focused, QList<QWidget*>(3, convos.responsesDialog()->responseBox(0)));
+        QCOMPARE(ImageBytes(profile_), ImageBytes(before));
+        QCOMPARE(prompts_.shown.size(), 1); // the question alone
+    }
+
     void applyToAllCopiesTheWorkingCopyAndSurvivesCancel() {
         ui::ChatConvosDialog convos(profile_, settings_, prompts_, nullptr);
         SetFieldText(level(1).chat_name, "keep");

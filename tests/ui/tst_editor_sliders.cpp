@@ -5,8 +5,10 @@
 #include "core/editors/SliderValue.h"
 #include "ui/editors/SliderEditors.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <functional>
 
@@ -132,27 +134,113 @@ private slots:
         skill.reject();
     }
 
-    void keysAndWheelMoveTheSliderButNotItsText() {
-        level(1).aim_skill = 430;
+    // Keys and the wheel show their change as a release does, snapping
+    // unless FineTune; OK then stores what the user saw.
+    void keysAndWheelRefreshTheTextAsAReleaseDoes() {
+        level(1).aim_skill = 437;
+        level(1).view_maxchange = 95;
         ui::SkillSettingsDialog skill(profile_, settings_, prompts_, nullptr);
         const std::size_t row = Row(skill, "Aim Skill:");
         ReleaseSlider* slider = skill.slider(row);
+        QLineEdit* text = skill.textBox(row);
+        const auto wheel = [](QSlider* target, int delta) {
+            const QPoint at = target->rect().center();
+            QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &event);
+        };
         skill.show();
         QVERIFY(QTest::qWaitForWindowExposed(&skill));
+        QCOMPARE(text->text(), QString(".437"));
+        skill.textBox(Row(skill, "Firethrottle:"))->setText(".9"); // typed elsewhere: kept
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Right); // 447, snapped
+        QCOMPARE(slider->value(), 450);
+        QCOMPARE(text->text(), QString(".450"));
+        QTest::keyClick(slider, Qt::Key_PageUp);
+        QCOMPARE(text->text(), QString(".500"));
+        QTest::keyClick(slider, Qt::Key_End);
+        QCOMPARE(text->text(), QString("1.00"));
+        wheel(slider, -120);
+        QCOMPARE(text->text(), QString::fromStdString(FormatScaledValue(slider->value(), 1000)));
+        QVERIFY(slider->value() < 1000 && slider->value() % 10 == 0);
+        QCOMPARE(skill.textBox(Row(skill, "Firethrottle:"))->text(), QString(".9"));
+
+        ReleaseSlider* view = skill.slider(Row(skill, "View Max Change:"));
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Left); // 85, snapped to 90 (line size 10)
+        QCOMPARE(TextOf(skill, "View Max Change:"), QString("90"));
+
+        const int shown = slider->value();
+        skill.okButton()->click();
+        QCOMPARE(level(1).aim_skill, shown);
+        QCOMPARE(level(1).view_maxchange, 90);
+        QCOMPARE(level(1).firethrottle, 900);
+
+        settings_.FineTune = true; // no snapping at all
+        level(1).aim_skill = 437;
+        skill.show();
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_Right);
-        QTest::keyClick(slider, Qt::Key_PageUp);
-        QCOMPARE(slider->value(), 490);
-        const QPoint at = slider->rect().center();
-        QWheelEvent wheel(at, slider->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(slider, &wheel);
-        QVERIFY(slider->value() != 490);
-        QCOMPARE(skill.textBox(row)->text(), QString(".430"));
-
+        QCOMPARE(text->text(), QString(".447"));
+        QTest::keyClick(slider, Qt::Key_PageDown);
+        QCOMPARE(text->text(), QString(".397"));
+        wheel(slider, 120);
+        QCOMPARE(text->text(), QString::fromStdString(FormatScaledValue(slider->value(), 1000)));
+        QVERIFY(slider->value() > 397);
         skill.okButton()->click();
-        QCOMPARE(skill.result(), int(QDialog::Accepted));
-        QCOMPARE(level(1).aim_skill, 430);
+        QCOMPARE(level(1).aim_skill, slider->value());
+    }
+
+    // The decimal boxes keep only what can be a number; a comma is the
+    // decimal point. The box says why it refused a character.
+    void decimalBoxesTakeOnlyNumbers() {
+        ui::SkillSettingsDialog skill(profile_, settings_, prompts_, nullptr);
+        skill.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&skill));
+        const struct {
+            const char* label;
+            const char* typed;
+            const char* kept;
+            std::int32_t SkillProfile::*field;
+            int stored;
+        } cases[] = {
+            {"Reaction Time:", "x.5", ".5", &SkillProfile::reactiontime, 50},
+            {"Aim Accuracy:", "0,75", "0.75", &SkillProfile::aim_accuracy, 750},
+            {"Aim Skill:", "high", "", &SkillProfile::aim_skill, 0},
+            {"View Factor:", "1.2.3", "1.23", &SkillProfile::view_factor, 1230},
+            {"Firethrottle:", "-,5.", ".5", &SkillProfile::firethrottle, 500},
+            {"Attack Skill:", "0,4", "0.4", &SkillProfile::attack_skill, 400},
+        };
+        for (const auto& c : cases) {
+            QLineEdit* box = skill.textBox(Row(skill, c.label));
+            box->clear();
+            QTest::keyClicks(box, c.typed);
+            QCOMPARE(box->text(), QString(c.kept));
+        }
+        QCOMPARE(skill.slider(Row(skill, "Attack Skill:"))->value(), 400); // it still follows
+        QLineEdit* aim = skill.textBox(Row(skill, "Aim Skill:"));
+        QTest::keyClicks(aim, "a");
+        QVERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().contains("number"));
+        skill.okButton()->click();
+        for (const auto& c : cases)
+            QCOMPARE(level(1).*c.field, c.stored);
+
+        ui::ChatSettingsDialog chat(profile_, settings_, prompts_, nullptr);
+        chat.show();
+        QLineEdit* cpm = chat.textBox(Row(chat, "Characters Per Minute:"));
+        QLineEdit* death = chat.textBox(Row(chat, "Death:"));
+        cpm->selectAll();
+        QTest::keyClicks(cpm, "1,5.0");
+        QCOMPARE(cpm->text(), QString("150")); // digits only
+        QVERIFY(QToolTip::text().contains("digits"));
+        death->selectAll();
+        QTest::keyClicks(death, ",25");
+        QCOMPARE(death->text(), QString(".25"));
+        chat.okButton()->click();
+        QCOMPARE(level(1).chat_cpm, 150);
+        QCOMPARE(level(1).chat_death, 250);
     }
 
     void typedValuesBeyondTheRangeAreStoredThenShownClamped() {
@@ -173,15 +261,72 @@ private slots:
         QCOMPARE(railgun->text(), QString("500"));
         weapons.okButton()->click();
         QCOMPARE(level(5).weapon_railgun, 500);
+    }
 
+    // Each opening sets every box anew: nothing of a cancelled opening can
+    // be brought back with undo.
+    void reopeningLeavesNoUndoHistory() {
+        ui::PersonalitySettingsDialog personality(profile_, settings_, prompts_, nullptr);
+        personality.show();
+        QLineEdit* camper = personality.textBox(Row(personality, "Camper:"));
+        QLineEdit* walker = personality.textBox(Row(personality, "Walker:"));
+        camper->selectAll();
+        QTest::keyClicks(camper, ".9");
+        walker->selectAll();
+        QTest::keyClicks(walker, "0.00"); // back to the text it had
+        QVERIFY(walker->isUndoAvailable());
+        personality.reject();
+
+        personality.show();
+        for (std::size_t i = 0; i < personality.rowCount(); ++i)
+            QVERIFY2(!personality.textBox(i)->isUndoAvailable(),
+                     qPrintable(personality.label(i)->text()));
+        QTest::keySequence(walker, QKeySequence::Undo);
+        QTest::keySequence(camper, QKeySequence::Undo);
+        QCOMPARE(walker->text(), QString("0.00"));
+        QCOMPARE(camper->text(), QString(".250"));
+        personality.reject();
+    }
+
+    // Esc or the close box on the question stores nothing and says nothing.
+    void applyToAllQuestionDismissedDoesNothing() {
+        settings_.SkillLevel = 4;
+        ui::WeaponAimDialog aim(profile_, settings_, prompts_, nullptr);
+        const BotProfile before = profile_;
+        prompts_.questionAnswers = {std::nullopt};
+        aim.show();
+        aim.textBox(Row(aim, "Railgun:"))->setText(".420");
+        aim.applyToAllButton()->click();
+        QVERIFY(aim.isVisible());
+        QCOMPARE(ImageBytes(profile_), ImageBytes(before));
+        QCOMPARE(prompts_.shown.size(), 1);
+        QCOMPARE(prompts_.shown[0].kind, QString("question"));
+        aim.reject();
+    }
+
+    // Every row explains itself in game terms, with its range, on each of its
+    // three controls.
+    void everyRowHasItsTooltip() {
         ui::SkillSettingsDialog skill(profile_, settings_, prompts_, nullptr);
-        skill.show();
-        QLineEdit* reaction = skill.textBox(Row(skill, "Reaction Time:"));
-        QCOMPARE(reaction->text(), QString("3.00"));
-        reaction->selectAll();
-        QTest::keyClicks(reaction, "x.5");
-        skill.okButton()->click();
-        QCOMPARE(level(1).reactiontime, 0); // any characters are taken; "x.5" reads as 0
+        ui::ItemWeightsDialog items(profile_, settings_, prompts_, nullptr);
+        ui::ChatSettingsDialog chat(profile_, settings_, prompts_, nullptr);
+        ui::PersonalitySettingsDialog personality(profile_, settings_, prompts_, nullptr);
+        ui::WeaponWeightsDialog weapons(profile_, settings_, prompts_, nullptr);
+        for (ui::SliderEditorDialog* editor : std::initializer_list<ui::SliderEditorDialog*>{
+                 &skill, skill.weaponAimDialog(), &items, items.initialWeaponWeightsDialog(),
+                 items.initialPowerupWeightsDialog(), items.collectedWeaponWeightsDialog(), &chat,
+                 &personality, &weapons}) {
+            for (std::size_t i = 0; i < editor->rowCount(); ++i) {
+                const QString tip = editor->label(i)->toolTip();
+                QVERIFY2(tip.size() > 30, qPrintable(editor->label(i)->text()));
+                QCOMPARE(editor->slider(i)->toolTip(), tip);
+                QCOMPARE(editor->textBox(i)->toolTip(), tip);
+            }
+        }
+        QVERIFY(skill.label(Row(skill, "Reaction Time:"))->toolTip().endsWith("0 to 5"));
+        QVERIFY(personality.label(Row(personality, "Camper:"))->toolTip().contains("one place"));
+        QVERIFY(chat.label(Row(chat, "Characters Per Minute:"))->toolTip().endsWith("0 to 4000"));
+        QVERIFY(chat.chatNameBox()->toolTip().contains("chat file"));
     }
 
     void typingInAttackSkillMovesItsSliderOnly() {

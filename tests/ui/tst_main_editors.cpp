@@ -41,6 +41,7 @@ class MainEditorsTest : public QObject {
 private slots:
     void editorsFollowTheirTabStrip();
     void weightsEditorsAreDisabledWithoutTabSkill();
+    void weightsEditorsIgnoreAShownLeftStripWithoutTabSkill();
     void everyButtonReportsHowItsEditorClosed_data();
     void everyButtonReportsHowItsEditorClosed();
     void noMessagesWithoutVerification();
@@ -99,6 +100,51 @@ void MainEditorsTest::weightsEditorsAreDisabledWithoutTabSkill() {
     QCOMPARE(desk.profile->skill[1].item_flag_weight, 50);
     QCOMPARE(OpenFromButton(desk, "skillSettingsButton", [](QDialog* d) { ClickCancel(d); }),
              QStringLiteral("Hardcore Skill Level"));
+}
+
+// vexa.ini can hold BothTabs without TabSkill; General Settings then shows
+// the left strip. Only the Skill 1 weights and chat lines are written without
+// TabSkill, so the left group's editors keep working there.
+void MainEditorsTest::weightsEditorsIgnoreAShownLeftStripWithoutTabSkill() {
+    Desk desk;
+    QVERIFY(WriteBytes(desk.file("vexa.ini"), "TabSkill = false\nBothTabs = true\n"
+                                              "OkCancel = false\n"));
+    desk.start();
+    ModalScript settings;
+    settings.then([](QDialog* dialog) { ClickOk(dialog); });
+    desk.trigger("generalSettingsAction");
+    QVERIFY(settings.allRan());
+    auto* left = desk.child<QTabBar>("weightsTabs");
+    QVERIFY(left->isVisible());
+    left->setCurrentIndex(2); // Skill 5
+
+    const auto setRow = [](const char* label, const char* text) {
+        return [=](QDialog* dialog) {
+            auto* editor = qobject_cast<ui::SliderEditorDialog*>(dialog);
+            editor->textBox(Row(*editor, label))->setText(QLatin1String(text));
+            ClickOk(dialog);
+        };
+    };
+    OpenFromButton(desk, "weaponWeightsButton", setRow("Gauntlet:", "123"));
+    OpenFromButton(desk, "itemWeightsButton", setRow("Flag:", "77"));
+    OpenFromButton(desk, "chatConvosButton", [](QDialog* dialog) {
+        auto* convos = qobject_cast<ui::ChatConvosDialog*>(dialog);
+        ModalScript responses;
+        responses.then([convos](QDialog*) {
+            convos->responsesDialog()->responseBox(0)->setText(QStringLiteral("\"hi\""));
+            convos->responsesDialog()->okButton()->click();
+        });
+        convos->categoryButton(0)->click();
+        ClickOk(dialog);
+    });
+    const SkillProfile& one = desk.profile->skill[0];
+    const SkillProfile& five = desk.profile->skill[2];
+    QCOMPARE(one.weapon_gauntlet, 123);
+    QCOMPARE(one.item_flag_weight, 77);
+    QCOMPARE(QByteArray(one.chat_lines[0][0]), QByteArray("\"hi\""));
+    QCOMPARE(five.weapon_gauntlet, 5);
+    QCOMPARE(five.item_flag_weight, 50);
+    QCOMPARE(five.chat_lines[0][0][0], '\0');
 }
 
 void MainEditorsTest::everyButtonReportsHowItsEditorClosed_data() {

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace vexa;
@@ -106,13 +107,30 @@ void MainWindowTest::commandLineProfileReplacesDefaultBot() {
     // The options still come from the working directory.
     QCOMPARE(desk.settings.BaseDir, std::string("/games/arvon"));
 
-    // A command-line file that cannot be read gives the defaults, not defbot.ini.
-    Desk missing;
-    QVERIFY(WriteBytes(missing.file("defbot.ini"), ImageBytes(MakeProfile("Ranger"))));
-    missing.start(missing.file("nothing.vxb"));
-    QCOMPARE(missing.child<QLineEdit>("nameEdit")->text(), QString());
-    QCOMPARE(FieldText(missing.profile->gender), std::string("Male"));
-    QVERIFY(missing.prompts.shown.isEmpty());
+    // A command-line file that cannot be read, or is one byte short, gives the
+    // Load Bot failure message and then the defaults, not defbot.ini. A
+    // default bot one byte short gives the defaults silently.
+    BotProfile defaults = EmptyProfile();
+    ApplyDefaults(defaults);
+    const QByteArray shortImage = ImageBytes(MakeProfile("Shorty")).chopped(1);
+    struct Case {
+        const char* commandLineFile;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{"nothing.vxb", "File not loaded, error opening file"},
+          Case{"short.vxb", "File not loaded, error reading file"}, Case{"", nullptr}}) {
+        Desk start;
+        const bool named = *c.commandLineFile != '\0';
+        QVERIFY(WriteBytes(start.file("defbot.ini"),
+                           named ? ImageBytes(MakeProfile("Ranger")) : shortImage));
+        QVERIFY(WriteBytes(start.file("short.vxb"), shortImage));
+        start.start(named ? start.file(QLatin1String(c.commandLineFile)) : QString());
+        QCOMPARE(ImageBytes(*start.profile), ImageBytes(defaults));
+        QCOMPARE(start.child<QLineEdit>("nameEdit")->text(), QString());
+        QCOMPARE(start.prompts.messages(),
+                 c.message ? QStringList{QLatin1String(c.message)} : QStringList{});
+    }
 }
 
 void MainWindowTest::unknownGenderLeavesListUnselected() {
@@ -176,16 +194,26 @@ void MainWindowTest::typingTheNameStoresEveryKeystroke() {
     QTest::keyClick(name, Qt::Key_Backspace);
     QCOMPARE(FieldText(desk.profile->name), std::string());
 
-    // Never more than the field holds, never outside Latin-1.
-    QTest::keyClicks(name, QStringLiteral("Abcdefghijklmnopqrstuvwxyz"));
+    // Never more than the field holds, never outside Latin-1; the field says
+    // why a character did not go in.
+    QVERIFY(QTest::qWaitForWindowExposed(desk.window.get()));
+    QTest::keyClicks(name, QStringLiteral("Abcdefghijklmnopqrs"));
+    QVERIFY(!QToolTip::isVisible());
+    QTest::keyClicks(name, QStringLiteral("tuvwxyz"));
     QCOMPARE(FieldText(desk.profile->name), std::string("Abcdefghijklmnopqrs"));
     QCOMPARE(FieldText(desk.profile->gender), std::string("Male"));
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("This field holds at most 19 characters."));
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
     name->clear();
     QTest::keyClicks(name, "Zo");
     QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QStringLiteral("\u00eb"), {});
+    QVERIFY(!QToolTip::isVisible());
     QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QStringLiteral("\u20ac"), {});
     QCOMPARE(name->text(), QStringLiteral("Zo\u00eb"));
     QCOMPARE(FieldText(desk.profile->name), std::string("Zo\xeb"));
+    QVERIFY(QToolTip::text().contains(QStringLiteral("Latin-1")));
 }
 
 void MainWindowTest::choosingTheGenderStoresIt() {
@@ -308,10 +336,10 @@ void MainWindowTest::menusHoldEveryEntryInOrder() {
         entries << QStringLiteral("|");
     }
     QCOMPARE(menus, (QStringList{"&File", "&Settings", "&Help"}));
-    QCOMPARE(entries,
-             (QStringList{"&Save Bot", "&Load Bot", "-", "&Create Arvon source", "-", "E&xit", "|",
-                          "Base &Model Dir", ".vxb &Dir", "&General Settings", "&File Locations",
-                          "Model &Name", "Make Default &Bot", "|", "&About", "|"}));
+    QCOMPARE(entries, (QStringList{"&Save Bot", "&Load Bot", "-", "&Create Arvon source",
+                                   "&Export Bot Package...", "-", "E&xit", "|", "Base &Model Dir",
+                                   ".vxb &Dir", "&General Settings", "&File Locations",
+                                   "Model &Name", "Make Default &Bot", "|", "&About", "|"}));
 }
 
 void MainWindowTest::formHoldsItsControlsInTabOrder() {

@@ -4,6 +4,7 @@
 #include "core/util/FixedText.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QtTest>
 
 using namespace vexa;
@@ -18,6 +19,7 @@ private slots:
     void loadBotShowsTheProfile();
     void loadBotFailuresKeepTheProfile_data();
     void loadBotFailuresKeepTheProfile();
+    void footerSaysWhereTheBotGoesAndWhatIsOpen();
     void defaultBotRoundTrip();
     void defaultBotFailure();
     void createSourceWritesEveryFile();
@@ -58,7 +60,7 @@ void ProfileCommandsTest::saveBotFailureAndCancel() {
     desk.prompts.fileAnswers = {std::nullopt, desk.file("missing/folder/bot.vxb")};
     desk.trigger("saveBotAction");
     QCOMPARE(desk.prompts.shown.size(), 1); // the dialog only
-    QCOMPARE(desk.prompts.shown[0].request.defaultName, QStringLiteral(".vxb"));
+    QCOMPARE(desk.prompts.shown[0].request.defaultName, QStringLiteral("bot.vxb")); // not hidden
     QCOMPARE(desk.prompts.shown[0].request.folder, QString());
     desk.trigger("saveBotAction");
     QCOMPARE(desk.prompts.messages(), QStringList{"File not saved, error opening file"});
@@ -126,6 +128,50 @@ void ProfileCommandsTest::loadBotFailuresKeepTheProfile() {
     QCOMPARE(desk.prompts.messages(), QStringList{message});
     QCOMPARE(ImageBytes(*desk.profile), before);
     QCOMPARE(desk.child<QLineEdit>("nameEdit")->text(), QStringLiteral("Keeper"));
+}
+
+void ProfileCommandsTest::footerSaysWhereTheBotGoesAndWhatIsOpen() {
+    Desk desk;
+    desk.start();
+    desk.settings.OkCancel = false;
+    auto* footer = desk.child<QLabel>("footerLabel");
+    const auto lines = [footer] { return footer->text().split(QLatin1Char('\n')); };
+    QCOMPARE(lines(), (QStringList{"Base folder: no base folder yet",
+                                   "Profile file: none saved or loaded yet"}));
+    const int width = desk.window->width();
+
+    ModalScript script;
+    script.then([](QDialog* dialog) {
+        Field(dialog, "folderEdit")->setText(QStringLiteral("/games/arvon/base"));
+        ClickOk(dialog);
+    });
+    desk.child<QPushButton>("mainFileButton")->click();
+    QVERIFY(script.allRan());
+    QCOMPARE(lines().at(0), QStringLiteral("Base folder: /games/arvon/base"));
+
+    QVERIFY(WriteBytes(desk.file("short.vxb"), QByteArray(100, 'x')));
+    desk.prompts.fileAnswers = {desk.file("saved.vxb"), desk.file("short.vxb"),
+                                desk.file("no/such/folder/x.vxb"), desk.file("saved.vxb")};
+    desk.trigger("saveBotAction");
+    const QString saved = QStringLiteral("Profile file: ") + desk.file("saved.vxb");
+    QCOMPARE(lines().at(1), saved);
+    desk.trigger("loadBotAction"); // fails: the footer stays
+    desk.trigger("saveBotAction"); // fails too
+    QCOMPARE(lines().at(1), saved);
+    desk.trigger("loadBotAction");
+    QCOMPARE(lines().at(1), saved);
+    QCOMPARE(desk.prompts.messages().size(), 4);
+
+    // A long folder is shortened in the middle; the window keeps its width.
+    desk.settings.BaseDir = "/very" + std::string(300, 'x') + "/end";
+    desk.prompts.fileAnswers = {desk.file("saved.vxb")};
+    desk.trigger("loadBotAction");
+    QVERIFY(lines().at(0).startsWith(QStringLiteral("Base folder: /very")));
+    QVERIFY(lines().at(0).endsWith(QStringLiteral("/end")));
+    QVERIFY(lines().at(0).size() < 200);
+    QVERIFY(footer->toolTip().contains(QString::fromStdString(desk.settings.BaseDir)));
+    QTest::qWait(20);
+    QCOMPARE(desk.window->width(), width);
 }
 
 void ProfileCommandsTest::defaultBotRoundTrip() {

@@ -1,6 +1,7 @@
 // The option and location dialogs as the main window opens them: what they
 // show, what OK, Cancel and Esc store, and the messages that follow.
 #include "GuiTestSupport.h"
+#include "core/generate/Names.h"
 #include "core/util/FixedText.h"
 
 #include <QCheckBox>
@@ -49,10 +50,14 @@ private slots:
     void folderDialogs();
     void folderDialogClosedWithoutOkStoresNothing_data();
     void folderDialogClosedWithoutOkStoresNothing();
+    void folderFieldsBrowseAndRefuse_data();
+    void folderFieldsBrowseAndRefuse();
     void modelNameProposalAndMessages();
     void mainFileLocationProposalsAndMessages();
+    void mainFileNamesTheBotFileCannotHoldAreRefused();
     void fileLocationsCaptionAndProposals();
     void fileLocationsApplyToAll();
+    void fileLocationsApplyToAllDismissedDoesNothing();
     void generalSettingsShowsFlagsAndLinksBoxes();
     void generalSettingsOkUpdatesLevelsAndTabStrip();
     void generalSettingsClosedWithoutOkStoresNothing();
@@ -149,6 +154,89 @@ void SettingsDialogsTest::folderDialogClosedWithoutOkStoresNothing() {
     QVERIFY(desk.prompts.shown.isEmpty());
 }
 
+void SettingsDialogsTest::folderFieldsBrowseAndRefuse_data() {
+    QTest::addColumn<QByteArray>("opener");
+    QTest::addColumn<bool>("baseDir");
+    QTest::newRow("Base Model Dir") << QByteArray("modelDirAction") << true;
+    QTest::newRow(".vxb Dir") << QByteArray("vxbDirAction") << false;
+    QTest::newRow("Main File Location") << QByteArray("mainFileButton") << true;
+}
+
+// Every folder field has "Browse..." for the platform's folder dialog; OK
+// refuses, saying why, a folder that vexa.ini would cut short and, for the
+// base folder, one that is not absolute.
+void SettingsDialogsTest::folderFieldsBrowseAndRefuse() {
+    QFETCH(QByteArray, opener);
+    QFETCH(bool, baseDir);
+    Desk desk;
+    desk.start();
+    desk.settings.OkCancel = false;
+    const std::string& folder = baseDir ? desk.settings.BaseDir : desk.settings.VEXADir;
+    desk.prompts.fileAnswers = {std::nullopt, QStringLiteral("/chosen/place"),
+                                QStringLiteral("/chosen/other")};
+    QStringList seen;
+    ModalScript script;
+    script
+        .then([&](QDialog* dialog) {
+            QLineEdit* edit = Field(dialog, "folderEdit");
+            QPushButton* browse = Button(dialog, "browseButton");
+            QVERIFY(browse != nullptr);
+            QCOMPARE(browse->text(), QStringLiteral("Browse..."));
+            browse->click(); // cancelled
+            seen << edit->text();
+            browse->click();
+            seen << edit->text();
+            browse->click(); // opens where the field points
+            seen << edit->text();
+            for (const char* refused : {"/games/*/base", "/games/arvon/*"}) {
+                edit->setText(QLatin1String(refused));
+                ClickOk(dialog);
+                QVERIFY(dialog->isVisible());
+            }
+            edit->setText(QStringLiteral("arvon/base"));
+            ClickOk(dialog);
+            QCOMPARE(dialog->isVisible(), baseDir);
+            if (dialog->isVisible()) {
+                edit->setText(QStringLiteral("/games/arvon/base"));
+                ClickOk(dialog);
+            }
+        })
+        .then([&](QDialog* dialog) {
+            seen << Field(dialog, "folderEdit")->text();
+            ClickCancel(dialog);
+        });
+    const auto open = [&] {
+        if (auto* button = desk.child<QPushButton>(opener.constData()))
+            button->click();
+        else
+            desk.trigger(opener.constData());
+    };
+    open();
+    open();
+    QVERIFY(script.allRan());
+    QVERIFY(!script.watchdogFired());
+    const QString stored = baseDir ? "/games/arvon/base" : "arvon/base";
+    QCOMPARE(QString::fromStdString(folder), stored);
+    QCOMPARE(seen,
+             (QStringList{baseDir ? "Enter Base Model Directory Here" : "Enter .vxb Directory Here",
+                          "/chosen/place", "/chosen/other", stored}));
+
+    QList<ScriptedPrompts::Shown> folderDialogs;
+    QStringList refusals;
+    for (const auto& shown : desk.prompts.shown) {
+        if (shown.kind == QLatin1String("folder"))
+            folderDialogs << shown;
+        else if (shown.text.contains(QLatin1String("\"/*\"")) ||
+                 shown.text.contains(QLatin1String("full path")))
+            refusals << shown.text;
+    }
+    QCOMPARE(folderDialogs.size(), 3);
+    QCOMPARE(folderDialogs[0].request.folder, QString()); // the prompt is no folder
+    QCOMPARE(folderDialogs[2].request.folder, QStringLiteral("/chosen/place"));
+    QCOMPARE(refusals.size(), baseDir ? 3 : 2);
+    QVERIFY(refusals[0].contains(QLatin1String("\"/*\"")));
+}
+
 void SettingsDialogsTest::modelNameProposalAndMessages() {
     Desk desk;
     desk.start();
@@ -162,7 +250,7 @@ void SettingsDialogsTest::modelNameProposalAndMessages() {
             ClickCancel(dialog);
         })
         .then([&](QDialog* dialog) {
-            ClickOk(dialog); // the proposal, cut to the field's 9
+            ClickOk(dialog); // the proposal as it stands: the default model stays
         })
         .then([&](QDialog* dialog) {
             shown << Field(dialog, "modelNameEdit")->text();
@@ -182,7 +270,8 @@ void SettingsDialogsTest::modelNameProposalAndMessages() {
     desk.trigger("modelNameAction");
     QCOMPARE(desk.profile->model_name[0], '\0');
     desk.trigger("modelNameAction");
-    QCOMPARE(FieldText(desk.profile->model_name), std::string("mrsmithjo"));
+    QCOMPARE(FieldText(desk.profile->model_name), std::string());
+    QCOMPARE(BotModel(*desk.profile), std::string("mrsmithjon")); // not cut to "mrsmithjo"
     desk.trigger("modelNameAction");
     QCOMPARE(FieldText(desk.profile->model_name), std::string("verylongm"));
     desk.settings.OkCancel = false;
@@ -194,7 +283,7 @@ void SettingsDialogsTest::modelNameProposalAndMessages() {
     QCOMPARE(FieldText(desk.profile->main_file), std::string()); // next field untouched
 
     QCOMPARE(desk.prompts.messages(),
-             (QStringList{"Model name unchanged", "mrsmithjo", "verylongm"}));
+             (QStringList{"Model name unchanged", "mrsmithjon", "verylongm"}));
     QCOMPARE(desk.prompts.shown[1].title, QStringLiteral("New Model name:"));
     QCOMPARE(desk.prompts.shown[0].title, vexa::ui::ApplicationTitle());
 }
@@ -250,6 +339,36 @@ void SettingsDialogsTest::mainFileLocationProposalsAndMessages() {
     QCOMPARE(desk.prompts.messages(),
              (QStringList{"Main File Info NOT changed", "Main File Info changed",
                           "Main File Info NOT changed"}));
+}
+
+void SettingsDialogsTest::mainFileNamesTheBotFileCannotHoldAreRefused() {
+    Desk desk;
+    desk.start();
+    QStringList refused;
+    const auto typeAndOk = [&](const char* name) {
+        return [&, name](QDialog* dialog) {
+            Field(dialog, "mainFileEdit")->setText(QLatin1String(name));
+            ClickOk(dialog);
+            if (dialog->isVisible())
+                refused << QLatin1String(name);
+            QVERIFY(FieldIsEmpty(desk.profile->main_file)); // nothing stored yet
+        };
+    };
+    ModalScript script;
+    script.then(typeAndOk("iron\"mad_c.c")).then(typeAndOk("iron;_c.c"));
+    script.then([&](QDialog* dialog) {
+        Field(dialog, "mainFileEdit")->setText(QStringLiteral("iron_c.c"));
+        ClickOk(dialog);
+    });
+    desk.child<QPushButton>("mainFileButton")->click();
+    QVERIFY(script.allRan());
+    QCOMPARE(refused, (QStringList{"iron\"mad_c.c", "iron;_c.c"}));
+    QCOMPARE(FieldText(desk.profile->main_file), std::string("iron_c.c"));
+    const QStringList messages = desk.prompts.messages();
+    QCOMPARE(messages.size(), 3);
+    QCOMPARE(messages[0], QString::fromStdString(MainFileNameRefusal("\"")));
+    QCOMPARE(messages[1], messages[0]);
+    QCOMPARE(messages[2], QStringLiteral("Main File Info changed"));
 }
 
 void SettingsDialogsTest::fileLocationsCaptionAndProposals() {
@@ -347,6 +466,24 @@ void SettingsDialogsTest::fileLocationsApplyToAll() {
              (QStringList{"Settings NOT applied to all", "These settings have been applied to all "
                                                          "skill levels"}));
     QCOMPARE(desk.prompts.shown[3].title, vexa::ui::ApplicationTitle());
+}
+
+void SettingsDialogsTest::fileLocationsApplyToAllDismissedDoesNothing() {
+    Desk desk;
+    desk.start();
+    desk.prompts.questionAnswers = {std::nullopt};
+    const QByteArray before = ImageBytes(*desk.profile);
+    ModalScript script;
+    script.then([&](QDialog* dialog) {
+        Field(dialog, "chatEdit")->setText(QStringLiteral("bots/x_t.c"));
+        Button(dialog, "applyAllButton")->click(); // Esc on the question
+        QVERIFY(dialog->isVisible());
+        ClickCancel(dialog);
+    });
+    desk.trigger("fileLocationsAction");
+    QVERIFY(script.allRan());
+    QCOMPARE(ImageBytes(*desk.profile), before);
+    QCOMPARE(desk.prompts.messages(), QStringList{"File Locations NOT changed"});
 }
 
 void SettingsDialogsTest::generalSettingsShowsFlagsAndLinksBoxes() {

@@ -104,7 +104,8 @@ ChatConvosModel::ChatConvosModel() : part_{} {}
 
 void ChatConvosModel::Open(const BotProfile& profile, const AppSettings& settings) {
     part_ = ChatPart{};
-    if (const SkillProfile* block = BlockForLevel(profile, settings.WeightsSkillLevel)) {
+    if (const SkillProfile* block =
+            BlockForLevel(profile, EditorLevel(settings, LevelSource::Weights))) {
         std::memcpy(part_.chat_file, block->chat_file, sizeof part_.chat_file);
         std::memcpy(part_.chat_name, block->chat_name, sizeof part_.chat_name);
         std::memcpy(part_.chat_lines, block->chat_lines, sizeof part_.chat_lines);
@@ -128,7 +129,7 @@ void ChatConvosModel::SetResponses(int category, const ChatResponses& lines) {
 }
 
 bool ChatConvosModel::Store(BotProfile& profile, const AppSettings& settings) const {
-    SkillProfile* block = BlockForLevel(profile, settings.WeightsSkillLevel);
+    SkillProfile* block = BlockForLevel(profile, EditorLevel(settings, LevelSource::Weights));
     if (!block)
         return false;
     std::memcpy(block->chat_file, part_.chat_file, sizeof part_.chat_file);

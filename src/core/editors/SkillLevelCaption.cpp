@@ -16,7 +16,11 @@ std::optional<std::string> SkillLevelCaption(int level) {
 }
 
 int EditorLevel(const AppSettings& settings, LevelSource source) {
-    return source == LevelSource::Skill ? settings.SkillLevel : settings.WeightsSkillLevel;
+    if (source == LevelSource::Skill)
+        return settings.SkillLevel;
+    // Without TabSkill only the Skill 1 weights and chat lines are written,
+    // whatever the left strip shows.
+    return settings.TabSkill ? settings.WeightsSkillLevel : 1;
 }
 
 std::optional<std::string> OpeningCaption(const AppSettings& settings, LevelSource source,

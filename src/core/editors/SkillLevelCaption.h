@@ -25,7 +25,9 @@ std::optional<std::string> SkillLevelCaption(int level);
 std::optional<std::string> OpeningCaption(const AppSettings& settings, LevelSource source,
                                           bool disabledWhenNoTabSkill);
 
-// The level an editor on `source` works on.
+// The level an editor on `source` works on: SkillLevel, or for the weights
+// editors and chat convos WeightsSkillLevel while TabSkill is on and level 1
+// while it is off. Every editor asks this one rule.
 int EditorLevel(const AppSettings& settings, LevelSource source);
 
 } // namespace vexa

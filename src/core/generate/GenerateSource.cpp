@@ -13,6 +13,11 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
 
 int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style,
                    OutputFiles& files) {
+    return GenerateSource(profile, settings, style, files, GenerateGuards{});
+}
+
+int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style,
+                   OutputFiles& files, const GenerateGuards& guards) {
     if (!IsUsableBaseDir(settings.BaseDir, style))
         return 13;
     if (FieldIsEmpty(profile.name))
@@ -26,6 +31,13 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
         MakeFolderChain(OutputFolder(settings, style), style, files);
     if (FieldIsEmpty(profile.main_file))
         return 16;
+    if (guards.checkChatLines && FirstUnreadableChatLine(profile, settings.TabSkill))
+        return 43;
+    if (guards.replaceOtherBot)
+        if (const std::optional<OtherBotFile> other =
+                OtherBotsCharacterFile(profile, settings, style);
+            other && !guards.replaceOtherBot(*other))
+            return kGenerateDeclined;
 
     if (const int result = WriteCharacterFile(profile, settings, style, files); result != 0)
         return result;
@@ -68,6 +80,8 @@ std::string GenerateResultMessage(int code) {
         return "Source not created, error opening chat convos file";
     case 42:
         return "Source not created, error writing chat convos file";
+    case 43:
+        return "Source not created, a chat line cannot be read by the game";
     case 51:
         return "Source created, but error opening .bot file";
     case 52:
@@ -77,9 +91,20 @@ std::string GenerateResultMessage(int code) {
     }
 }
 
-std::string GenerateFailureMessage(int code, const OutputFiles& files) {
+std::string GenerateFailureMessage(int code, const BotProfile& profile,
+                                   const AppSettings& settings) {
     std::string message = GenerateResultMessage(code);
-    if (!files.failureReason().empty())
+    if (code == 43)
+        if (const std::optional<ChatLineFinding> finding =
+                FirstUnreadableChatLine(profile, settings.TabSkill))
+            message += ":\n" + ChatFindingText(*finding);
+    return message;
+}
+
+std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                   const OutputFiles& files) {
+    std::string message = GenerateFailureMessage(code, profile, settings);
+    if (!message.empty() && !files.failureReason().empty())
         message += "\n" + files.failureReason();
     return message;
 }

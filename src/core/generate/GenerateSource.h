@@ -1,34 +1,62 @@
 #pragma once
 
 #include "core/generate/OutputFiles.h"
+#include "core/generate/SourceChecks.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/Paths.h"
 
+#include <functional>
 #include <string>
 
 namespace vexa {
 
+// The result of a run that stopped because replacing another bot's files was
+// declined: nothing was written, and there is nothing more to tell.
+inline constexpr int kGenerateDeclined = 3;
+
+// The checks of Create Arvon source beyond the profile's fields, made after
+// those and before the first file is written.
+struct GenerateGuards {
+    // Result 43 when a chat line that would be written cannot be read by the
+    // game (see FirstUnreadableChatLine).
+    bool checkChatLines = true;
+    // Asked when the character file the run would replace names another bot;
+    // false stops the run with kGenerateDeclined. When empty, files are
+    // replaced without asking.
+    std::function<bool(const OtherBotFile&)> replaceOtherBot;
+};
+
 // Create Arvon source: checks the profile and the base folder, puts BaseDir
 // in its normal form (kept in `settings`), creates the output folders when
-// BuildFold is on and writes the character, weapon weights, item weights,
-// chat and bot info files, stopping at the first failure. Returns 0 or the
-// first failure's result code (11 to 16, 21, 22, 31, 32, 41, 42, 51, 52).
-// The profile is never changed.
+// BuildFold is on, checks the chat lines and writes the character, weapon
+// weights, item weights, chat and bot info files, stopping at the first
+// failure. Returns 0 or the first failure's result code (11 to 16, 21, 22,
+// 31, 32, 41, 42, 43, 51, 52) or kGenerateDeclined. The profile is never
+// changed.
 int GenerateSource(const BotProfile& profile, AppSettings& settings,
                    PathStyle style = NativePathStyle());
 // The same, creating folders and files through `files`.
 int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style,
                    OutputFiles& files);
+int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style,
+                   OutputFiles& files, const GenerateGuards& guards);
 
 // The message for a non-zero result code of GenerateSource; empty for any
 // other number.
 std::string GenerateResultMessage(int code);
+// The message to show for a non-zero result of GenerateSource on `profile`:
+// for 43 it names the first unreadable line and why ("...:\nSkill 4, Death
+// Rail, response 3: expected a comma after the name Hello"); empty for
+// kGenerateDeclined.
+std::string GenerateFailureMessage(int code, const BotProfile& profile,
+                                   const AppSettings& settings);
 
-// The message for a failed run through `files`: the code's message, then,
-// when the platform told more, a line saying why (a file open in another
-// program, a name Windows reserves for a device).
-std::string GenerateFailureMessage(int code, const OutputFiles& files);
+// The same for a run through `files`, followed, when the platform told more,
+// by a line saying why (a file open in another program, a name Windows
+// reserves for a device).
+std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                   const OutputFiles& files);
 
 // The two messages shown, one after the other, after a successful run. The
 // base folder is shown with `style`'s separators only.

@@ -24,18 +24,50 @@ std::string Joined(std::string_view base, std::string_view middle, std::string_v
     return WithSeparators(std::move(path), style);
 }
 
+// The ASCII spelling of the Latin-1 characters 0xC0 to 0xFF in POSIX file
+// names: a letter's base letter (two letters for the ligatures and thorn),
+// nothing for the signs × and ÷.
+constexpr std::string_view kAsciiOfLatin1Letters[64] = {
+    "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I",  "I",
+    "D", "N", "O", "O", "O", "O", "O",  "",  "O", "U", "U", "U", "U", "Y", "TH", "ss",
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",
+    "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y",
+};
+
+// The characters of `c` in the file-name form: itself in the Windows style;
+// in the POSIX style only printable ASCII, a Latin-1 letter spelled by its
+// base letter, anything else nothing (file names stay readable whatever the
+// system's character set).
+std::string_view FileNameCharacters(const char& c, PathStyle style) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (style == PathStyle::Windows || (byte >= 0x20 && byte < 0x7F))
+        return std::string_view(&c, 1);
+    if (byte >= 0xC0)
+        return kAsciiOfLatin1Letters[byte - 0xC0];
+    return {};
+}
+
 } // namespace
 
-std::string FileNameForm(std::string_view text) {
+std::string FileNameForm(std::string_view text, PathStyle style) {
     std::string form;
-    for (const char c : text) {
-        if (kRemovedFromFileNames.find(c) != std::string_view::npos)
-            continue;
-        if (form.size() == kFileNameFormLength)
-            break;
-        form += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    for (const char& original : text) {
+        for (const char c : FileNameCharacters(original, style)) {
+            if (kRemovedFromFileNames.find(c) != std::string_view::npos)
+                continue;
+            if (form.size() == kFileNameFormLength)
+                return form;
+            form += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        }
     }
     return form;
+}
+
+std::string MainFileNameRefusal(std::string_view mainFile) {
+    if (mainFile.find_first_of("\";") == std::string_view::npos)
+        return {};
+    return "The main file name cannot hold a quotation mark (\") or a semicolon (;): "
+           "the game's .bot file could not name that file. Please choose another name.";
 }
 
 int FirstPass(bool tabSkill) {
@@ -106,19 +138,19 @@ std::string GameReference(std::string_view name) {
     return reference;
 }
 
-std::string ChatName(const BotProfile& profile, int pass) {
+std::string ChatName(const BotProfile& profile, int pass, PathStyle style) {
     std::string stored = FieldText(profile.skill[BlockOfPass(pass)].chat_name);
     if (!stored.empty())
         return stored;
-    std::string name = FileNameForm(FieldText(profile.name));
+    std::string name = FileNameForm(FieldText(profile.name), style);
     if (const char digit = PassDigit(pass); digit != '\0')
         name += digit;
     return name;
 }
 
-std::string BotModel(const BotProfile& profile) {
+std::string BotModel(const BotProfile& profile, PathStyle style) {
     std::string model = FieldText(profile.model_name);
-    return model.empty() ? FileNameForm(FieldText(profile.name)) : model;
+    return model.empty() ? FileNameForm(FieldText(profile.name), style) : model;
 }
 
 bool IsUsableBaseDir(std::string_view baseDir, PathStyle style) {
@@ -157,7 +189,7 @@ std::string BotInfoFolder(const AppSettings& settings, PathStyle style) {
 
 std::string BotInfoFilePath(const BotProfile& profile, const AppSettings& settings,
                             PathStyle style) {
-    return Joined(BotInfoFolder(settings, style), "", BotModel(profile) + ".bot", style);
+    return Joined(BotInfoFolder(settings, style), "", BotModel(profile, style) + ".bot", style);
 }
 
 } // namespace vexa

@@ -11,8 +11,17 @@ namespace vexa {
 
 // The file-name form of a text: the space and the punctuation
 // " ' ` @ \ | / < > . , ; : ! # % ^ & * ( ) - = + [ { ] } removed, at most the
-// first 10 remaining characters kept, A to Z lowered. May be empty.
-std::string FileNameForm(std::string_view text);
+// first 10 remaining characters kept, A to Z lowered. May be empty. In the
+// POSIX style it is ASCII only, whatever the system's character set: a
+// Latin-1 letter becomes its base letter (e for ë, ss for ß, ae for æ) and
+// every other character outside printable ASCII is removed. The Windows
+// style keeps every other character as it is.
+std::string FileNameForm(std::string_view text, PathStyle style = NativePathStyle());
+
+// Why the main file name cannot be used, or empty when it can: the bot info
+// file names the main file, and a quotation mark or a semicolon cannot stand
+// in its values.
+std::string MainFileNameRefusal(std::string_view mainFile);
 
 // Passes of the weapon weights, item weights and chat writers. With TabSkill
 // off there is one pass, 0, from the Skill 1 block, and the default names
@@ -54,11 +63,11 @@ std::string GameReference(std::string_view name);
 // The chat name of a pass: the block's stored `chat_name`, unchanged and
 // without a digit, or else the file-name form of `name` followed by the
 // pass's digit.
-std::string ChatName(const BotProfile& profile, int pass);
+std::string ChatName(const BotProfile& profile, int pass, PathStyle style = NativePathStyle());
 
 // The player model of the bot info file: `model_name`, or the file-name
 // form of `name` when it is empty.
-std::string BotModel(const BotProfile& profile);
+std::string BotModel(const BotProfile& profile, PathStyle style = NativePathStyle());
 
 // The base folder check of the generate command: in the Windows style its
 // second character is a colon (a drive letter); in the POSIX style it is an

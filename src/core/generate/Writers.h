@@ -6,21 +6,30 @@
 #include "core/util/Paths.h"
 
 #include <string>
+#include <string_view>
 
 namespace vexa {
 
-// The texts of the game's bot files, with "\n" line ends.
+// The texts of the game's bot files, with "\n" line ends. `style` is the
+// path style whose file-name form gives the default chat and model names.
 
 // The character file: the "skill 1", "skill 4" and "skill 5" blocks. With
 // TabSkill off every block names the Skill 1 files and chat block, the only
 // ones written; with it on each block names its own level's.
-std::string CharacterFileText(const BotProfile& profile, bool tabSkill);
+std::string CharacterFileText(const BotProfile& profile, bool tabSkill,
+                              PathStyle style = NativePathStyle());
 // The weapon weights, item weights and chat files of one pass.
 std::string WeaponWeightsFileText(const SkillProfile& block);
 std::string ItemWeightsFileText(const SkillProfile& block);
 std::string ChatFileText(const SkillProfile& block, const std::string& chatName);
 // The bot info (.bot) file.
-std::string BotInfoFileText(const BotProfile& profile);
+std::string BotInfoFileText(const BotProfile& profile, PathStyle style = NativePathStyle());
+// A value of the bot info file. The game drops a key whose value holds a
+// quotation mark, a backslash or a semicolon, so those are left out. The
+// rest goes as it is, or between quotation marks when it holds a blank or a
+// tab (the game reads each value as one word), "//" or "/*" (which script
+// readers would take for a comment).
+std::string BotInfoValue(std::string_view value);
 
 // The writers. `settings.BaseDir` must be in normal form and the checks of
 // GenerateSource passed. Each returns 0 when its file was written, else its

@@ -2,6 +2,7 @@
 
 #include "core/util/FileIO.h"
 #include "core/util/FixedText.h"
+#include "core/util/RegularFile.h"
 
 #include <algorithm>
 #include <bit>
@@ -183,8 +184,10 @@ int WriteProfileImage(const BotProfile& profile, const std::string& path) {
 
 int ReadProfileImage(BotProfile& profile, const std::string& path) {
     std::string image;
-    switch (ReadFilePrefix(path, kProfileImageSize, image)) {
+    switch (ReadRegularFile(path, kProfileImageSize, image)) {
     case ReadStatus::Read:
+        if (image.size() < kProfileImageSize)
+            return 2;
         profile = ProfileFromImage(image);
         return 0;
     case ReadStatus::OpenFailed:
@@ -195,9 +198,11 @@ int ReadProfileImage(BotProfile& profile, const std::string& path) {
     return 2;
 }
 
-void LoadStartupProfile(BotProfile& profile, const std::string& path) {
-    if (ReadProfileImage(profile, path) != 0)
+int LoadStartupProfile(BotProfile& profile, const std::string& path) {
+    const int result = ReadProfileImage(profile, path);
+    if (result != 0)
         ApplyDefaults(profile);
+    return result;
 }
 
 int WriteDefaultBot(const BotProfile& profile, const std::string& path) {

@@ -163,8 +163,8 @@ int WriteProfileImage(const BotProfile& profile, const std::string& path);
 int ReadProfileImage(BotProfile& profile, const std::string& path);
 
 // The start-up load: the image at `path`, or the defaults when it cannot be
-// read. Reports nothing.
-void LoadStartupProfile(BotProfile& profile, const std::string& path);
+// read. Returns the ReadProfileImage result, for the caller to report.
+int LoadStartupProfile(BotProfile& profile, const std::string& path);
 
 // Make Default Bot: writes the profile to `path` with `name` and
 // `model_name` blanked in the stored image only. Returns the

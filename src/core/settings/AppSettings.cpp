@@ -2,10 +2,10 @@
 
 #include "core/util/FileIO.h"
 #include "core/util/Paths.h"
+#include "core/util/RegularFile.h"
 
 #include <cctype>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 
 namespace vexa {
 namespace {
@@ -129,13 +129,12 @@ int FindKeyLine(std::istream& in, std::string_view key, bool stripComments) {
 }
 
 int ReadSettingsFile(AppSettings& settings, const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path file = PathFromUtf8(path);
-    if (std::filesystem::is_directory(file, error))
-        return 1; // a folder opens on some platforms but holds no text
-    std::ifstream in(file, std::ios::binary);
-    if (!in.is_open())
+    // Only a regular file, and only its first mebibyte: the options fill a
+    // few hundred bytes, and a pipe or a huge file must not stall the start.
+    std::string text;
+    if (ReadRegularFile(path, kSettingsFileReadLimit, text) != ReadStatus::Read)
         return 1;
+    std::istringstream in(std::move(text));
 
     std::string value;
     const std::pair<std::string_view, std::string*> folders[] = {

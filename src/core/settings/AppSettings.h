@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <string>
@@ -26,11 +27,14 @@ struct AppSettings {
 };
 
 inline constexpr const char* kSettingsFileName = "vexa.ini";
+// The part of the settings file that is read; lines beyond it are ignored.
+inline constexpr std::size_t kSettingsFileReadLimit = 1024 * 1024;
 
 void ResetSettings(AppSettings& settings);
 
-// Reads the eight stored options from the settings file at `path`. Returns 0
-// when the file was scanned, 1 when it cannot be opened (nothing changed).
+// Reads the eight stored options from the settings file at `path` (its first
+// kSettingsFileReadLimit bytes). Returns 0 when the file was scanned, 1 when
+// it is not a regular file or cannot be opened (nothing changed).
 // A key missing from the file leaves its option as it was.
 int ReadSettingsFile(AppSettings& settings, const std::string& path);
 

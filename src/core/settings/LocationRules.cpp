@@ -22,13 +22,20 @@ std::string LocationStem(const BotProfile& profile) {
     return stem.empty() ? std::string("botname") : stem;
 }
 
+// "bots/" + stem + suffix, the stem shortened so that the whole fits a
+// file location field and keeps its suffix.
 std::string LocationProposal(const BotProfile& profile, const AppSettings& settings, char kind) {
+    constexpr std::string_view kFolder = "bots/";
     std::string suffix = "_";
     suffix += kind;
     if (settings.TabSkill && BlockIndexForLevel(settings.SkillLevel) >= 0)
         suffix += std::to_string(settings.SkillLevel);
     suffix += ".c";
-    return "bots/" + LocationStem(profile) + suffix;
+    std::string stem = LocationStem(profile);
+    const std::size_t room = sizeof(SkillProfile::chat_file) - 1 - kFolder.size() - suffix.size();
+    if (stem.size() > room)
+        stem.resize(room);
+    return std::string(kFolder) + stem + suffix;
 }
 
 } // namespace
@@ -43,10 +50,41 @@ void StoreFolderField(std::string& folder, const std::string& fieldText,
         folder = fieldText;
 }
 
+std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute) {
+    if (folder.find("/*") != std::string_view::npos)
+        return "A folder holding \"/*\" cannot be kept: the settings file would read the rest "
+               "of the line as a comment and lose it. Please choose another folder.";
+    if (mustBeAbsolute && !folder.empty() && !IsUsableBaseDir(folder, NativePathStyle()))
+        return NativePathStyle() == PathStyle::Windows
+                   ? "The base folder must be a full path with its drive letter, such as "
+                     "C:\\Arvon\\base."
+                   : "The base folder must be a full path beginning with \"/\", such as "
+                     "/home/you/arvon/base.";
+    return {};
+}
+
 std::string ModelNameProposal(const BotProfile& profile) {
     if (!FieldIsEmpty(profile.model_name))
         return FieldText(profile.model_name);
     return FitField(profile.model_name, FileNameForm(FieldText(profile.name)));
+}
+
+std::string ModelNameToStore(const BotProfile& profile, const std::string& fieldText) {
+    if (FieldIsEmpty(profile.model_name) && fieldText == ModelNameProposal(profile))
+        return {};
+    return fieldText;
+}
+
+std::string ProfileFileProposal(const BotProfile& profile) {
+    const std::string form = FileNameForm(FieldText(profile.name));
+    return (form.empty() ? std::string("bot") : form) + ".vxb";
+}
+
+FooterLines FooterText(const AppSettings& settings, const std::string& profileFile) {
+    return {"Base folder: " +
+                (settings.BaseDir.empty() ? std::string("no base folder yet") : settings.BaseDir),
+            "Profile file: " +
+                (profileFile.empty() ? std::string("none saved or loaded yet") : profileFile)};
 }
 
 std::string MainFileProposal(const BotProfile& profile) {

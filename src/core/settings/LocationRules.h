@@ -28,9 +28,34 @@ void StoreFolderField(std::string& folder, const std::string& fieldText, const s
 // reserves for a device (con, aux.bot, nul.c) is refused.
 std::string EnteredNameRefusal(std::string_view name, PathStyle style = NativePathStyle());
 
+// Why a folder typed into a folder dialog cannot be kept; empty when it can.
+// A folder holding "/*" would be cut short in the settings file, which reads
+// it as the start of a comment. With `mustBeAbsolute` (the base folder) a
+// folder that is not an absolute path of the platform is refused too. The
+// empty folder is always allowed.
+std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute);
+
 // Model Name dialog: `model_name`, or the file-name form of the bot name when
 // it is empty, cut to fit the field.
 std::string ModelNameProposal(const BotProfile& profile);
+
+// OK in the Model Name dialog: what `model_name` becomes for the field's
+// text. The proposal accepted unchanged while `model_name` is empty stores
+// nothing, so the bot keeps the model the default rule gives (the whole
+// file-name form, which the field may be too short to show).
+std::string ModelNameToStore(const BotProfile& profile, const std::string& fieldText);
+
+// The file name Save Bot proposes: the file-name form of the bot name, or
+// "bot" when that is empty, followed by ".vxb".
+std::string ProfileFileProposal(const BotProfile& profile);
+
+// The main window's footer: where the bot's files go and which profile file
+// was saved or loaded last (empty: none yet).
+struct FooterLines {
+    std::string baseFolder;
+    std::string profileFile;
+};
+FooterLines FooterText(const AppSettings& settings, const std::string& profileFile);
 
 // Main File Location dialog: `main_file`, or the file-name form of the bot
 // name (of "botname" when the name is empty) followed by "_c.c".
@@ -49,7 +74,8 @@ struct FileLocations {
 // What the File Locations dialog shows for the level `settings.SkillLevel`.
 // For each kind: the level's stored name when the Skill 1 block holds one of
 // that kind (even an empty one at this level), otherwise the proposal
-// "bots/" + file-name form + suffix, cut to fit the field.
+// "bots/" + file-name form + suffix, the name part shortened so that the
+// whole fits the field with its suffix.
 FileLocations FileLocationsShown(const BotProfile& profile, const AppSettings& settings);
 
 // OK: the three names into the block of `level` (1, 4 or 5; any other level

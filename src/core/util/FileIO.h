@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,9 @@ enum class LineEnds {
     Platform, // every "\n" becomes the platform's line end (CR LF on Windows)
 };
 
+// `contents` with its line ends as ReplaceFile writes them.
+std::string WithLineEnds(std::string_view contents, LineEnds lineEnds);
+
 // Replaces the file at `path` (UTF-8) with `contents`, as a careful editor
 // does. The bytes go to a temporary file in the same folder, which is flushed
 // to the disk and renamed over `path` only once it has been written and
@@ -60,6 +64,11 @@ enum class ReadStatus {
     OpenFailed, // the file could not be opened (missing, a folder, no permission)
     ShortRead,  // the file holds fewer than `size` bytes, or reading failed
 };
+
+// Opens the file at `path` (UTF-8) for reading bytes, as std::fopen with
+// "rb" does; null when it cannot be opened. On Windows the name is passed to
+// the system as UTF-16, so that any name opens.
+std::FILE* OpenFileForReading(const std::string& path);
 
 // Reads the first `size` bytes of the file at `path` (UTF-8) into `out`. Bytes after
 // them are ignored. On failure `out` is left empty.

@@ -68,4 +68,13 @@ std::string WorkingDirectoryFile(std::string_view fileName) {
     return Utf8FromPath(folder / PathFromUtf8(fileName));
 }
 
+std::string AbsolutePath(const std::string& path) {
+    const std::filesystem::path given(path);
+    if (path.empty() || given.is_absolute())
+        return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(given, error);
+    return error ? path : absolute.string();
+}
+
 } // namespace vexa

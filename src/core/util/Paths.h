@@ -49,4 +49,9 @@ std::string ReservedDeviceNameReason(std::string_view name);
 // directory gives `fileName` alone, which the platform resolves against it.
 std::string WorkingDirectoryFile(std::string_view fileName);
 
+// `path` made absolute against the current working directory; an absolute
+// path, an empty one, or any path while the working directory is unknown, is
+// returned unchanged.
+std::string AbsolutePath(const std::string& path);
+
 } // namespace vexa

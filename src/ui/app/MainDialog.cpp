@@ -4,9 +4,11 @@
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
 #include "core/settings/LevelRules.h"
+#include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
 #include "core/util/Paths.h"
 #include "ui/app/AboutDialog.h"
+#include "ui/app/ExportPackage.h"
 #include "ui/app/Resources.h"
 #include "ui/common/DialogOpener.h"
 #include "ui/common/Prompts.h"
@@ -173,6 +175,11 @@ void MainDialog::buildControls() {
     credit->setAlignment(Qt::AlignCenter);
     credit->setEnabled(false);
 
+    // Footer: where the bot's files go and which profile file is open.
+    footer_ = new QLabel(this);
+    footer_->setObjectName(QStringLiteral("footerLabel"));
+    footer_->setTextFormat(Qt::PlainText);
+
     // Enter lands here and does nothing.
     auto* enterSink = new QPushButton(this);
     enterSink->setObjectName(QStringLiteral("defaultButton"));
@@ -214,6 +221,9 @@ void MainDialog::buildControls() {
     layout->addSpacing(6);
     layout->addLayout(groups);
     layout->addWidget(credit);
+    footerWidth_ = layout->sizeHint().width() - layout->contentsMargins().left() -
+                   layout->contentsMargins().right();
+    layout->addWidget(footer_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Tab order of the form: identity, right group, left group.
@@ -244,6 +254,8 @@ QMenuBar* MainDialog::buildMenuBar() {
     add(file, tr("&Load Bot"), "loadBotAction", &MainDialog::loadBot);
     file->addSeparator();
     add(file, tr("&Create Arvon source"), "createSourceAction", &MainDialog::createSource);
+    add(file, tr("&Export Bot Package..."), "exportPackageAction",
+        [this] { ExportPackageCommand(this, profile_, settings_, prompts_); });
     file->addSeparator();
     add(file, tr("E&xit"), "exitAction", &MainDialog::quit);
 
@@ -291,8 +303,12 @@ void MainDialog::startUp() {
     const std::string profilePath = commandLineFile_.isEmpty()
                                         ? WorkingDirectoryFile(kDefaultBotFileName)
                                         : ToFolderText(commandLineFile_);
-    LoadStartupProfile(profile_, profilePath);
+    const int loaded = LoadStartupProfile(profile_, profilePath);
     ShowProfileIdentity();
+    // A missing default bot is normal; a profile the user named is not: say
+    // so before the defaults take its place, lest a save overwrite it.
+    if (loaded != 0 && !commandLineFile_.isEmpty())
+        prompts_.information(this, QString::fromLatin1(LoadBotMessage(loaded)));
 
     ResetSettings(settings_);
     ReadSettingsFile(settings_, WorkingDirectoryFile(kSettingsFileName));
@@ -308,6 +324,18 @@ void MainDialog::startUp() {
     weightsTabs_->setVisible(WeightsTabShownAtStartup(settings_));
 
     updateControls();
+    updateFooter();
+}
+
+void MainDialog::updateFooter() {
+    const FooterLines lines = FooterText(settings_, ToFolderText(profileFile_));
+    const QFontMetrics metrics = footer_->fontMetrics();
+    QStringList shown;
+    for (const std::string& line : {lines.baseFolder, lines.profileFile})
+        shown << metrics.elidedText(FromFolderText(line), Qt::ElideMiddle, footerWidth_);
+    footer_->setText(shown.join(QLatin1Char('\n')));
+    footer_->setToolTip(FromFolderText(lines.baseFolder) + QLatin1Char('\n') +
+                        FromFolderText(lines.profileFile));
 }
 
 void MainDialog::ShowProfileIdentity() {
@@ -384,7 +412,7 @@ Prompts::FileRequest MainDialog::profileFileRequest(const QString& title) const 
     request.title = title;
     request.filter = tr("VEXA Bot Files (*.vxb)");
     request.defaultSuffix = QStringLiteral("vxb");
-    request.defaultName = FromFieldText(FileNameForm(FieldText(profile_.name)) + ".vxb");
+    request.defaultName = FromFieldText(ProfileFileProposal(profile_));
     request.folder = FromFolderText(settings_.VEXADir);
     return request;
 }
@@ -395,6 +423,10 @@ void MainDialog::saveBot() {
     if (!path)
         return;
     const int result = WriteProfileImage(profile_, ToFolderText(*path));
+    if (result == 0) {
+        profileFile_ = *path;
+        updateFooter();
+    }
     prompts_.information(this, QString::fromLatin1(SaveBotMessage(result)));
 }
 
@@ -404,16 +436,21 @@ void MainDialog::loadBot() {
     if (!path)
         return;
     const int result = ReadProfileImage(profile_, ToFolderText(*path));
-    if (result == 0)
+    if (result == 0) {
         ShowProfileIdentity();
+        profileFile_ = *path;
+        updateFooter();
+    }
     prompts_.information(this, QString::fromLatin1(LoadBotMessage(result)));
 }
 
 void MainDialog::createSource() {
     DiskFiles disk;
     const int result = GenerateSource(profile_, settings_, NativePathStyle(), disk);
+    updateFooter(); // the base folder is now in its normal form
     if (result != 0) {
-        prompts_.information(this, FromFolderText(GenerateFailureMessage(result, disk)));
+        prompts_.information(
+            this, FromFolderText(GenerateFailureMessage(result, profile_, settings_, disk)));
         return;
     }
     prompts_.information(this, FromFolderText(GenerateSuccessMessage(settings_)));
@@ -423,12 +460,14 @@ void MainDialog::createSource() {
 // Settings menu
 
 void MainDialog::openModelDirectory() {
-    if (Persistent(modelDirectoryDialog_, this, settings_).exec() == QDialog::Accepted)
+    if (Persistent(modelDirectoryDialog_, this, settings_, prompts_).exec() == QDialog::Accepted) {
+        updateFooter();
         prompts_.information(this, modelDirectoryDialog_->folderText(), tr("Model Directory:"));
+    }
 }
 
 void MainDialog::openProfileDirectory() {
-    if (Persistent(profileDirectoryDialog_, this, settings_).exec() == QDialog::Accepted)
+    if (Persistent(profileDirectoryDialog_, this, settings_, prompts_).exec() == QDialog::Accepted)
         prompts_.information(this, profileDirectoryDialog_->folderText(), tr(".vxb Directory:"));
 }
 
@@ -455,9 +494,8 @@ void MainDialog::openModelName() {
         Persistent(modelNameDialog_, this, profile_, prompts_).exec() == QDialog::Accepted;
     if (!settings_.OkCancel)
         return;
-    if (confirmed)
-        prompts_.information(this, FromFieldText(FieldText(profile_.model_name)),
-                             tr("New Model name:"));
+    if (confirmed) // the model the bot gets, also when the default rule gives it
+        prompts_.information(this, FromFieldText(BotModel(profile_)), tr("New Model name:"));
     else
         prompts_.information(this, tr("Model name unchanged"));
 }
@@ -480,6 +518,9 @@ void MainDialog::openMainFileLocation() {
     RunDialogAndReport(Persistent(mainFileLocationDialog_, this, profile_, settings_, prompts_),
                        prompts_, settings_,
                        {tr("Main File Info changed"), tr("Main File Info NOT changed")}, this);
+    DiskFiles disk;
+    const int result = GenerateSource(profile_, settings_, NativePathStyle(), disk);
+    updateFooter(); // the base folder is now in its normal form
 }
 
 // The six editors are opened from here once they are part of the window.

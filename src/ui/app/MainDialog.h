@@ -8,6 +8,7 @@
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenuBar;
 class QPushButton;
@@ -105,6 +106,8 @@ private:
     // The window's members and its controls, both ways.
     void readControls();
     void updateControls();
+    // The footer: the base folder and the profile file last saved or loaded.
+    void updateFooter();
 
     BotProfile& profile_;
     AppSettings& settings_;
@@ -114,11 +117,14 @@ private:
     QString nameText_;
     int genderIndex_ = -1;
     bool hasQuit_ = false;
+    QString profileFile_; // saved or loaded last; empty until then
 
     QLineEdit* nameEdit_ = nullptr;
     QComboBox* genderCombo_ = nullptr;
     QTabBar* skillTabs_ = nullptr;   // right strip: SkillLevel
     QTabBar* weightsTabs_ = nullptr; // left strip: WeightsSkillLevel
+    QLabel* footer_ = nullptr;
+    int footerWidth_ = 0;
 
     // The persistent sub-dialogs, owned through Qt's parent ownership; null
     // until first opened.

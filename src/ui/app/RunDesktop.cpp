@@ -85,6 +85,8 @@ int RunDesktop(int& argc, char** argv) {
         std::cerr << "vexa: " << commandLine.error << '\n';
         return 2;
     }
+    for (const std::string& skipped : commandLine.skippedSwitches)
+        std::cerr << SkippedSwitchWarning(skipped) << '\n';
 
     DesktopPrompts prompts;
     BotDesignerApp designer(FromFolderText(commandLine.profileFile), prompts);

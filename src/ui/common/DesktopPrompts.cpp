@@ -1,5 +1,6 @@
 #include "ui/common/DesktopPrompts.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -41,12 +42,39 @@ bool DesktopPrompts::question(QWidget* parent, const QString& text, const QStrin
     return box.exec() == QMessageBox::Yes;
 }
 
+std::optional<bool> DesktopPrompts::ask(QWidget* parent, const QString& text,
+                                        const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Esc and the close box press this hidden button, so that they tell
+    // apart from No.
+    QAbstractButton* dismiss = box.addButton(QMessageBox::Cancel);
+    dismiss->hide();
+    box.setEscapeButton(dismiss);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes))
+        return true;
+    if (box.clickedButton() == box.button(QMessageBox::No))
+        return false;
+    return std::nullopt;
+}
+
 std::optional<QString> DesktopPrompts::saveFileName(QWidget* parent, const FileRequest& request) {
     return RunFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
 std::optional<QString> DesktopPrompts::openFileName(QWidget* parent, const FileRequest& request) {
     return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> DesktopPrompts::folderName(QWidget* parent, const QString& title,
+                                                  const QString& folder) {
+    QFileDialog dialog(parent, title, folder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 } // namespace vexa::ui

@@ -20,6 +20,9 @@ public:
     // A question with Yes and No buttons and a warning icon; true for Yes.
     // Dismissing the box without an answer counts as No.
     virtual bool question(QWidget* parent, const QString& text, const QString& title) = 0;
+    // The same question, telling a box dismissed without an answer (Esc, the
+    // close box) from No: true for Yes, false for No, nothing when dismissed.
+    virtual std::optional<bool> ask(QWidget* parent, const QString& text, const QString& title) = 0;
 
     struct FileRequest {
         QString title;
@@ -32,6 +35,10 @@ public:
     // dialog asks before it replaces an existing file.
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileRequest& request) = 0;
     virtual std::optional<QString> openFileName(QWidget* parent, const FileRequest& request) = 0;
+    // The platform's folder dialog, opening at `folder` (the platform's
+    // default when empty): the chosen folder, or nothing when cancelled.
+    virtual std::optional<QString> folderName(QWidget* parent, const QString& title,
+                                              const QString& folder) = 0;
 };
 
 // The application's name, the title of every untitled message.

@@ -82,6 +82,7 @@ void ChatResponsesDialog::setCategory(const QString& caption, const ChatResponse
         responses_[line]->setText(FromFieldText(lines[line]));
         responses_[line]->setCursorPosition(0);
     }
+    responses_[0]->setFocus(); // every category starts at Response 1
 }
 
 ChatResponses ChatResponsesDialog::responses() const {

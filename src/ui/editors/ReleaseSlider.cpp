@@ -1,6 +1,8 @@
 #include "ui/editors/ReleaseSlider.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace vexa::ui {
 
@@ -21,6 +23,20 @@ void ReleaseSlider::mouseReleaseEvent(QMouseEvent* event) {
         return; // another button is still down: the cycle goes on
     armed_ = false;
     emit released();
+}
+
+void ReleaseSlider::keyPressEvent(QKeyEvent* event) {
+    const int before = value();
+    QSlider::keyPressEvent(event);
+    if (value() != before && !isSliderDown())
+        emit stepped();
+}
+
+void ReleaseSlider::wheelEvent(QWheelEvent* event) {
+    const int before = value();
+    QSlider::wheelEvent(event);
+    if (value() != before && !isSliderDown())
+        emit stepped();
 }
 
 } // namespace vexa::ui

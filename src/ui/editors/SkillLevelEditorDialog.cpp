@@ -88,8 +88,11 @@ void SkillLevelEditorDialog::appendToTabOrder(QWidget* widget) {
 }
 
 void SkillLevelEditorDialog::askApplyToAll() {
-    const bool yes = prompts_.question(this, Text(kApplyToAllQuestion), Text(kApplyToAllTitle));
-    for (std::string_view message : applyToAll(yes))
+    const std::optional<bool> yes =
+        prompts_.ask(this, Text(kApplyToAllQuestion), Text(kApplyToAllTitle));
+    if (!yes)
+        return; // dismissed without an answer: nothing happens
+    for (std::string_view message : applyToAll(*yes))
         prompts_.information(this, Text(message));
 }
 

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QStyle>
@@ -49,6 +48,7 @@ SliderEditorDialog::SliderEditorDialog(const EditorTable& table, BotProfile& pro
         row->addWidget(new QLabel(tr("Chat name:"), this));
         chatName_ = new QLineEdit(this);
         LimitToField(chatName_, sizeof(SkillProfile::chat_name));
+        chatName_->setToolTip(Text(kChatNameTip));
         chatName_->setMinimumWidth(chatName_->fontMetrics().horizontalAdvance(QLatin1Char('m')) *
                                    12);
         row->addWidget(chatName_);
@@ -85,9 +85,10 @@ SliderEditorDialog::SliderEditorDialog(const EditorTable& table, BotProfile& pro
         row.text = new QLineEdit(box);
         row.text->setAlignment(Qt::AlignRight);
         row.text->setFixedWidth(textWidth);
-        if (b.digitsOnly)
-            row.text->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("[0-9]*")), row.text));
+        LimitToNumber(row.text, !b.digitsOnly);
+        for (QWidget* widget : {static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.slider),
+                                static_cast<QWidget*>(row.text)})
+            widget->setToolTip(Text(b.tip));
 
         const int gridRow = columnRows_[g][static_cast<std::size_t>(b.column)]++;
         const int firstColumn = b.column * kGridColumnsPerColumn;
@@ -101,6 +102,8 @@ SliderEditorDialog::SliderEditorDialog(const EditorTable& table, BotProfile& pro
         connect(row.slider, &QSlider::valueChanged, this,
                 [this, i](int value) { model_.MoveSlider(i, value); });
         connect(row.slider, &ReleaseSlider::released, this, [this, i] { sliderReleased(i); });
+        // A move by the keys or the wheel is shown as a release shows it.
+        connect(row.slider, &ReleaseSlider::stepped, this, [this, i] { sliderReleased(i); });
         connect(row.text, &QLineEdit::textEdited, this, [this, i] { textEdited(i); });
     }
     // The sliders' style goes after them among the dialog's children, so it
@@ -125,7 +128,10 @@ void SliderEditorDialog::addBelowColumn(int group, int column, QWidget* widget) 
 void SliderEditorDialog::reload() {
     model_.Open(profile_, settings_);
     showPositions();
-    showTexts();
+    // Every opening sets every text anew, which also clears the boxes' undo
+    // history: Ctrl+Z never brings back a text of an earlier opening.
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        rows_[i].text->setText(Text(model_.text(i)));
     if (chatName_)
         chatName_->setText(FromFieldText(model_.chatName()));
 }

@@ -114,8 +114,11 @@ void FileLocationsDialog::accept() {
 void FileLocationsDialog::applyToAll() {
     if (!namesUsable())
         return;
-    if (prompts_.question(this, tr("Apply these settings to all skill levels?"),
-                          tr("Apply to all?"))) {
+    const std::optional<bool> yes =
+        prompts_.ask(this, tr("Apply these settings to all skill levels?"), tr("Apply to all?"));
+    if (!yes)
+        return; // dismissed without an answer: nothing happens
+    if (*yes) {
         StoreFileLocationsForAll(profile_, fieldTexts());
         prompts_.information(this, tr("These settings have been applied to all skill levels"));
     } else {

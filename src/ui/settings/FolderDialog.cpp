@@ -3,6 +3,7 @@
 #include "core/settings/LocationRules.h"
 #include "ui/common/DialogButtons.h"
 #include "ui/common/TextFields.h"
+#include "ui/settings/FolderField.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,9 +15,9 @@
 namespace vexa::ui {
 
 FolderDialog::FolderDialog(std::string& folder, const QString& title, std::string prompt,
-                           QWidget* parent)
-    : QDialog(parent), folder_(folder), prompt_(std::move(prompt)),
-      folderEdit_(new QLineEdit(this)) {
+                           Prompts& prompts, bool mustBeAbsolute, QWidget* parent)
+    : QDialog(parent), folder_(folder), prompt_(std::move(prompt)), prompts_(prompts),
+      mustBeAbsolute_(mustBeAbsolute), folderEdit_(new QLineEdit(this)) {
     setWindowTitle(title);
 
     auto* label = new QLabel(tr("Enter folder:"), this);
@@ -29,7 +30,7 @@ FolderDialog::FolderDialog(std::string& folder, const QString& title, std::strin
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
-    layout->addWidget(folderEdit_);
+    layout->addLayout(FolderRow(folderEdit_, prompts_, title, prompt_, this));
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -46,6 +47,8 @@ int FolderDialog::exec() {
 }
 
 void FolderDialog::accept() {
+    if (!AcceptFolderText(folderEdit_, prompts_, prompt_, mustBeAbsolute_, this))
+        return;
     StoreFolderField(folder_, ToFolderText(folderEdit_->text()), prompt_);
     QDialog::accept();
 }

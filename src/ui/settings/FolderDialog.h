@@ -6,10 +6,15 @@
 class QLineEdit;
 
 namespace vexa::ui {
+class Prompts;
+}
 
-// A dialog that edits one folder of the options with a single typed field.
-// While the folder is empty the field shows a prompt text; OK with the prompt
-// still there leaves the folder as it was.
+namespace vexa::ui {
+
+// A dialog that edits one folder of the options with a single field, typed
+// or chosen with "Browse...". While the folder is empty the field shows a
+// prompt text; OK with the prompt still there leaves the folder as it was.
+// OK refuses, with a message saying why, a folder that cannot be kept.
 class FolderDialog : public QDialog {
     Q_OBJECT
 
@@ -24,11 +29,15 @@ public:
     void accept() override;
 
 protected:
-    FolderDialog(std::string& folder, const QString& title, std::string prompt, QWidget* parent);
+    // `mustBeAbsolute`: the base folder, which must be an absolute path.
+    FolderDialog(std::string& folder, const QString& title, std::string prompt, Prompts& prompts,
+                 bool mustBeAbsolute, QWidget* parent);
 
 private:
     std::string& folder_;
     std::string prompt_;
+    Prompts& prompts_;
+    bool mustBeAbsolute_;
     QLineEdit* folderEdit_;
 };
 

@@ -1,10 +1,12 @@
 #include "ui/settings/MainFileLocationDialog.h"
 
+#include "core/generate/Names.h"
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
 #include "ui/common/DialogButtons.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"
+#include "ui/settings/FolderField.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,7 +41,8 @@ MainFileLocationDialog::MainFileLocationDialog(BotProfile& profile, AppSettings&
 
     auto* fields = new QGridLayout;
     fields->addWidget(folderLabel, 0, 0);
-    fields->addWidget(folderEdit_, 0, 1);
+    fields->addLayout(FolderRow(folderEdit_, prompts_, tr("Base Model Dir"), kBaseDirPrompt, this),
+                      0, 1);
     fields->addWidget(mainFileLabel, 1, 0);
     fields->addWidget(mainFileEdit_, 1, 1);
 
@@ -59,13 +62,22 @@ int MainFileLocationDialog::exec() {
 }
 
 void MainFileLocationDialog::accept() {
+    if (!AcceptFolderText(folderEdit_, prompts_, kBaseDirPrompt, true, this))
+        return;
     // A name Windows keeps for a device cannot become a file or folder.
-    for (const QLineEdit* edit : {folderEdit_, mainFileEdit_})
+    for (QLineEdit* edit : {folderEdit_, mainFileEdit_})
         if (const std::string refusal = EnteredNameRefusal(ToFolderText(edit->text()));
             !refusal.empty()) {
             prompts_.information(this, FromFolderText(refusal));
+            edit->setFocus();
             return;
         }
+    const std::string refusal = MainFileNameRefusal(ToFieldText(mainFileEdit_->text()));
+    if (!refusal.empty()) {
+        prompts_.information(this, QString::fromStdString(refusal));
+        mainFileEdit_->setFocus();
+        return;
+    }
     StoreFolderField(settings_.BaseDir, ToFolderText(folderEdit_->text()), kBaseDirPrompt);
     SetFieldText(profile_.main_file, ToFieldText(mainFileEdit_->text()));
     QDialog::accept();

@@ -24,6 +24,9 @@ public:
     // runs the dialog.
     int exec() override;
     // Stores the folder (unless the prompt is still there) and the main file.
+    // A base folder that is not absolute, or that the settings file cannot
+    // keep, or a main file name that the bot info file cannot name, is
+    // refused with a message and the dialog stays open.
     void accept() override;
 
 private:

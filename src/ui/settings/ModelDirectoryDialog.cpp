@@ -4,7 +4,8 @@
 
 namespace vexa::ui {
 
-ModelDirectoryDialog::ModelDirectoryDialog(AppSettings& settings, QWidget* parent)
-    : FolderDialog(settings.BaseDir, tr("Model Directory"), kBaseDirPrompt, parent) {}
+ModelDirectoryDialog::ModelDirectoryDialog(AppSettings& settings, Prompts& prompts, QWidget* parent)
+    : FolderDialog(settings.BaseDir, tr("Model Directory"), kBaseDirPrompt, prompts, true, parent) {
+}
 
 } // namespace vexa::ui

@@ -11,7 +11,7 @@ class ModelDirectoryDialog final : public FolderDialog {
     Q_OBJECT
 
 public:
-    ModelDirectoryDialog(AppSettings& settings, QWidget* parent);
+    ModelDirectoryDialog(AppSettings& settings, Prompts& prompts, QWidget* parent);
 };
 
 } // namespace vexa::ui

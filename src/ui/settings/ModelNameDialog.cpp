@@ -47,7 +47,9 @@ void ModelNameDialog::accept() {
         prompts_.information(this, FromFieldText(refusal));
         return;
     }
-    SetFieldText(profile_.model_name, ToFieldText(modelNameEdit_->text()));
+    // The proposal accepted as it stands keeps the default model.
+    SetFieldText(profile_.model_name,
+                 ModelNameToStore(profile_, ToFieldText(modelNameEdit_->text())));
     QDialog::accept();
 }
 

@@ -20,7 +20,8 @@ public:
     // Shows model_name, or the file-name form of the bot name when it is
     // empty, then runs the dialog.
     int exec() override;
-    // Stores the field into model_name and closes with OK.
+    // Stores the field into model_name and closes with OK; the proposal
+    // accepted unchanged stores nothing, so the default model stays.
     void accept() override;
 
 private:

@@ -4,7 +4,9 @@
 
 namespace vexa::ui {
 
-ProfileDirectoryDialog::ProfileDirectoryDialog(AppSettings& settings, QWidget* parent)
-    : FolderDialog(settings.VEXADir, tr(".vxb Directory"), kVexaDirPrompt, parent) {}
+ProfileDirectoryDialog::ProfileDirectoryDialog(AppSettings& settings, Prompts& prompts,
+                                               QWidget* parent)
+    : FolderDialog(settings.VEXADir, tr(".vxb Directory"), kVexaDirPrompt, prompts, false, parent) {
+}
 
 } // namespace vexa::ui

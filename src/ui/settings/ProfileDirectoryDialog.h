@@ -11,7 +11,7 @@ class ProfileDirectoryDialog final : public FolderDialog {
     Q_OBJECT
 
 public:
-    ProfileDirectoryDialog(AppSettings& settings, QWidget* parent);
+    ProfileDirectoryDialog(AppSettings& settings, Prompts& prompts, QWidget* parent);
 };
 
 } // namespace vexa::ui

@@ -61,6 +61,52 @@ TEST(EditorTables, DigitsOnlyBoxesAreTheWeightsAndCharactersPerMinute) {
     }
 }
 
+// Every row tells what it does and ends with its range as the box shows it.
+TEST(EditorTables, EveryTooltipEndsWithItsRange) {
+    for (const EditorTable* table : kSliderEditors) {
+        for (const ValueBinding& b : table->bindings) {
+            const std::string range = "; 0 to " + std::to_string(b.slider.max / b.slider.scale);
+            EXPECT_TRUE(b.tip.ends_with(range)) << b.label << ": " << b.tip;
+            EXPECT_GT(b.tip.size(), range.size() + 20) << b.label;
+        }
+    }
+}
+
+// Without TabSkill only the Skill 1 weights and chat lines are written, so
+// the weights editors and chat convos work there whatever WeightsSkillLevel
+// holds (after General Settings it can follow a shown left strip).
+TEST(EditorRules, WeightsEditorsWorkOnSkillOneWithoutTabSkill) {
+    BotProfile profile = DefaultProfile();
+    AppSettings s;
+    s.TabSkill = false;
+    s.BothTabs = true;
+    s.SkillLevel = 4;
+    s.WeightsSkillLevel = 5;
+    EXPECT_EQ(EditorLevel(s, LevelSource::Weights), 1);
+    EXPECT_EQ(EditorLevel(s, LevelSource::Skill), 4);
+
+    SliderEditorModel weapons(kWeaponWeightsEditor);
+    profile.skill[2].weapon_gauntlet = 400;
+    weapons.Open(profile, s);
+    EXPECT_EQ(weapons.text(IndexOf(kWeaponWeightsEditor, "Gauntlet:")), "5");
+    weapons.SetText(IndexOf(kWeaponWeightsEditor, "Gauntlet:"), "77");
+    ASSERT_TRUE(weapons.Store(profile, s));
+    EXPECT_EQ(profile.skill[0].weapon_gauntlet, 77);
+    EXPECT_EQ(profile.skill[2].weapon_gauntlet, 400);
+
+    ChatConvosModel convos;
+    SetFieldText(profile.skill[2].chat_lines[0][0], "five");
+    convos.Open(profile, s);
+    EXPECT_EQ(convos.Responses(0)[0], "");
+    convos.SetResponses(0, {"one"});
+    ASSERT_TRUE(convos.Store(profile, s));
+    EXPECT_EQ(FieldText(profile.skill[0].chat_lines[0][0]), "one");
+    EXPECT_EQ(FieldText(profile.skill[2].chat_lines[0][0]), "five");
+
+    s.TabSkill = true;
+    EXPECT_EQ(EditorLevel(s, LevelSource::Weights), 5);
+}
+
 TEST(EditorRules, ApplyToAllButtonAndCaptionFollowTheOptions) {
     AppSettings s;
     s.SkillLevel = 5;
@@ -90,6 +136,7 @@ TEST(SliderEditorModel, OpeningShowsTheLevelsValuesClampedButNotSnapped) {
     BotProfile profile = DefaultProfile();
     AppSettings s;
     s.SkillLevel = 4;
+    s.TabSkill = true;
     s.WeightsSkillLevel = 5;
     profile.skill[1].attack_skill = 437;
     profile.skill[1].aim_skill = 1234;
@@ -248,6 +295,7 @@ TEST(ChatConvosModel, WorksOnACopyOfTheWeightsLevel) {
     SetFieldText(profile.skill[2].chat_name, "named");
     AppSettings s;
     s.SkillLevel = 1;
+    s.TabSkill = true;
     s.WeightsSkillLevel = 5;
     ChatConvosModel convos;
     convos.Open(profile, s);

@@ -32,7 +32,7 @@ TEST(MakeFolderChain, AnExistingFolderClimbsToTheRootAndCreatesNothing) {
 TEST(MakeFolderChain, GivesUpAfterFourteenShorterPaths) {
     std::string path = "/";
     for (int i = 0; i < 20; ++i)
-        path += "d" + std::to_string(i) + "/";
+        path.append("d").append(std::to_string(i)).append("/");
     RecordingFiles files; // nothing exists, not even the root
     MakeFolderChain(path, PathStyle::Posix, files);
     EXPECT_EQ(files.createAttempts.size(), 15u);

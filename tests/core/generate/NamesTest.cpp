@@ -16,8 +16,45 @@ TEST(FileNameForm, RemovesPunctuationCutsToTenAndLowers) {
     EXPECT_EQ(FileNameForm("A$b?C~d_E9"), "a$b?c~d_e9");
     // Cutting counts only the characters kept.
     EXPECT_EQ(FileNameForm("a.b.c.d.e.f.g.h.i.j.k"), "abcdefghij");
-    // Latin-1 letters beyond A to Z stay as they are.
-    EXPECT_EQ(FileNameForm("\xC9tienne"), "\xC9tienne");
+    // In the Windows style Latin-1 letters beyond A to Z stay as they are.
+    EXPECT_EQ(FileNameForm("\xC9tienne", PathStyle::Windows), "\xC9tienne");
+}
+
+TEST(FileNameForm, PosixStyleSpellsLatin1LettersInAscii) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Zo\xEB", "zoe"},
+        {"Stra\xDF"
+         "e",
+         "strasse"},
+        {"\xC6sir \xDEor", "aesirthor"},
+        {"\xC9tienne \xD8ster\xE5s", "etienneost"}, // cut after spelling
+        {"\xC6\xC6\xC6\xC6\xC6\xC6", "aeaeaeaeae"},
+        {"a\xD7"
+         "b\xF7"
+         "c\xA9\xB5\x80\x01\x7F"
+         "d",
+         "abcd"}, // signs and controls go
+    };
+    for (const auto& [name, form] : cases)
+        EXPECT_EQ(FileNameForm(name, PathStyle::Posix), form) << name;
+    // Whatever the bytes, the POSIX form is printable ASCII and, for a text
+    // of printable ASCII, the same as the Windows form.
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string text{'x', static_cast<char>(byte), 'Y'};
+        const std::string form = FileNameForm(text, PathStyle::Posix);
+        for (const char c : form)
+            EXPECT_TRUE(c > ' ' && c < 0x7F) << "byte " << byte;
+        if (byte >= 0x20 && byte < 0x7F) {
+            EXPECT_EQ(form, FileNameForm(text, PathStyle::Windows)) << "byte " << byte;
+        }
+    }
+}
+
+TEST(MainFileNameRefusal, QuotationMarksAndSemicolonsCannotBeNamedByTheBotFile) {
+    EXPECT_EQ(MainFileNameRefusal("ranger_c.c"), "");
+    EXPECT_EQ(MainFileNameRefusal("sub\\dir/ranger_c.c"), "");
+    for (const char* name : {"iron\"mad_c.c", "a;b_c.c", "\""})
+        EXPECT_NE(MainFileNameRefusal(name), "") << name;
 }
 
 TEST(DefaultFileName, ReplacesTheCOfTheUsualEndingAndAddsTheDigit) {

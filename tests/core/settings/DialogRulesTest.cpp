@@ -1,11 +1,15 @@
 // The rules behind the option and location dialogs and the tab strips.
+#include "core/generate/Names.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/LevelRules.h"
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <utility>
 
 namespace vexa {
 namespace {
@@ -72,10 +76,88 @@ TEST(FileLocationsTest, ProposalsFollowTabSkillAndLevel) {
     EXPECT_EQ(FileLocationsShown(ranger, settings),
               (FileLocations{"bots/ranger_w4.c", "bots/ranger_t4.c", "bots/ranger_i4.c"}));
 
-    // A ten-character form with a level digit is cut to the field's 19.
+    // A ten-character form with a level digit loses a letter of the name,
+    // never of its ending.
     const BotProfile longName = NamedProfile("Sir Blade-Runner 2000");
     settings.SkillLevel = 5;
-    EXPECT_EQ(FileLocationsShown(longName, settings).weaponWeights, "bots/sirbladeru_w5.");
+    EXPECT_EQ(FileLocationsShown(longName, settings),
+              (FileLocations{"bots/sirblader_w5.c", "bots/sirblader_t5.c", "bots/sirblader_i5.c"}));
+    settings.TabSkill = false;
+    EXPECT_EQ(FileLocationsShown(longName, settings).chat, "bots/sirbladeru_t.c");
+}
+
+TEST(FileLocationsTest, EveryProposalFitsItsFieldAndKeepsItsEnding) {
+    AppSettings settings;
+    for (const char* name : {"", "A", "Ironmaiden", "Sir Blade-Runner 2000", "xxxxxxxxxxxxxxxxxxx"})
+        for (const bool tabSkill : {false, true})
+            for (const int level : {1, 4, 5}) {
+                settings.TabSkill = tabSkill;
+                settings.SkillLevel = level;
+                const FileLocations shown = FileLocationsShown(NamedProfile(name), settings);
+                const std::string digit = tabSkill ? std::to_string(level) : "";
+                for (const auto& [text, kind] :
+                     {std::pair{shown.weaponWeights, "_w"}, std::pair{shown.chat, "_t"},
+                      std::pair{shown.itemWeights, "_i"}}) {
+                    EXPECT_LE(text.size(), 19u) << text;
+                    EXPECT_TRUE(text.starts_with("bots/")) << text;
+                    EXPECT_TRUE(text.ends_with(kind + digit + ".c")) << text;
+                    EXPECT_GT(text.size(), 5 + digit.size() + 4) << text; // some name is left
+                }
+            }
+}
+
+TEST(ModelNameTest, AcceptedProposalKeepsTheDefaultModel) {
+    BotProfile profile = NamedProfile("Iron Maiden");
+    EXPECT_EQ(ModelNameProposal(profile), "ironmaide");
+    EXPECT_EQ(ModelNameToStore(profile, "ironmaide"), "");
+    EXPECT_EQ(BotModel(profile), "ironmaiden");
+    // Anything else typed is stored as typed.
+    EXPECT_EQ(ModelNameToStore(profile, "ironmaid"), "ironmaid");
+    EXPECT_EQ(ModelNameToStore(profile, ""), "");
+    // A stored model stays what the user confirms, even the proposal's text.
+    SetFieldText(profile.model_name, "sarge");
+    EXPECT_EQ(ModelNameToStore(profile, "sarge"), "sarge");
+    EXPECT_EQ(ModelNameToStore(profile, "ironmaide"), "ironmaide");
+}
+
+TEST(FolderRefusalTest, CommentMarksAndRelativeBaseFolders) {
+    EXPECT_EQ(FolderRefusal("", true), "");
+    EXPECT_EQ(FolderRefusal("/games/arvon/base", true), "");
+    EXPECT_EQ(FolderRefusal("relative/base", false), "");
+    EXPECT_NE(FolderRefusal("/games/*/base", false).find("\"/*\""), std::string::npos);
+    EXPECT_NE(FolderRefusal("/games/arvon/*", true), "");
+    EXPECT_EQ(FolderRefusal("/games//arvon", true), "");
+    const std::string relative = FolderRefusal("arvon/base", true);
+    EXPECT_NE(relative.find("full path"), std::string::npos);
+    EXPECT_EQ(FolderRefusal("arvon/base", true), relative);
+
+    // What the dialogs accept survives the settings file unchanged.
+    for (const char* folder : {"/games/arvon/base/", "/a b/c-d/", "/x/a*b/", "/games//arvon/"}) {
+        ASSERT_EQ(FolderRefusal(folder, true), "");
+        AppSettings written;
+        written.BaseDir = folder;
+        std::istringstream in(SettingsFileText(written));
+        std::string line;
+        while (ReadConfigLine(in, line, true) == 0 && !line.starts_with("BaseDir ="))
+            continue;
+        EXPECT_EQ(std::filesystem::path(line.substr(10)).lexically_normal(),
+                  std::filesystem::path(folder).lexically_normal());
+    }
+}
+
+TEST(ProfileFileTest, SaveProposalAndFooter) {
+    EXPECT_EQ(ProfileFileProposal(NamedProfile("Mr. Smith-Jones")), "mrsmithjon.vxb");
+    EXPECT_EQ(ProfileFileProposal(NamedProfile("")), "bot.vxb");
+    EXPECT_EQ(ProfileFileProposal(NamedProfile("-.-")), "bot.vxb");
+
+    AppSettings settings;
+    FooterLines lines = FooterText(settings, "");
+    EXPECT_EQ(lines.baseFolder, "Base folder: no base folder yet");
+    EXPECT_EQ(lines.profileFile, "Profile file: none saved or loaded yet");
+    settings.BaseDir = "/games/arvon/base";
+    lines = FooterText(settings, "/home/me/ranger.vxb");
+    EXPECT_EQ(lines.baseFolder, "Base folder: /games/arvon/base");
+    EXPECT_EQ(lines.profileFile, "Profile file: /home/me/ranger.vxb");
 }
 
 TEST(FileLocationsTest, StoredNamesShownOnceSkillOneHasThem) {

@@ -4,11 +4,15 @@
 #include "GuiTestSupport.h"
 #include "core/util/FixedText.h"
 #include "ui/common/DesktopPrompts.h"
+#include "ui/editors/SliderEditorDialog.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 #include <functional>
 #include <iostream>
@@ -57,7 +61,29 @@ int main(int argc, char** argv) {
         .then(shoot("chat_convos"))
         .then(shoot("message"))
         .then(shoot("question"))
-        .then(shoot("save_dialog"));
+        .then(shoot("ask"))
+        .then(shoot("save_dialog"))
+        .then(shoot("folder_dialog"))
+        .then([&](QDialog* dialog) { // the skill editor with a row's tooltip
+            auto* editor = qobject_cast<ui::SliderEditorDialog*>(dialog);
+            QWidget* label = editor->label(6);
+            QTest::qWait(200);
+            QToolTip::showText(label->mapToGlobal(QPoint(10, label->height())), label->toolTip(),
+                               label);
+            QTest::qWait(300);
+            QScreen* screen = QGuiApplication::primaryScreen();
+            screen->grabWindow(0).save(out + "/skill_tooltip.png");
+            dialog->reject();
+        })
+        .then([&](QDialog* dialog) { // a refused character explained
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("modelNameEdit"));
+            name->setFocus();
+            QTest::qWait(100);
+            QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QStringLiteral("\u20ac"), {});
+            QTest::qWait(300);
+            QGuiApplication::primaryScreen()->grabWindow(0).save(out + "/refused_tooltip.png");
+            dialog->reject();
+        });
     desk.trigger("aboutAction");
     desk.trigger("modelDirAction");
     desk.trigger("vxbDirAction");
@@ -73,10 +99,20 @@ int main(int argc, char** argv) {
     desktop.information(desk.window.get(), QStringLiteral("File saved"));
     desktop.question(desk.window.get(), QStringLiteral("Are you sure you wish to quit?"),
                      QStringLiteral("Done?"));
+    desktop.ask(desk.window.get(), QStringLiteral("Apply these settings to all skill levels?"),
+                QStringLiteral("Apply to all?"));
     desktop.saveFileName(desk.window.get(),
                          {QStringLiteral("Save Your VEXA Bot"),
                           QStringLiteral("VEXA Bot Files (*.vxb)"), QStringLiteral("vxb"),
                           QStringLiteral("ranger.vxb"), QDir::tempPath()});
+    desktop.folderName(desk.window.get(), QStringLiteral("Base Model Dir"), QDir::tempPath());
+    desk.child<QPushButton>("skillSettingsButton")->click();
+    desk.trigger("modelNameAction");
+    desk.settings.BaseDir = "/home/you/arvon/base";
+    desk.prompts.fileAnswers = {desk.file("ranger.vxb")};
+    desk.trigger("saveBotAction");
+    QTest::qWait(200);
+    desk.window->grab().save(out + "/main_saved.png");
     desk.prompts.questionAnswers = {true};
     desk.trigger("exitAction");
     return script.allRan() ? 0 : 1;

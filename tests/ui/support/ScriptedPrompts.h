@@ -15,16 +15,17 @@ namespace vexa::test {
 class ScriptedPrompts : public vexa::ui::Prompts {
 public:
     struct Shown {
-        QString kind; // "information", "question", "save" or "open"
+        QString kind; // "information", "question", "save", "open" or "folder"
         QString text; // the message, or the dialog's title
         QString title;
         vexa::ui::Prompts::FileRequest request; // file dialogs only
     };
 
-    // Answers for the next questions (true for Yes) and file dialogs
-    // (nothing for Cancel). A question or dialog with no scripted answer is a
-    // test failure.
-    std::deque<bool> questionAnswers;
+    // Answers for the next questions (true for Yes, nothing for a box
+    // dismissed without an answer, which question() takes for No) and file
+    // and folder dialogs (nothing for Cancel). A question or dialog with no
+    // scripted answer is a test failure.
+    std::deque<std::optional<bool>> questionAnswers;
     std::deque<std::optional<QString>> fileAnswers;
 
     QList<Shown> shown;
@@ -35,11 +36,14 @@ public:
                       title.isEmpty() ? vexa::ui::ApplicationTitle() : title,
                       {}});
     }
-    bool question(QWidget*, const QString& text, const QString& title) override {
+    bool question(QWidget* parent, const QString& text, const QString& title) override {
+        return ask(parent, text, title).value_or(false);
+    }
+    std::optional<bool> ask(QWidget*, const QString& text, const QString& title) override {
         shown.append({QStringLiteral("question"), text, title, {}});
         if (questionAnswers.empty())
             throw std::logic_error("unexpected question: " + text.toStdString());
-        const bool answer = questionAnswers.front();
+        const std::optional<bool> answer = questionAnswers.front();
         questionAnswers.pop_front();
         return answer;
     }
@@ -48,6 +52,13 @@ public:
     }
     std::optional<QString> openFileName(QWidget*, const FileRequest& request) override {
         return fileDialog(QStringLiteral("open"), request);
+    }
+    std::optional<QString> folderName(QWidget*, const QString& title,
+                                      const QString& folder) override {
+        FileRequest request;
+        request.title = title;
+        request.folder = folder;
+        return fileDialog(QStringLiteral("folder"), request);
     }
 
     // The texts of the information boxes shown so far, in order.

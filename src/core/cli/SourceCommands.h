@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/cli/CommandLine.h"
+#include "core/profile/BotProfile.h"
+#include "core/settings/AppSettings.h"
+
+#include <ostream>
+
+namespace vexa {
+
+// The exit status of --generate when the bot's character file belongs to
+// another bot and --force was not given.
+inline constexpr int kOtherBotRefusedStatus = 3;
+
+// vexa --generate, once the profile and the options are read: writes the
+// files unless a chat line cannot be read by the game (43) or, without
+// `force`, the character file belongs to another bot (3); warns on standard
+// error about other .bot files naming the same bot after a success.
+int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, std::ostream& out,
+                std::ostream& err);
+
+// vexa --check: every problem and warning of the chat lines that --generate
+// would write, one a line on standard output. 0 when the game can read
+// them all, 43 when not, 1 when the profile cannot be read.
+int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& err);
+
+} // namespace vexa

@@ -1,0 +1,78 @@
+#include "core/generate/SourcePreview.h"
+
+#include "core/generate/GameFolder.h"
+#include "core/generate/GenerateSource.h"
+#include "core/generate/Names.h"
+#include "core/generate/OutputFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace vexa {
+
+namespace {
+
+// Disk text compared as the writers make it: with "\n" line ends.
+std::string WithNewlines(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+} // namespace
+
+bool SourcePreview::HasChatErrors() const {
+    return std::any_of(chat.begin(), chat.end(),
+                       [](const ChatLineFinding& finding) { return finding.error; });
+}
+
+SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settings, PathStyle style,
+                            const std::optional<RandomStringNames>& randomStrings) {
+    SourcePreview preview;
+    AppSettings run = settings;
+    MemoryFiles memory;
+    GenerateGuards guards;
+    guards.checkChatLines = false;
+    const int result = GenerateSource(profile, run, style, memory, guards);
+    if (result >= 13 && result <= 16) {
+        preview.result = result;
+        preview.message = GenerateResultMessage(result);
+        return preview;
+    }
+
+    const std::optional<OtherBotFile> other = OtherBotsCharacterFile(profile, run, style);
+    for (const MemoryFiles::File& file : memory.files()) {
+        SourcePreview::File shown{file.path, file.text, SourcePreview::FileState::New, {}};
+        if (const std::optional<std::string> disk = ReadExistingFile(file.path)) {
+            shown.state = WithNewlines(*disk) == file.text ? SourcePreview::FileState::Unchanged
+                                                           : SourcePreview::FileState::Changed;
+        } else if (std::error_code error; std::filesystem::exists(file.path, error)) {
+            shown.state = SourcePreview::FileState::Changed; // too large or unreadable
+        }
+        if (other && other->path == file.path)
+            shown.otherBot = other->bot;
+        preview.files.push_back(std::move(shown));
+    }
+
+    std::optional<RandomStringNames> names = randomStrings;
+    if (!names)
+        names = ReadRandomStringNames(run.BaseDir);
+    preview.randomStringsKnown = names.has_value();
+    preview.chat = CheckChatLinesToWrite(profile, run.TabSkill, names ? &*names : nullptr);
+    preview.duplicates = DuplicateBotWarnings(profile, run, style);
+    return preview;
+}
+
+std::string_view FileStateText(SourcePreview::FileState state) {
+    switch (state) {
+    case SourcePreview::FileState::New:
+        return "new";
+    case SourcePreview::FileState::Unchanged:
+        return "unchanged";
+    case SourcePreview::FileState::Changed:
+        break;
+    }
+    return "would change";
+}
+
+} // namespace vexa

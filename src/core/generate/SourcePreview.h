@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/generate/SourceChecks.h"
+#include "core/profile/BotProfile.h"
+#include "core/settings/AppSettings.h"
+#include "core/util/Paths.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+// Create Arvon source done in memory: every file the command would write,
+// how it compares with what is on disk, and what the command would stop or
+// warn at. Nothing is written.
+struct SourcePreview {
+    enum class FileState {
+        New,       // no such file yet
+        Unchanged, // the file on disk holds exactly this text
+        Changed,   // the file on disk would be replaced by a different text
+    };
+    struct File {
+        std::string path; // full path, in the path style of the run
+        std::string text; // "\n" line ends
+        FileState state = FileState::New;
+        // The bot named by the character file on disk that this file would
+        // replace, when that is not this bot.
+        std::string otherBot;
+    };
+
+    // 0, or the result that stops the command before any file is written
+    // (13 to 16) with its message; then `files` is empty. An unreadable chat
+    // line does not stop the preview: it is among `chat`.
+    int result = 0;
+    std::string message;
+    std::vector<File> files;
+    std::vector<ChatLineFinding> chat;   // errors and warnings of the lines written
+    std::vector<std::string> duplicates; // other .bot files naming this bot or its character file
+    bool randomStringsKnown = false;     // the base folder holds the game's rnd.c
+
+    bool HasChatErrors() const;
+};
+
+// `settings` are not changed (the preview uses BaseDir in normal form as
+// the command would). `randomStrings`: the game's random strings, when
+// known; without them, the loose botfiles/rnd.c of the base folder is read.
+SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settings,
+                            PathStyle style = NativePathStyle(),
+                            const std::optional<RandomStringNames>& randomStrings = std::nullopt);
+
+std::string_view FileStateText(SourcePreview::FileState state);
+
+} // namespace vexa

@@ -1,0 +1,132 @@
+#include "core/generate/Writers.h"
+#include "core/import/ScriptReaders.h"
+#include "core/script/ScriptTokenizer.h"
+
+#include <optional>
+
+namespace vexa {
+
+namespace {
+
+using script::Token;
+using script::TokenKind;
+
+struct Word {
+    std::string text;
+    int line = 0;
+};
+
+bool SameWithoutCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char x = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+        const char y = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// The words of an info file. The game reads a value as a quoted text or as
+// everything up to the next blank, so tokens that touch each other make one
+// word ("bots/ranger_c.c"), and a quoted text is taken as written, without
+// escapes.
+class WordReader {
+public:
+    explicit WordReader(std::string_view text)
+        : text_(text), tokens_(text, script::Options{false, false, false}) {}
+
+    std::optional<Word> Next() {
+        if (pending_) {
+            std::optional<Word> word = std::move(pending_);
+            pending_.reset();
+            return word;
+        }
+        Token first = tokens_.Next();
+        if (first.kind == TokenKind::End)
+            return std::nullopt;
+        Word word;
+        word.line = first.line;
+        const std::size_t begin = first.offset;
+        std::size_t end = first.offset + first.text.size();
+        bool glued = false;
+        while (tokens_.Peek().kind != TokenKind::End && tokens_.Peek().offset == end &&
+               !tokens_.Peek().text.empty()) {
+            end += tokens_.Peek().text.size();
+            tokens_.Next();
+            glued = true;
+        }
+        const std::string_view written = text_.substr(begin, end - begin);
+        if (!glued && first.kind == TokenKind::String && written.size() >= 2)
+            word.text = std::string(written.substr(1, written.size() - 2));
+        else
+            word.text = std::string(written);
+        if (word.text.size() > kMaxInfoValue)
+            word.text.resize(kMaxInfoValue);
+        return word;
+    }
+
+    // Gives `word` back, to be returned by the next call of Next().
+    void PutBack(Word word) { pending_ = std::move(word); }
+
+private:
+    std::string_view text_;
+    script::Tokenizer tokens_;
+    std::optional<Word> pending_;
+};
+
+} // namespace
+
+BotInfoFile ReadBotInfoFile(std::string_view text) {
+    BotInfoFile file;
+    WordReader words(text);
+    while (std::optional<Word> open = words.Next()) {
+        if (open->text != "{") {
+            file.problems.push_back({open->line, "expected { to open a bot's block, found " +
+                                                     open->text.substr(0, 40)});
+            return file;
+        }
+        if (file.blocks.size() == kMaxInfoBlocks) {
+            file.problems.push_back({open->line, "more than " + std::to_string(kMaxInfoBlocks) +
+                                                     " bots in one file; the rest are left out"});
+            return file;
+        }
+        BotInfoBlock block;
+        block.line = open->line;
+        for (;;) {
+            std::optional<Word> key = words.Next();
+            if (!key) {
+                file.problems.push_back({block.line, "the block opened here is not closed with }"});
+                return file;
+            }
+            if (key->text == "}")
+                break;
+            // The value must be on the key's line; without one the key is
+            // empty and the next line starts anew.
+            std::string value;
+            if (std::optional<Word> next = words.Next()) {
+                if (next->line == key->line)
+                    value = std::move(next->text);
+                else
+                    words.PutBack(std::move(*next));
+            }
+            if (SameWithoutCase(key->text, kBotInfoName))
+                block.name = std::move(value);
+            else if (SameWithoutCase(key->text, kBotInfoModel))
+                block.model = std::move(value);
+            else if (SameWithoutCase(key->text, kBotInfoAiFile))
+                block.aifile = std::move(value);
+        }
+        file.blocks.push_back(std::move(block));
+    }
+    return file;
+}
+
+std::string BotInfoValueAsRead(std::string_view value) {
+    const BotInfoFile file =
+        ReadBotInfoFile("{\n" + std::string(kBotInfoName) + "\t\t" + BotInfoValue(value) + "\n}\n");
+    return file.blocks.empty() ? std::string() : file.blocks.front().name;
+}
+
+} // namespace vexa

@@ -1,0 +1,226 @@
+#include "core/import/LocalFileSources.h"
+
+#include <algorithm>
+#include <fstream>
+#include <system_error>
+
+namespace vexa {
+
+namespace {
+
+constexpr int kMaxListDepth = 16;
+constexpr std::size_t kMaxListEntries = 100000;
+constexpr std::size_t kMaxFolderScan = 100000;
+
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::vector<std::string> PathParts(std::string_view path) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (const char c : path) {
+        if (c == '/' || c == '\\') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    parts.push_back(part);
+    return parts;
+}
+
+bool SameWithoutCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// The entry of `folder` named `part`: the exact spelling when it exists,
+// else the first entry (in byte order) that differs from it only in case.
+std::filesystem::path FindEntry(const std::filesystem::path& folder, const std::string& part) {
+    std::error_code error;
+    const std::filesystem::path exact = folder / part;
+    if (std::filesystem::exists(std::filesystem::symlink_status(exact, error)))
+        return exact;
+    std::filesystem::path best;
+    std::size_t scanned = 0;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        if (++scanned > kMaxFolderScan)
+            break;
+        const std::string name = it->path().filename().string();
+        if (SameWithoutCase(name, part) && (best.empty() || name < best.filename().string()))
+            best = it->path();
+    }
+    return best;
+}
+
+} // namespace
+
+std::string GamePathKey(std::string_view path) {
+    std::string key(path);
+    for (char& c : key)
+        c = c == '\\' ? '/' : Lower(c);
+    return key;
+}
+
+bool IsSafeGamePath(std::string_view path) {
+    if (path.empty() || path.front() == '/' || path.front() == '\\' ||
+        path.find('\0') != std::string_view::npos || path.find(':') != std::string_view::npos)
+        return false;
+    for (const std::string& part : PathParts(path))
+        if (part.empty() || part == "." || part == "..")
+            return false;
+    return true;
+}
+
+void MemoryFileSource::Add(const std::string& path, std::string text) {
+    files_[GamePathKey(path)] = Entry{path, std::move(text)};
+}
+
+GameFileSource::ReadResult MemoryFileSource::Read(const std::string& relativePath,
+                                                  std::string& text, std::string* error) const {
+    text.clear();
+    const auto it = files_.find(GamePathKey(relativePath));
+    if (it == files_.end()) {
+        if (error)
+            *error = relativePath + " is not in " + origin_;
+        return ReadResult::Missing;
+    }
+    if (it->second.text.size() > kMaxScriptFileSize) {
+        if (error)
+            *error = relativePath + " is too large for a bot script";
+        return ReadResult::TooLarge;
+    }
+    text = it->second.text;
+    return ReadResult::Read;
+}
+
+std::vector<GameFile> MemoryFileSource::List(const std::string& folder) const {
+    const std::string prefix = GamePathKey(folder);
+    std::vector<GameFile> found;
+    for (auto it = files_.lower_bound(prefix); it != files_.end() && it->first.starts_with(prefix);
+         ++it)
+        found.push_back({it->second.path, origin_});
+    return found;
+}
+
+std::string MemoryFileSource::Origin(const std::string& relativePath) const {
+    return files_.count(GamePathKey(relativePath)) ? origin_ : std::string();
+}
+
+FolderFileSource::FolderFileSource(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+std::filesystem::path FolderFileSource::Resolve(const std::string& relativePath) const {
+    if (!IsSafeGamePath(relativePath))
+        return {};
+    std::filesystem::path current = folder_;
+    for (const std::string& part : PathParts(relativePath)) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(current, error))
+            return {};
+        current = FindEntry(current, part);
+        if (current.empty())
+            return {};
+    }
+    return current;
+}
+
+GameFileSource::ReadResult FolderFileSource::Read(const std::string& relativePath,
+                                                  std::string& text, std::string* error) const {
+    text.clear();
+    const std::filesystem::path file = Resolve(relativePath);
+    std::error_code status;
+    if (file.empty() || !std::filesystem::is_regular_file(file, status)) {
+        if (error)
+            *error = relativePath + " is not in " + folder_.string();
+        return ReadResult::Missing;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(file, status);
+    if (!status && size > kMaxScriptFileSize) {
+        if (error)
+            *error = file.string() + " is too large for a bot script";
+        return ReadResult::TooLarge;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        if (error)
+            *error = file.string() + " cannot be opened";
+        return ReadResult::Failed;
+    }
+    // Read one byte more than allowed, in case the file grew since its size
+    // was taken.
+    std::string bytes(kMaxScriptFileSize + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const std::size_t got = static_cast<std::size_t>(in.gcount());
+    if (in.bad()) {
+        if (error)
+            *error = file.string() + " cannot be read";
+        return ReadResult::Failed;
+    }
+    if (got > kMaxScriptFileSize) {
+        if (error)
+            *error = file.string() + " is too large for a bot script";
+        return ReadResult::TooLarge;
+    }
+    bytes.resize(got);
+    text = std::move(bytes);
+    return ReadResult::Read;
+}
+
+std::vector<GameFile> FolderFileSource::List(const std::string& folder) const {
+    std::string prefix = folder;
+    std::replace(prefix.begin(), prefix.end(), '\\', '/');
+    while (!prefix.empty() && prefix.back() == '/')
+        prefix.pop_back();
+    std::filesystem::path start = folder_;
+    if (!prefix.empty()) {
+        start = Resolve(prefix);
+        std::error_code error;
+        if (start.empty() || !std::filesystem::is_directory(start, error))
+            return {};
+        // The folder as the disk spells it.
+        prefix = std::filesystem::relative(start, folder_, error).generic_string() + '/';
+        if (error)
+            return {};
+    }
+    std::vector<GameFile> found;
+    std::error_code error;
+    std::size_t scanned = 0;
+    std::filesystem::recursive_directory_iterator it(
+        start, std::filesystem::directory_options::skip_permission_denied, error);
+    for (const std::filesystem::recursive_directory_iterator end; !error && it != end;
+         it.increment(error)) {
+        if (++scanned > kMaxListEntries)
+            break;
+        if (it.depth() >= kMaxListDepth)
+            it.disable_recursion_pending();
+        std::error_code kind;
+        if (!it->is_regular_file(kind))
+            continue;
+        const std::string relative =
+            prefix + std::filesystem::relative(it->path(), start, kind).generic_string();
+        if (!kind && IsSafeGamePath(relative))
+            found.push_back({relative, folder_.string()});
+    }
+    std::sort(found.begin(), found.end(), [](const GameFile& a, const GameFile& b) {
+        const std::string ka = GamePathKey(a.path), kb = GamePathKey(b.path);
+        return ka != kb ? ka < kb : a.path < b.path;
+    });
+    found.erase(std::unique(found.begin(), found.end(),
+                            [](const GameFile& a, const GameFile& b) {
+                                return GamePathKey(a.path) == GamePathKey(b.path);
+                            }),
+                found.end());
+    return found;
+}
+
+std::string FolderFileSource::Origin(const std::string& relativePath) const {
+    const std::filesystem::path file = Resolve(relativePath);
+    std::error_code error;
+    return !file.empty() && std::filesystem::is_regular_file(file, error) ? folder_.string()
+                                                                          : std::string();
+}
+
+} // namespace vexa
