@@ -18,6 +18,9 @@ cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default
 
+# The core and the command line built for Windows, tested under Wine.
+scripts/test-windows.sh
+
 # Release, as users and packagers build it: the optimiser raises warnings of
 # its own. The Debian package is made from this build and, unpacked into a
 # scratch root, holds what it should.
@@ -25,9 +28,6 @@ cmake --preset release >/dev/null
 cmake --build --preset release
 ctest --preset release
 scripts/check-package.sh build/release
-
-# The core and the command line built for Windows, tested under Wine.
-scripts/test-windows.sh
 
 # The fuzz targets (clang, libFuzzer) over their seed corpora.
 scripts/fuzz.sh 0

@@ -26,7 +26,7 @@ struct NoLimit {};
 using FileSizeLimit = NoLimit;
 // The program's messages come with CR LF line ends, read back as "\n".
 Outcome RunVexa(const fs::path& cwd, const std::vector<std::string>& args, NoLimit = {}) {
-    Outcome run = test::RunProgram(VEXA_EXE, args, cwd);
+    Outcome run = test::RunProgram(VEXA_EXE, cwd, args);
     for (std::string* text : {&run.out, &run.err})
         std::erase(*text, '\r');
     return run;
@@ -36,7 +36,7 @@ using FileSizeLimit = std::optional<rlim_t>;
 // With `maxFileSize`, the files vexa writes may not grow beyond that many bytes.
 Outcome RunVexa(const fs::path& cwd, const std::vector<std::string>& args,
                 FileSizeLimit maxFileSize = std::nullopt) {
-    return test::RunProgram(VEXA_EXE, args, cwd, maxFileSize);
+    return test::RunProgram(VEXA_EXE, cwd, args, maxFileSize);
 }
 #endif
 
@@ -144,7 +144,7 @@ TEST_F(GenerateCommand, RelativeBaseDirIsTakenFromTheCurrentFolder) {
     const Outcome run = Generate({"--base-dir", "game/base"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, run.out.find("\nIf")),
-              "Sourced created succesfully in\n" + (work.path() / "game" / "base/").string());
+              "Sourced created succesfully in\n" + ShownFolder(work.path() / "game" / "base"));
     EXPECT_TRUE(fs::exists(work.path() / "game" / "base" / "botfiles" / "bots" / "ranger_c.c"));
 }
 
@@ -271,15 +271,15 @@ TEST_F(GenerateCommand, AnotherBotsCharacterFileIsReplacedOnlyWithForce) {
     Outcome run = Generate();
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "vexa: ranger_c.c in " + game.slashed() +
-                           "botfiles/bots/ belongs to the bot Old Ranger; nothing was written "
+    EXPECT_EQ(run.err, "vexa: ranger_c.c in " + ShownFolder(game.path() / "botfiles" / "bots") +
+                           " belongs to the bot Old Ranger; nothing was written "
                            "(--force replaces that bot's files)\n");
-    EXPECT_EQ(ReadWholeFile(characterFile), CharacterFileText(other, false));
+    EXPECT_EQ(ReadWholeFile(characterFile), OnDisk(CharacterFileText(other, false)));
     EXPECT_FALSE(fs::exists(game.path() / "scripts" / "ranger.bot"));
 
     run = Generate({"--force"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(ReadWholeFile(characterFile), CharacterFileText(profile, false));
+    EXPECT_EQ(ReadWholeFile(characterFile), OnDisk(CharacterFileText(profile, false)));
     EXPECT_EQ(run.err, "vexa: warning: scripts/old.bot (the bot Old) uses the same character "
                        "file bots/ranger_c.c: the game would load one bot's files for both\n");
 }
@@ -306,59 +306,6 @@ TEST(CommandLineProgram, HelpVersionAndUsageErrors) {
     EXPECT_NE(run.err.find("--generate needs a profile file"), std::string::npos);
     EXPECT_TRUE(fs::is_empty(work.path()));
 }
-
-#ifdef VEXA_EXE_HAS_GUI
-// Starts the desktop program on the offscreen platform and waits until its
-// standard error holds `awaited`, it exits, or ten seconds pass; a program
-// still running then is ended. The status is -1 when it was still running.
-Outcome RunDesktopUntil(const fs::path& cwd, const std::vector<std::string>& args,
-                        const std::string& awaited) {
-    TempFolder capture;
-    const std::string errPath = (capture.path() / "err").string();
-    std::vector<std::string> owned = {VEXA_EXE};
-    owned.insert(owned.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : owned)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    const pid_t child = fork();
-    if (child == 0) {
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (err < 0 || dup2(err, 2) < 0 || chdir(cwd.c_str()) != 0 ||
-            setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0)
-            _exit(127);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    Outcome run;
-    int status = 0;
-    for (int waited = 0; child > 0 && waited < 200; ++waited) {
-        if (waitpid(child, &status, WNOHANG) == child) {
-            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-            break;
-        }
-        if (ReadWholeFile(errPath).find(awaited) != std::string::npos)
-            break;
-        usleep(50'000);
-    }
-    if (child > 0 && run.status == -1) {
-        kill(child, SIGKILL);
-        waitpid(child, &status, 0);
-    }
-    run.err = ReadWholeFile(errPath);
-    return run;
-}
-
-TEST(DesktopProgram, TakesTheToolkitsSwitchesAndSkipsOthers) {
-    TempFolder work;
-    const std::string warning = SkippedSwitchWarning("--frobnicate") + "\n";
-    const Outcome run = RunDesktopUntil(work.path(), {"-style", "fusion", "--frobnicate"}, warning);
-    EXPECT_EQ(run.status, -1) << "the desktop program ended: " << run.err;
-    EXPECT_NE(run.err.find(warning), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("-style"), std::string::npos) << run.err;
-}
-#endif
 
 // Folder and file names beyond ASCII: the working folder (with vexa.ini),
 // the profile given by a relative and by an absolute path, and the base
@@ -434,6 +381,59 @@ TEST_F(GenerateCommand, WindowsSpecifics) {
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(mainFile.parent_path()))
         ++entries;
     EXPECT_EQ(entries, 4u) << "a temporary file was left behind";
+}
+#endif
+
+#ifdef VEXA_EXE_HAS_GUI
+// Starts the desktop program on the offscreen platform and waits until its
+// standard error holds `awaited`, it exits, or ten seconds pass; a program
+// still running then is ended. The status is -1 when it was still running.
+Outcome RunDesktopUntil(const fs::path& cwd, const std::vector<std::string>& args,
+                        const std::string& awaited) {
+    TempFolder capture;
+    const std::string errPath = (capture.path() / "err").string();
+    std::vector<std::string> owned = {VEXA_EXE};
+    owned.insert(owned.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : owned)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (err < 0 || dup2(err, 2) < 0 || chdir(cwd.c_str()) != 0 ||
+            setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0)
+            _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    Outcome run;
+    int status = 0;
+    for (int waited = 0; child > 0 && waited < 200; ++waited) {
+        if (waitpid(child, &status, WNOHANG) == child) {
+            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+            break;
+        }
+        if (ReadWholeFile(errPath).find(awaited) != std::string::npos)
+            break;
+        usleep(50'000);
+    }
+    if (child > 0 && run.status == -1) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    run.err = ReadWholeFile(errPath);
+    return run;
+}
+
+TEST(DesktopProgram, TakesTheToolkitsSwitchesAndSkipsOthers) {
+    TempFolder work;
+    const std::string warning = SkippedSwitchWarning("--frobnicate") + "\n";
+    const Outcome run = RunDesktopUntil(work.path(), {"-style", "fusion", "--frobnicate"}, warning);
+    EXPECT_EQ(run.status, -1) << "the desktop program ended: " << run.err;
+    EXPECT_NE(run.err.find(warning), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("-style"), std::string::npos) << run.err;
 }
 #endif
 

@@ -69,8 +69,8 @@ inline std::wstring QuotedArgument(const std::wstring& arg) {
 
 // Runs `program` with `args` in the folder `cwd`. `maxFileSize` is not
 // available on Windows: callers simulate a full disk otherwise.
-inline ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
-                             const std::filesystem::path& cwd) {
+inline ProgramRun RunProgram(const std::string& program, const std::filesystem::path& cwd,
+                             const std::vector<std::string>& args) {
     const std::filesystem::path capture = std::filesystem::temp_directory_path() /
                                           ("vexa-run-" + std::to_string(GetCurrentProcessId()) +
                                            "-" + std::to_string(GetTickCount64()));
@@ -117,8 +117,8 @@ inline ProgramRun RunProgram(const std::string& program, const std::vector<std::
 
 // Runs `program` with `args` in the folder `cwd`. With `maxFileSize`, the
 // files it writes may not grow beyond that many bytes (writes past it fail).
-inline ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
-                             const std::filesystem::path& cwd,
+inline ProgramRun RunProgram(const std::string& program, const std::filesystem::path& cwd,
+                             const std::vector<std::string>& args,
                              std::optional<rlim_t> maxFileSize = std::nullopt) {
     char folder[] = "/tmp/vexa-run-XXXXXX";
     if (!mkdtemp(folder))

@@ -27,7 +27,7 @@ int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, st
         return kOtherBotRefusedStatus;
     }
     if (result != 0) {
-        err << GenerateFailureMessage(result, profile, settings, &disk) << '\n';
+        err << GenerateFailureMessage(result, profile, settings, disk) << '\n';
         return result;
     }
     out << GenerateSuccessMessage(settings) << '\n' << GenerateModelMessage(profile) << '\n';

@@ -1,5 +1,8 @@
 #include "core/generate/GameFolder.h"
 
+#include "core/util/FileIO.h"
+#include "core/util/Paths.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -24,7 +27,7 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 // else the first one equal without regard to case.
 std::optional<fs::path> FindEntry(const fs::path& folder, std::string_view name) {
     std::error_code error;
-    const fs::path exact = folder / fs::path(std::string(name));
+    const fs::path exact = folder / PathFromUtf8(name);
     if (fs::exists(exact, error) && !error)
         return exact;
     constexpr int kMostEntries = 100000;
@@ -32,7 +35,7 @@ std::optional<fs::path> FindEntry(const fs::path& folder, std::string_view name)
     fs::directory_iterator it(folder, error);
     for (; !error && it != fs::directory_iterator() && seen < kMostEntries;
          it.increment(error), ++seen)
-        if (SameIgnoringCase(it->path().filename().string(), name))
+        if (SameIgnoringCase(Utf8FromPath(it->path().filename()), name))
             return it->path();
     return std::nullopt;
 }
@@ -41,10 +44,9 @@ std::optional<fs::path> FindEntry(const fs::path& folder, std::string_view name)
 
 std::optional<std::string> ReadExistingFile(const std::string& path, std::size_t maxSize) {
     std::error_code error;
-    if (!fs::is_regular_file(fs::path(path), error) || error)
+    if (!fs::is_regular_file(PathFromUtf8(path), error) || error)
         return std::nullopt;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFileForReading(path), &std::fclose);
     if (!file)
         return std::nullopt;
     std::string text;
@@ -67,7 +69,7 @@ namespace {
 std::optional<fs::path> FindLoosePath(const std::string& baseDir, std::string_view relativePath) {
     if (baseDir.empty())
         return std::nullopt;
-    fs::path current(baseDir);
+    fs::path current = PathFromUtf8(baseDir);
     std::size_t begin = 0;
     while (begin <= relativePath.size()) {
         std::size_t end = relativePath.find('/', begin);
@@ -93,7 +95,7 @@ std::optional<std::string> FindLooseGameFile(const std::string& baseDir,
     std::error_code error;
     if (!path || !fs::is_regular_file(*path, error) || error)
         return std::nullopt;
-    return path->string();
+    return Utf8FromPath(*path);
 }
 
 std::optional<std::string> FindLooseGameFolder(const std::string& baseDir,
@@ -102,23 +104,23 @@ std::optional<std::string> FindLooseGameFolder(const std::string& baseDir,
     std::error_code error;
     if (!path || !fs::is_directory(*path, error) || error)
         return std::nullopt;
-    return path->string();
+    return Utf8FromPath(*path);
 }
 
 std::vector<std::string> ListFolderFiles(const std::string& folder, std::string_view extension,
                                          std::size_t maxCount) {
     std::vector<std::string> paths;
     std::error_code error;
-    fs::directory_iterator it(fs::path(folder), error);
+    fs::directory_iterator it(PathFromUtf8(folder), error);
     for (; !error && it != fs::directory_iterator() && paths.size() < maxCount;
          it.increment(error)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = Utf8FromPath(it->path().filename());
         std::error_code typeError;
         if (name.size() > extension.size() &&
             SameIgnoringCase(std::string_view(name).substr(name.size() - extension.size()),
                              extension) &&
             it->is_regular_file(typeError) && !typeError)
-            paths.push_back(it->path().string());
+            paths.push_back(Utf8FromPath(it->path()));
     }
     std::sort(paths.begin(), paths.end());
     return paths;

@@ -91,8 +91,8 @@ std::string GenerateResultMessage(int code) {
     }
 }
 
-std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const OutputFiles* files) {
+std::string GenerateFailureMessage(int code, const BotProfile& profile,
+                                   const AppSettings& settings) {
     std::string message = GenerateResultMessage(code);
     if (code == 43)
         if (const std::optional<ChatLineFinding> finding =
@@ -103,9 +103,10 @@ std::string GenerateFailureMessage(int code, const BotProfile& profile, const Ap
     return message;
 }
 
-std::string GenerateFailureMessage(int code, const OutputFiles& files) {
-    std::string message = GenerateResultMessage(code);
-    if (!files.failureReason().empty())
+std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                   const OutputFiles& files) {
+    std::string message = GenerateFailureMessage(code, profile, settings);
+    if (!message.empty() && !files.failureReason().empty())
         message += "\n" + files.failureReason();
     return message;
 }

@@ -48,15 +48,15 @@ std::string GenerateResultMessage(int code);
 // The message to show for a non-zero result of GenerateSource on `profile`:
 // for 43 it names the first unreadable line and why ("...:\nSkill 4, Death
 // Rail, response 3: expected a comma after the name Hello"); empty for
-// kGenerateDeclined. With the run's `files`, a line saying why the platform
-// refused a file follows, as below.
-std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const OutputFiles* files = nullptr);
+// kGenerateDeclined.
+std::string GenerateFailureMessage(int code, const BotProfile& profile,
+                                   const AppSettings& settings);
 
-// The message for a failed run through `files`: the code's message, then,
-// when the platform told more, a line saying why (a file open in another
-// program, a name Windows reserves for a device).
-std::string GenerateFailureMessage(int code, const OutputFiles& files);
+// The same for a run through `files`, followed, when the platform told more,
+// by a line saying why (a file open in another program, a name Windows
+// reserves for a device).
+std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                   const OutputFiles& files);
 
 // The two messages shown, one after the other, after a successful run. The
 // base folder is shown with `style`'s separators only.

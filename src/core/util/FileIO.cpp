@@ -36,14 +36,6 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-std::FILE* OpenForReading(const std::string& path) {
-#ifdef _WIN32
-    return _wfopen(PathFromUtf8(path).c_str(), L"rb");
-#else
-    return std::fopen(path.c_str(), "rb");
-#endif
-}
-
 std::string WithPlatformLineEnds(std::string_view contents, LineEnds lineEnds) {
 #ifdef _WIN32
     if (lineEnds == LineEnds::Platform) {
@@ -284,6 +276,14 @@ WriteStatus WriteAndReplace(const fs::path& target, const std::string& bytes) {
 
 } // namespace
 
+std::FILE* OpenFileForReading(const std::string& path) {
+#ifdef _WIN32
+    return _wfopen(PathFromUtf8(path).c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+
 std::string WithLineEnds(std::string_view contents, LineEnds lineEnds) {
     return WithPlatformLineEnds(contents, lineEnds);
 }
@@ -325,7 +325,7 @@ ReadStatus ReadFilePrefix(const std::string& path, std::size_t size, std::string
     std::error_code error;
     if (fs::is_directory(PathFromUtf8(path), error))
         return ReadStatus::OpenFailed;
-    FileHandle file(OpenForReading(path));
+    FileHandle file(OpenFileForReading(path));
     if (!file)
         return ReadStatus::OpenFailed;
     std::string buffer(size, '\0');

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,11 @@ enum class ReadStatus {
     OpenFailed, // the file could not be opened (missing, a folder, no permission)
     ShortRead,  // the file holds fewer than `size` bytes, or reading failed
 };
+
+// Opens the file at `path` (UTF-8) for reading bytes, as std::fopen with
+// "rb" does; null when it cannot be opened. On Windows the name is passed to
+// the system as UTF-16, so that any name opens.
+std::FILE* OpenFileForReading(const std::string& path);
 
 // Reads the first `size` bytes of the file at `path` (UTF-8) into `out`. Bytes after
 // them are ignored. On failure `out` is left empty.

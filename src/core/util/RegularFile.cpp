@@ -1,5 +1,6 @@
 #include "core/util/RegularFile.h"
 
+#include "core/util/FileIO.h"
 #include "core/util/Paths.h"
 
 #include <algorithm>
@@ -11,14 +12,6 @@
 namespace vexa {
 
 namespace {
-
-std::FILE* OpenForReading(const std::string& path) {
-#ifdef _WIN32
-    return _wfopen(PathFromUtf8(path).c_str(), L"rb");
-#else
-    return std::fopen(path.c_str(), "rb");
-#endif
-}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -35,7 +28,7 @@ ReadStatus ReadRegularFile(const std::string& path, std::size_t limit, std::stri
     std::error_code error;
     if (!std::filesystem::is_regular_file(PathFromUtf8(path), error))
         return ReadStatus::OpenFailed;
-    const std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(path));
+    const std::unique_ptr<std::FILE, FileCloser> file(OpenFileForReading(path));
     if (!file)
         return ReadStatus::OpenFailed;
 

@@ -472,7 +472,7 @@ void MainDialog::createSource() {
         return;
     if (result != 0) {
         prompts_.information(
-            this, FromFolderText(GenerateFailureMessage(result, profile_, settings_, &disk)));
+            this, FromFolderText(GenerateFailureMessage(result, profile_, settings_, disk)));
         return;
     }
     prompts_.information(this, FromFolderText(GenerateSuccessMessage(settings_)));

@@ -62,15 +62,16 @@ int MainFileLocationDialog::exec() {
 }
 
 void MainFileLocationDialog::accept() {
+    if (!AcceptFolderText(folderEdit_, prompts_, kBaseDirPrompt, true, this))
+        return;
     // A name Windows keeps for a device cannot become a file or folder.
-    for (const QLineEdit* edit : {folderEdit_, mainFileEdit_})
+    for (QLineEdit* edit : {folderEdit_, mainFileEdit_})
         if (const std::string refusal = EnteredNameRefusal(ToFolderText(edit->text()));
             !refusal.empty()) {
             prompts_.information(this, FromFolderText(refusal));
+            edit->setFocus();
             return;
         }
-    if (!AcceptFolderText(folderEdit_, prompts_, kBaseDirPrompt, true, this))
-        return;
     const std::string refusal = MainFileNameRefusal(ToFieldText(mainFileEdit_->text()));
     if (!refusal.empty()) {
         prompts_.information(this, QString::fromStdString(refusal));

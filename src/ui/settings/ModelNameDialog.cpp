@@ -47,6 +47,7 @@ void ModelNameDialog::accept() {
         prompts_.information(this, FromFieldText(refusal));
         return;
     }
+    // The proposal accepted as it stands keeps the default model.
     SetFieldText(profile_.model_name,
                  ModelNameToStore(profile_, ToFieldText(modelNameEdit_->text())));
     QDialog::accept();

@@ -204,14 +204,14 @@ TEST(GenerateSource, DeviceNamesAreRefusedInTheWindowsStyle) {
         RecordingFiles files;
         EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files), c.code) << c.value;
         EXPECT_EQ(files.writtenPaths.size(), c.writtenBefore) << c.value;
-        EXPECT_EQ(GenerateFailureMessage(c.code, files),
+        EXPECT_EQ(GenerateFailureMessage(c.code, profile, settings, files),
                   GenerateResultMessage(c.code) + "\n" + ReservedDeviceNameReason(c.reserved));
 
         // The same bot in the POSIX style is written whole.
         settings.BaseDir = "/game/";
         RecordingFiles posix;
         EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Posix, posix), 0) << c.value;
-        EXPECT_EQ(GenerateFailureMessage(0, posix), "");
+        EXPECT_EQ(GenerateFailureMessage(0, profile, settings, posix), "");
     }
 }
 
