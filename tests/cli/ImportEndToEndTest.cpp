@@ -77,7 +77,7 @@ protected:
         WriteLoose(base, Generated(sarge));
     }
 
-    test::ProgramRun Vexa(const Args& args) { return test::RunProgram(VEXA_EXE, args, dir.path()); }
+    test::ProgramRun Vexa(const Args& args) { return test::RunProgram(VEXA_EXE, dir.path(), args); }
 
     std::string Output() const { return (dir.path() / "out.vxb").string(); }
 

@@ -1,5 +1,7 @@
 #include "core/archive/GameFolderSource.h"
 
+#include "core/util/Paths.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -102,7 +104,7 @@ std::vector<std::string> ArchiveFileSource::Problems() const {
 // ---------------------------------------------------------------- base folder
 
 BaseFolderSource::BaseFolderSource(std::string folder, Layout layout, const ZipLimits& limits)
-    : folder_(std::move(folder)), layout_(layout), limits_(limits), loose_(folder_) {}
+    : folder_(std::move(folder)), layout_(layout), limits_(limits), loose_(PathFromUtf8(folder_)) {}
 
 std::vector<std::string> BaseFolderSource::TopLevelFiles() const {
     std::vector<std::string> names;
@@ -111,7 +113,7 @@ std::vector<std::string> BaseFolderSource::TopLevelFiles() const {
          end;
          !code && it != end && names.size() < kMaxTopLevelFiles; it.increment(code))
         if (IsRegularFile(*it))
-            names.push_back(it->path().filename().string());
+            names.push_back(Utf8FromPath(it->path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -130,8 +132,8 @@ void BaseFolderSource::OpenArchives() const {
     std::sort(found.begin(), found.end());
     for (const auto& [key, name] : found) {
         std::string error;
-        std::unique_ptr<ZipReader> reader =
-            ZipReader::OpenFile((fs::path(folder_) / name).string(), error, limits_);
+        std::unique_ptr<ZipReader> reader = ZipReader::OpenFile(
+            Utf8FromPath(PathFromUtf8(folder_) / PathFromUtf8(name)), error, limits_);
         if (!reader) {
             problems_.push_back(error + "; its files were not read");
             continue;

@@ -1,6 +1,7 @@
 #include "core/archive/PickedSource.h"
 
 #include "core/archive/GameFolderSource.h"
+#include "core/util/Paths.h"
 
 #include <filesystem>
 #include <system_error>
@@ -16,7 +17,7 @@ bool IsFolder(const fs::path& path) {
 }
 
 std::string Key(const fs::path& name) {
-    return SafeGamePathKey(name.string());
+    return SafeGamePathKey(Utf8FromPath(name));
 }
 
 bool HasExtension(const fs::path& path, const char* extension) {
@@ -30,12 +31,12 @@ struct Ancestor {
     std::string below;
 };
 Ancestor FindAncestor(const fs::path& file, const std::string& folderKey) {
-    std::string below = file.filename().string();
+    std::string below = Utf8FromPath(file.filename());
     for (fs::path folder = file.parent_path(); folder.has_relative_path();
          folder = folder.parent_path()) {
         if (Key(folder.filename()) == folderKey)
             return {folder, below};
-        below = folder.filename().string() + "/" + below;
+        below = Utf8FromPath(folder.filename()) + "/" + below;
         if (folder == folder.parent_path())
             break;
     }
@@ -60,20 +61,20 @@ PickedSource FromFolder(const fs::path& folder) {
     PickedSource picked;
     picked.kind = PickedSource::Kind::Folder;
     if (LooksLikeBaseFolder(folder)) {
-        picked.source = std::make_unique<BaseFolderSource>(folder.string());
+        picked.source = std::make_unique<BaseFolderSource>(Utf8FromPath(folder));
         return picked;
     }
     const std::string key = Key(folder.filename());
     const fs::path parent = folder.parent_path();
     if ((key == "scripts" || key == "botfiles") && parent != folder && !parent.empty()) {
-        picked.source = std::make_unique<BaseFolderSource>(parent.string());
-        picked.note = folder.string() + " is the game's " + key + " folder: its base folder " +
-                      parent.string() + " is read.";
+        picked.source = std::make_unique<BaseFolderSource>(Utf8FromPath(parent));
+        picked.note = Utf8FromPath(folder) + " is the game's " + key + " folder: its base folder " +
+                      Utf8FromPath(parent) + " is read.";
         return picked;
     }
     picked.source =
-        std::make_unique<BaseFolderSource>(folder.string(), BaseFolderSource::Layout::Loose);
-    picked.note = folder.string() +
+        std::make_unique<BaseFolderSource>(Utf8FromPath(folder), BaseFolderSource::Layout::Loose);
+    picked.note = Utf8FromPath(folder) +
                   " holds no scripts or botfiles folder and no .pk3 archive: its files are read "
                   "as a bot laid out in one folder, and a file a bot names is also looked for by "
                   "its name alone in that folder.";
@@ -89,16 +90,17 @@ PickedSource FromFile(const fs::path& file, PickedSource::Kind kind) {
     const std::string top = botInfo ? "scripts" : "botfiles";
     const Ancestor ancestor = FindAncestor(file, top);
     if (!ancestor.folder.empty() && !ancestor.folder.parent_path().empty()) {
-        picked.source = std::make_unique<BaseFolderSource>(ancestor.folder.parent_path().string());
+        picked.source =
+            std::make_unique<BaseFolderSource>(Utf8FromPath(ancestor.folder.parent_path()));
         picked.file = top + "/" + ancestor.below;
         return picked;
     }
     const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
     picked.source =
-        std::make_unique<BaseFolderSource>(folder.string(), BaseFolderSource::Layout::Loose);
-    picked.file = top + "/" + file.filename().string();
-    picked.note = file.filename().string() + " is not in a " + top + " folder: its folder " +
-                  folder.string() +
+        std::make_unique<BaseFolderSource>(Utf8FromPath(folder), BaseFolderSource::Layout::Loose);
+    picked.file = top + "/" + Utf8FromPath(file.filename());
+    picked.note = Utf8FromPath(file.filename()) + " is not in a " + top + " folder: its folder " +
+                  Utf8FromPath(folder) +
                   " is read as the game's base folder, and a file the bot names is also looked "
                   "for by its name alone in that folder.";
     return picked;
@@ -113,9 +115,9 @@ PickedSource OpenPickedSource(const std::string& path) {
         return picked;
     }
     std::error_code code;
-    fs::path pickedPath = fs::absolute(fs::path(path), code).lexically_normal();
+    fs::path pickedPath = fs::absolute(PathFromUtf8(path), code).lexically_normal();
     if (code)
-        pickedPath = fs::path(path).lexically_normal();
+        pickedPath = PathFromUtf8(path).lexically_normal();
     const fs::file_status status = fs::status(pickedPath, code);
     if (code || !fs::exists(status)) {
         picked.error = path + " does not exist.";
@@ -135,7 +137,7 @@ PickedSource OpenPickedSource(const std::string& path) {
     if (HasExtension(pickedPath, ".pk3") || HasExtension(pickedPath, ".zip")) {
         picked.kind = PickedSource::Kind::Archive;
         std::string error;
-        picked.source = ArchiveFileSource::Open(pickedPath.string(), error);
+        picked.source = ArchiveFileSource::Open(Utf8FromPath(pickedPath), error);
         if (!picked.source)
             picked.error = error + ".";
         return picked;

@@ -98,8 +98,6 @@ std::string GenerateFailureMessage(int code, const BotProfile& profile,
         if (const std::optional<ChatLineFinding> finding =
                 FirstUnreadableChatLine(profile, settings.TabSkill))
             message += ":\n" + ChatFindingText(*finding);
-    if (files != nullptr && !files->failureReason().empty())
-        message += "\n" + files->failureReason();
     return message;
 }
 

@@ -4,6 +4,7 @@
 #include "core/generate/GameFolder.h"
 #include "core/generate/Names.h"
 #include "core/script/ScriptTokenizer.h"
+#include "core/util/AsciiText.h"
 #include "core/util/FixedText.h"
 
 #include <algorithm>
@@ -14,18 +15,10 @@ namespace vexa {
 
 namespace {
 
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lowered;
-}
-
 // A game reference compared as the game does: "/" for "\", without regard
 // to case.
 std::string ReferenceKey(std::string_view reference) {
-    return Lowered(GameReference(reference));
+    return AsciiLower(GameReference(reference));
 }
 
 // The blocks whose chat lines the command writes.
@@ -170,7 +163,7 @@ std::vector<BotInfoEntry> BotInfoEntries(std::string_view botFileText) {
             continue;
         pending.push_back(std::move(word));
         if (pending.size() == 2) {
-            const std::string key = Lowered(pending[0]);
+            const std::string key = AsciiLower(pending[0]);
             if (key == "name")
                 entries.back().name = pending[1];
             else if (key == "aifile")
@@ -189,7 +182,7 @@ std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
     if (!scriptsFolder)
         return warnings;
     const std::string ownFile = BotInfoFilePath(profile, settings, style);
-    const std::string name = Lowered(FieldText(profile.name));
+    const std::string name = AsciiLower(FieldText(profile.name));
     const std::string aifile = ReferenceKey("bots/" + FieldText(profile.main_file));
 
     constexpr std::size_t kMostBotFiles = 1024;
@@ -203,7 +196,7 @@ std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
         const std::size_t cut = path.find_last_of("/\\");
         const std::string shown = "scripts/" + path.substr(cut == std::string::npos ? 0 : cut + 1);
         for (const BotInfoEntry& entry : BotInfoEntries(*text)) {
-            if (!name.empty() && Lowered(entry.name) == name)
+            if (!name.empty() && AsciiLower(entry.name) == name)
                 warnings.push_back(shown + " also names the bot " + entry.name +
                                    ": the game would list the bot twice");
             else if (!entry.aifile.empty() && ReferenceKey(entry.aifile) == aifile)

@@ -26,16 +26,6 @@ bool SameWithoutCase(std::string_view a, std::string_view b) {
            });
 }
 
-// What a token is, for messages: its text, cut short.
-std::string Shown(const Token& token) {
-    if (token.kind == TokenKind::End)
-        return "the end of the file";
-    std::string text(token.text.substr(0, 40));
-    if (token.text.size() > 40)
-        text += "...";
-    return text;
-}
-
 const CharacteristicFormat* CharacteristicNamed(std::string_view name) {
     if (const CharacteristicFormat* exact = CharacteristicByName(name))
         return exact;
@@ -161,19 +151,20 @@ CharacterFile ReadCharacterFile(std::string_view text) {
         if (token.kind == TokenKind::Error)
             return fail(token.line, token.error);
         if (token.kind != TokenKind::Name || !SameWithoutCase(token.text, "skill"))
-            return fail(token.line, "expected a skill block, found " + Shown(token));
+            return fail(token.line, "expected a skill block, found " + script::TokenExcerpt(token));
 
         SkillBlock block;
         block.line = token.line;
         Token level = tokens.Next();
         if (level.kind != TokenKind::Number)
-            return fail(level.line, "expected the skill level after skill, found " + Shown(level));
+            return fail(level.line, "expected the skill level after skill, found " +
+                                        script::TokenExcerpt(level));
         block.levelText = std::string(level.text);
         block.level = level.real;
         Token open = tokens.Next();
         if (!IsPunctuation(open, "{"))
-            return fail(open.line,
-                        "expected { after skill " + block.levelText + ", found " + Shown(open));
+            return fail(open.line, "expected { after skill " + block.levelText + ", found " +
+                                       script::TokenExcerpt(open));
         bool tooManyEntries = false;
         for (;;) {
             Token index = tokens.Next();
@@ -196,7 +187,7 @@ CharacterFile ReadCharacterFile(std::string_view text) {
                                          std::min<std::uint64_t>(index.integer, 1u << 20)));
             else
                 return fail(index.line, "expected a characteristic in skill " + block.levelText +
-                                            ", found " + Shown(index));
+                                            ", found " + script::TokenExcerpt(index));
 
             Token value = tokens.Next();
             bool negative = false;
@@ -204,7 +195,8 @@ CharacterFile ReadCharacterFile(std::string_view text) {
                 negative = true;
                 value = tokens.Next();
                 if (value.kind != TokenKind::Number)
-                    return fail(value.line, "expected a number after -, found " + Shown(value));
+                    return fail(value.line,
+                                "expected a number after -, found " + script::TokenExcerpt(value));
             }
             if (value.kind == TokenKind::String) {
                 entry.isText = true;
@@ -214,8 +206,8 @@ CharacterFile ReadCharacterFile(std::string_view text) {
             } else if (value.kind == TokenKind::Error) {
                 return fail(value.line, value.error);
             } else {
-                return fail(value.line,
-                            "expected the value of " + entry.index + ", found " + Shown(value));
+                return fail(value.line, "expected the value of " + entry.index + ", found " +
+                                            script::TokenExcerpt(value));
             }
             if (block.entries.size() < kMaxEntriesPerBlock) {
                 block.entries.push_back(std::move(entry));

@@ -1,5 +1,6 @@
 #include "core/import/ScriptReaders.h"
 #include "core/script/ScriptTokenizer.h"
+#include "core/util/AsciiText.h"
 
 namespace vexa {
 
@@ -17,23 +18,6 @@ struct Span {
 
 bool IsPunctuation(const Token& token, std::string_view text) {
     return token.kind == TokenKind::Punctuation && token.text == text;
-}
-
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lowered;
-}
-
-std::string Shown(const Token& token) {
-    if (token.kind == TokenKind::End)
-        return "the end of the file";
-    std::string text(token.text.substr(0, 40));
-    if (token.text.size() > 40)
-        text += "...";
-    return text;
 }
 
 bool IsBlank(char c) {
@@ -97,7 +81,7 @@ struct Group {
 class ChatParser {
 public:
     ChatParser(std::string_view text, std::string_view chatName, ChatFile& file)
-        : text_(text), wanted_(Lowered(chatName)), file_(file), tokens_(text),
+        : text_(text), wanted_(AsciiLower(chatName)), file_(file), tokens_(text),
           generated_(text.starts_with(kGeneratedBy.substr(0, kGeneratedBy.size() - 2))) {}
 
     void Run() {
@@ -108,13 +92,15 @@ public:
             if (token.kind == TokenKind::Directive)
                 continue;
             if (token.kind != TokenKind::Name || token.text != "chat")
-                return Stop(token.line, "expected a chat block, found " + Shown(token));
+                return Stop(token.line,
+                            "expected a chat block, found " + script::TokenExcerpt(token));
             Token name = Take();
             if (name.kind != TokenKind::String)
-                return Stop(name.line, "expected the chat name after chat, found " + Shown(name));
+                return Stop(name.line, "expected the chat name after chat, found " +
+                                           script::TokenExcerpt(name));
             if (!IsPunctuation(Take(), "{"))
-                return Stop(name.line, "expected { after chat " + Shown(name));
-            const bool wanted = !file_.found && Lowered(name.value) == wanted_;
+                return Stop(name.line, "expected { after chat " + script::TokenExcerpt(name));
+            const bool wanted = !file_.found && AsciiLower(name.value) == wanted_;
             if (wanted) {
                 file_.found = true;
                 file_.foundLine = name.line;
@@ -144,21 +130,23 @@ private:
             if (token.kind == TokenKind::Directive)
                 continue;
             if (token.kind == TokenKind::End) {
-                Stop(name.line, "the chat block " + Shown(name) + " is not closed with }");
+                Stop(name.line,
+                     "the chat block " + script::TokenExcerpt(name) + " is not closed with }");
                 return false;
             }
             if (token.kind != TokenKind::Name || token.text != "type") {
-                Stop(token.line, "expected a type block, found " + Shown(token));
+                Stop(token.line, "expected a type block, found " + script::TokenExcerpt(token));
                 return false;
             }
             Token type = Take();
             if (type.kind != TokenKind::String) {
-                Stop(type.line, "expected the type name after type, found " + Shown(type));
+                Stop(type.line,
+                     "expected the type name after type, found " + script::TokenExcerpt(type));
                 return false;
             }
             Token open = Take();
             if (!IsPunctuation(open, "{")) {
-                Stop(open.line, "expected { after type " + Shown(type));
+                Stop(open.line, "expected { after type " + script::TokenExcerpt(type));
                 return false;
             }
             ChatType read;

@@ -1,5 +1,7 @@
 #include "core/import/LocalFileSources.h"
 
+#include "core/util/Paths.h"
+
 #include <algorithm>
 #include <fstream>
 #include <system_error>
@@ -49,8 +51,8 @@ std::filesystem::path FindEntry(const std::filesystem::path& folder, const std::
          it.increment(error)) {
         if (++scanned > kMaxFolderScan)
             break;
-        const std::string name = it->path().filename().string();
-        if (SameWithoutCase(name, part) && (best.empty() || name < best.filename().string()))
+        const std::string name = Utf8FromPath(it->path().filename());
+        if (SameWithoutCase(name, part) && (best.empty() || name < Utf8FromPath(best.filename())))
             best = it->path();
     }
     return best;
@@ -134,19 +136,19 @@ GameFileSource::ReadResult FolderFileSource::Read(const std::string& relativePat
     std::error_code status;
     if (file.empty() || !std::filesystem::is_regular_file(file, status)) {
         if (error)
-            *error = relativePath + " is not in " + folder_.string();
+            *error = relativePath + " is not in " + Utf8FromPath(folder_);
         return ReadResult::Missing;
     }
     const std::uintmax_t size = std::filesystem::file_size(file, status);
     if (!status && size > kMaxScriptFileSize) {
         if (error)
-            *error = file.string() + " is too large for a bot script";
+            *error = Utf8FromPath(file) + " is too large for a bot script";
         return ReadResult::TooLarge;
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         if (error)
-            *error = file.string() + " cannot be opened";
+            *error = Utf8FromPath(file) + " cannot be opened";
         return ReadResult::Failed;
     }
     // Read one byte more than allowed, in case the file grew since its size
@@ -156,12 +158,12 @@ GameFileSource::ReadResult FolderFileSource::Read(const std::string& relativePat
     const std::size_t got = static_cast<std::size_t>(in.gcount());
     if (in.bad()) {
         if (error)
-            *error = file.string() + " cannot be read";
+            *error = Utf8FromPath(file) + " cannot be read";
         return ReadResult::Failed;
     }
     if (got > kMaxScriptFileSize) {
         if (error)
-            *error = file.string() + " is too large for a bot script";
+            *error = Utf8FromPath(file) + " is too large for a bot script";
         return ReadResult::TooLarge;
     }
     bytes.resize(got);
@@ -202,7 +204,7 @@ std::vector<GameFile> FolderFileSource::List(const std::string& folder) const {
         const std::string relative =
             prefix + std::filesystem::relative(it->path(), start, kind).generic_string();
         if (!kind && IsSafeGamePath(relative))
-            found.push_back({relative, folder_.string()});
+            found.push_back({relative, Utf8FromPath(folder_)});
     }
     std::sort(found.begin(), found.end(), [](const GameFile& a, const GameFile& b) {
         const std::string ka = GamePathKey(a.path), kb = GamePathKey(b.path);
@@ -219,7 +221,7 @@ std::vector<GameFile> FolderFileSource::List(const std::string& folder) const {
 std::string FolderFileSource::Origin(const std::string& relativePath) const {
     const std::filesystem::path file = Resolve(relativePath);
     std::error_code error;
-    return !file.empty() && std::filesystem::is_regular_file(file, error) ? folder_.string()
+    return !file.empty() && std::filesystem::is_regular_file(file, error) ? Utf8FromPath(folder_)
                                                                           : std::string();
 }
 

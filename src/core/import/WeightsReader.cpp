@@ -1,5 +1,6 @@
 #include "core/import/ScriptReaders.h"
 #include "core/script/ScriptTokenizer.h"
+#include "core/util/AsciiText.h"
 
 #include <algorithm>
 
@@ -9,14 +10,6 @@ namespace {
 
 using script::Token;
 using script::TokenKind;
-
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lowered;
-}
 
 // The file an #include names: the text between its quotation marks or
 // angle brackets, without folders.
@@ -76,7 +69,7 @@ WeightsFile ReadWeightsFile(std::string_view text, std::string_view script) {
             return notDefineForm(token.line,
                                  "it holds weight logic of its own, not only #define lines");
         if (token.value == "include") {
-            if (Lowered(IncludedFile(token.rest)) == Lowered(script))
+            if (AsciiLower(IncludedFile(token.rest)) == AsciiLower(script))
                 includesScript = true;
             continue;
         }

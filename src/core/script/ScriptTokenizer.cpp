@@ -623,4 +623,13 @@ std::string_view KindName(TokenKind kind) {
     return "end of the text";
 }
 
+std::string TokenExcerpt(const Token& token) {
+    if (token.kind == TokenKind::End)
+        return "the end of the file";
+    std::string text(token.text.substr(0, 40));
+    if (token.text.size() > 40)
+        text += "...";
+    return text;
+}
+
 } // namespace vexa::script

@@ -137,4 +137,8 @@ std::string QuoteString(std::string_view text);
 // Names of kinds for messages: "text", "number", "name", ...
 std::string_view KindName(TokenKind kind);
 
+// What a token is, for messages: its text as written, cut short after 40
+// characters, or "the end of the file".
+std::string TokenExcerpt(const Token& token);
+
 } // namespace vexa::script
