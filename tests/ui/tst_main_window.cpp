@@ -69,6 +69,10 @@ void MainWindowTest::startsWithDefaultsWhenNoFilesExist() {
     QCOMPARE(desk.child<QTabBar>("weightsTabs")->currentIndex(), 0);
     QVERIFY(desk.child<QTabBar>("skillTabs")->isVisible());
     QVERIFY(!desk.child<QTabBar>("weightsTabs")->isVisible());
+    // The shown strip is laid out with room for its tabs.
+    const QTabBar* right = desk.child<QTabBar>("skillTabs");
+    QVERIFY(right->sizeHint().height() > 0);
+    QTRY_VERIFY(right->height() >= right->sizeHint().height());
     QCOMPARE(desk.settings, AppSettings{});
     QVERIFY(desk.prompts.shown.isEmpty());
     QCOMPARE(desk.window->windowTitle(), QStringLiteral("Arvon Bot Designer"));

@@ -223,8 +223,6 @@ void MainDialog::buildControls() {
     layout->addSpacing(6);
     layout->addLayout(groups);
     layout->addWidget(credit);
-    footerWidth_ = layout->sizeHint().width() - layout->contentsMargins().left() -
-                   layout->contentsMargins().right();
     layout->addWidget(footer_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -329,6 +327,11 @@ void MainDialog::startUp() {
     connect(weightsTabs_, &QTabBar::currentChanged, this, &MainDialog::weightsTabChanged);
     weightsTabs_->setVisible(WeightsTabShownAtStartup(settings_));
 
+    // Long folders are shortened to the width of the window's controls. Asking
+    // the layout for its size before the strips hold their tabs would leave
+    // them without room.
+    const QMargins margins = layout()->contentsMargins();
+    footerWidth_ = layout()->sizeHint().width() - margins.left() - margins.right();
     updateControls();
     updateFooter();
 }
