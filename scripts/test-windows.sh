@@ -16,7 +16,7 @@ cmake --preset windows-cross >/dev/null
 cmake --build --preset windows-cross
 # Tests of newly merged features that still expect POSIX paths or line ends
 # (or fail on Linux as well); to be made portable by their owners.
-not_yet_portable='FolderRefusalTest.CommentMarksAndRelativeBaseFolders|OtherBotsFiles.ReplacingAnotherBotsCharacterFileIsAsked|ZipReader.SafeGamePathKeyComparesWithoutCaseAndRefusesEscapes|SourcePreview.ListsTheFilesWithTheirStateAndTheChatFindings|FolderFileSource.FindsFilesWithoutRegardToCaseAndOnlyBelowItsFolder|ImportRoundTrip.GeneratedFilesComeBackByteForByte|BotInfoReader.TakesValuesAsTheGameDoes'
+not_yet_portable='FolderRefusalTest.CommentMarksAndRelativeBaseFolders|OtherBotsFiles.ReplacingAnotherBotsCharacterFileIsAsked|SourcePreview.ListsTheFilesWithTheirStateAndTheChatFindings|FolderFileSource.FindsFilesWithoutRegardToCaseAndOnlyBelowItsFolder|ImportRoundTrip.GeneratedFilesComeBackByteForByte'
 # A test that fails once under Wine is run a second time: processes start
 # slowly there, and two suites running at once have been seen to race.
 ctest --preset windows-cross -j2 --repeat until-pass:2 -E "^($not_yet_portable)\$"

@@ -39,7 +39,8 @@ bool EndsWith(std::string_view text, std::string_view ending) {
 // A text for a message: quoted and cut short.
 std::string Shown(std::string_view text) {
     constexpr std::size_t kMost = 60;
-    std::string shown = "\"" + std::string(text.substr(0, kMost));
+    std::string shown = "\"";
+    shown.append(text.substr(0, kMost));
     if (text.size() > kMost)
         shown += "...";
     return shown + "\"";
