@@ -391,6 +391,11 @@ private slots:
         qInfo("preview opened in %.2f ms of processor time (best of 5), %.2f ms of it the preview "
               "itself",
               static_cast<double>(best) / 1e6, static_cast<double>(core) / 1e6);
+#if defined(__SANITIZE_ADDRESS__)
+        // AddressSanitizer slows every allocation several times over: the
+        // frame budget holds for the program as shipped, not for that build.
+        QSKIP("the time to open is not measured under AddressSanitizer");
+#endif
         QVERIFY2(best < 16'700'000, "the preview takes longer than one frame");
     }
 };
