@@ -25,10 +25,8 @@ void Run(const std::uint8_t* data, std::size_t size) {
     for (const script::Token& token : tokens) {
         Check(token.offset >= end, "tokens follow one another");
         Check(token.offset + token.text.size() <= line.size(), "tokens stay inside the text");
-        Check(token.kind == script::TokenKind::End || !token.text.empty(),
-              "only End is empty");
-        Check(token.kind != script::TokenKind::Error || !token.error.empty(),
-              "errors say why");
+        Check(token.kind == script::TokenKind::End || !token.text.empty(), "only End is empty");
+        Check(token.kind != script::TokenKind::Error || !token.error.empty(), "errors say why");
         end = token.offset + token.text.size();
     }
     Check(tokens.back().kind == script::TokenKind::End, "the last token is End");
