@@ -11,8 +11,11 @@
 //   profile.
 // - When a file cannot be created or written, generation stops at that file
 //   with the result code naming it.
+// - Generation refuses (43) exactly the profiles with a chat line the game
+//   could not read, before any file is written.
 #include "FuzzSupport.h"
 #include "core/generate/GenerateSource.h"
+#include "core/generate/SourceChecks.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/FixedText.h"
@@ -159,8 +162,13 @@ void CheckGeneration(const BotProfile& profile, std::uint64_t hash) {
               "a failed file gives its open or write code");
     } else {
         const int result = outcome.result;
-        Check(result == 0 || result == 14 || result == 15 || result == 16,
+        Check(result == 0 || result == 14 || result == 15 || result == 16 || result == 43,
               "without a failing file only the profile checks can fail");
+        if (result == 0 || result == 43)
+            Check((result == 43) == FirstUnreadableChatLine(profile, options.tabSkill).has_value(),
+                  "generation stops for a chat line exactly when the game could not read one");
+        if (result == 43)
+            Check(outcome.writes == 0, "a chat line is refused before any file is written");
         Check((result == 0) == (outcome.writes == (options.tabSkill ? 11 : 5)),
               "a successful run writes every file");
     }
