@@ -232,7 +232,7 @@ private:
         // each line after two tabs: in its own files they are taken off
         // exactly, and in other files all of them.
         std::size_t run = begin;
-        while (run > previousEnd && (text_[run - 1] == ' ' || text_[run - 1] == '\t'))
+        while (run > previousEnd && IsBlank(text_[run - 1]) && text_[run - 1] != '\n')
             --run;
         const bool lineStart = run == 0 || text_[run - 1] == '\n';
         if (generated_ && lineStart && text_.substr(run, 2) == "\t\t")
