@@ -14,6 +14,8 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 jobs="${VEXA_FUZZ_JOBS:-1}"
+# An input that takes longer than this many seconds is a finding (a hang).
+timeout=20
 targets=(fuzz_profile fuzz_settings fuzz_scaled_value fuzz_file_name_form fuzz_chat_line fuzz_archive
     fuzz_import_character fuzz_import_weights fuzz_import_chat fuzz_import_bot_info)
 
@@ -46,10 +48,10 @@ run_target() {
     cp -n fuzz/corpus/"$target"/* "$corpus"/
     # shellcheck disable=SC2046
     if [ "$seconds" -eq 0 ]; then
-        nice -n 19 "$build/fuzz/$target" $(options_of "$target") -runs=0 \
+        nice -n 19 "$build/fuzz/$target" $(options_of "$target") -runs=0 -timeout="$timeout" \
             -artifact_prefix="$build/findings/$target-" "fuzz/corpus/$target" >"$log" 2>&1
     else
-        nice -n 19 "$build/fuzz/$target" $(options_of "$target") -max_total_time="$seconds" \
+        nice -n 19 "$build/fuzz/$target" $(options_of "$target") -max_total_time="$seconds" -timeout="$timeout" \
             -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
             "$corpus" >"$log" 2>&1
     fi

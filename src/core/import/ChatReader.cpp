@@ -35,8 +35,8 @@ std::string OnOneLine(std::string_view text) {
         }
         std::size_t end = i;
         bool lineEnd = false;
-        while (end < text.size() && IsBlank(text[end]))
-            lineEnd = lineEnd || text[end++] == '\n';
+        for (; end < text.size() && IsBlank(text[end]); ++end)
+            lineEnd = lineEnd || text[end] == '\n';
         if (lineEnd)
             joined += ' ';
         else

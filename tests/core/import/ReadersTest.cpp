@@ -126,6 +126,7 @@ TEST(ChatReader, MessagesOfOneLineMakeOneChatLine) {
                      "\t\t  \"a\", 1 ;  \"b\"   ;   // two messages, one line\n"
                      "\t\t\"c\" /* kept */, \"d\";\n"
                      "\t\t\"spread\",\n\t\t\t name, /* gone */\n\t\t\t\"over lines\";\n"
+                     "\t\t\"joined \"\n\t\t\t\"text\";\n"
                      "\t\t;\n"
                      "\t\t\"no end\" }\n"
                      "\ttype \"game_exit\" { \"x\"; } }\n"
@@ -138,7 +139,8 @@ TEST(ChatReader, MessagesOfOneLineMakeOneChatLine) {
     EXPECT_EQ(file.types[0].name, "game_enter");
     EXPECT_EQ(Texts(file.types[0]),
               (std::vector<std::string>{"\"a\", 1 ;  \"b\"", "\"c\" /* kept */, \"d\"",
-                                        "\"spread\", name, \"over lines\"", "!an empty message"}));
+                                        "\"spread\", name, \"over lines\"", "\"joined \" \"text\"",
+                                        "!an empty message"}));
     EXPECT_EQ(file.types[0].lines[0].messages, (std::vector<std::string>{"\"a\", 1", "\"b\""}));
     EXPECT_EQ(file.types[0].lines[0].line, 7);
     ASSERT_EQ(file.problems.size(), 1u);
