@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renews the README's pictures: starts the program's windows under Xvfb and
-# saves the main window and the Skill Settings editor to docs/images/.
+# saves the main window, the Skill Settings editor and the list of bots to
+# import to docs/images/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -15,4 +16,5 @@ xvfb-run -a "$root/build/default/tests/ui/vexa_dialog_gallery" "$pictures"
 mkdir -p "$root/docs/images"
 cp "$pictures/main.png" "$root/docs/images/main-window.png"
 cp "$pictures/skill_settings.png" "$root/docs/images/skill-settings.png"
-echo "Saved docs/images/main-window.png and docs/images/skill-settings.png"
+cp "$pictures/import_list.png" "$root/docs/images/import-bot.png"
+echo "Saved main-window.png, skill-settings.png and import-bot.png in docs/images/"

@@ -84,10 +84,7 @@ int main(int argc, char** argv) {
             QTest::qWait(300);
             QGuiApplication::primaryScreen()->grabWindow(0).save(out + "/refused_tooltip.png");
             dialog->reject();
-        })
-        .then(shoot("import_dialog"))
-        .then(shoot("import_choose"))
-        .then(shoot("import_report"));
+        });
     desk.trigger("aboutAction");
     desk.trigger("modelDirAction");
     desk.trigger("vxbDirAction");
@@ -138,7 +135,10 @@ int main(int argc, char** argv) {
         responses.grab().save(out + "/chat_responses.png");
     }
     ModalScript preview(60000);
-    preview.then(shoot("preview_source"));
+    preview.then(shoot("preview_source"))
+        .then(shoot("import_choose"))
+        .then(shoot("import_list"))
+        .then(shoot("import_report"));
     desk.trigger("previewSourceAction");
 
     vexa::ui::Prompts::FileRequest importRequest;
@@ -172,5 +172,5 @@ int main(int argc, char** argv) {
                                     "skill 4 block was used\n"));
     desk.prompts.questionAnswers = {true};
     desk.trigger("exitAction");
-    return script.allRan() ? 0 : 1;
+    return script.allRan() && preview.allRan() ? 0 : 1;
 }
