@@ -155,8 +155,12 @@ TEST(BadPath, FolderInPlaceOfAGeneratedFileGivesItsOpenCode) {
 }
 
 // Another process shrinks and restores the profile file over and over while
-// it is loaded: every load gives either the whole image or a read error with
-// the profile untouched.
+// it is loaded: every load gives either a whole image read from the file or a
+// read error with the profile untouched. Linux does not make a read atomic
+// against a truncate in another process: a page being read can be zeroed past
+// the new end before it is copied, so a whole read may hold zero bytes where
+// the file had others. Nothing else may differ, and nothing of the profile
+// that was there before may remain.
 TEST(ShrinkingProfile, EveryReadIsWholeOrLeavesTheProfileAlone) {
     TempDir dir;
     const std::string path = dir.file("ranger.vxb");
@@ -191,7 +195,11 @@ TEST(ShrinkingProfile, EveryReadIsWholeOrLeavesTheProfileAlone) {
         const int result = ReadProfileImage(profile, path);
         if (result == 0) {
             ++whole;
-            ASSERT_EQ(ProfileImage(profile), image);
+            const std::string read = ProfileImage(profile);
+            ASSERT_EQ(read.size(), image.size());
+            for (std::size_t b = 0; b < read.size(); ++b)
+                ASSERT_TRUE(read[b] == image[b] || read[b] == '\0')
+                    << "byte " << b << " of a whole read is neither the file's nor a torn zero";
         } else {
             ++shortReads;
             ASSERT_EQ(result, 2);
