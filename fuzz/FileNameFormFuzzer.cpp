@@ -2,8 +2,9 @@
 //
 // Properties, in both path styles: at most 10 characters; none of the
 // removed characters; no upper-case A to Z; the form of a form is itself.
-// In the Windows style the form is the input's first kept characters,
-// lowered, in their order; in the POSIX style it is printable ASCII.
+// In the Windows style the form is the input's first kept characters (not a
+// question mark or a control character, which Windows refuses in file
+// names), lowered, in their order; in the POSIX style it is printable ASCII.
 #include "FuzzSupport.h"
 #include "core/generate/Names.h"
 
@@ -37,7 +38,8 @@ void Run(const std::uint8_t* data, std::size_t size) {
 
     std::string kept;
     for (char c : text)
-        if (kRemoved.find(c) == std::string_view::npos && kept.size() < 10)
+        if (kRemoved.find(c) == std::string_view::npos && c != '?' &&
+            static_cast<unsigned char>(c) >= 0x20 && kept.size() < 10)
             kept.push_back(Lowered(c));
     Check(form == kept, "the form is the first kept characters, lowered");
 }

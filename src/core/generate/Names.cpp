@@ -34,13 +34,16 @@ constexpr std::string_view kAsciiOfLatin1Letters[64] = {
     "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y",
 };
 
-// The characters of `c` in the file-name form: itself in the Windows style;
-// in the POSIX style only printable ASCII, a Latin-1 letter spelled by its
-// base letter, anything else nothing (file names stay readable whatever the
-// system's character set).
+// The characters of `c` in the file-name form. In the Windows style: itself,
+// except for what Windows refuses in a file name beyond the removed
+// punctuation (a question mark, a control character). In the POSIX style only
+// printable ASCII, a Latin-1 letter spelled by its base letter, anything else
+// nothing (file names stay readable whatever the system's character set).
 std::string_view FileNameCharacters(const char& c, PathStyle style) {
     const auto byte = static_cast<unsigned char>(c);
-    if (style == PathStyle::Windows || (byte >= 0x20 && byte < 0x7F))
+    if (style == PathStyle::Windows)
+        return byte < 0x20 || c == '?' ? std::string_view() : std::string_view(&c, 1);
+    if (byte >= 0x20 && byte < 0x7F)
         return std::string_view(&c, 1);
     if (byte >= 0xC0)
         return kAsciiOfLatin1Letters[byte - 0xC0];
