@@ -14,12 +14,9 @@ scripts/windows-deps.sh
 
 cmake --preset windows-cross >/dev/null
 cmake --build --preset windows-cross
-# Tests of newly merged features that still expect POSIX paths or line ends
-# (or fail on Linux as well); to be made portable by their owners.
-not_yet_portable='FolderRefusalTest.CommentMarksAndRelativeBaseFolders|OtherBotsFiles.ReplacingAnotherBotsCharacterFileIsAsked|SourcePreview.ListsTheFilesWithTheirStateAndTheChatFindings|FolderFileSource.FindsFilesWithoutRegardToCaseAndOnlyBelowItsFolder|ImportRoundTrip.GeneratedFilesComeBackByteForByte'
 # A test that fails once under Wine is run a second time: processes start
 # slowly there, and two suites running at once have been seen to race.
-ctest --preset windows-cross -j2 --repeat until-pass:2 -E "^($not_yet_portable)\$"
+ctest --preset windows-cross -j2 --repeat until-pass:2
 
 # The Windows package: a ZIP with vexa.exe at its top.
 (cd build/windows-cross && cpack -G ZIP >/dev/null)

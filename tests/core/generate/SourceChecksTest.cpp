@@ -4,6 +4,7 @@
 #include "core/generate/Names.h"
 #include "core/generate/SourcePreview.h"
 #include "core/generate/Writers.h"
+#include "core/util/FileIO.h"
 #include "core/util/FixedText.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,20 @@ AppSettings SettingsFor(const TempFolder& game, bool tabSkill = false) {
     ResetSettings(settings);
     settings.BaseDir = game.slashed();
     settings.TabSkill = tabSkill;
+    return settings;
+}
+
+// The same in the path style of this system, with the base folder written
+// the way the user would type it there.
+constexpr PathStyle kNative = NativePathStyle();
+
+std::string Native(const std::string& path) {
+    return WithSeparators(path, kNative);
+}
+
+AppSettings NativeSettingsFor(const TempFolder& game, bool tabSkill = false) {
+    AppSettings settings = SettingsFor(game, tabSkill);
+    settings.BaseDir = Native(game.slashed());
     return settings;
 }
 
@@ -106,11 +121,12 @@ TEST(OtherBotsFiles, ReplacingAnotherBotsCharacterFileIsAsked) {
         asked.push_back(ReplaceOtherBotQuestion(file));
         return false;
     };
-    AppSettings settings = SettingsFor(game);
+    AppSettings settings = NativeSettingsFor(game);
     DiskFiles disk;
-    EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Posix, disk, guards), kGenerateDeclined);
-    EXPECT_EQ(asked, (std::vector<std::string>{"ranger_c.c in " + game.slashed() +
-                                               "botfiles/bots/ belongs to the bot Old Ranger. "
+    EXPECT_EQ(GenerateSource(profile, settings, kNative, disk, guards), kGenerateDeclined);
+    EXPECT_EQ(asked, (std::vector<std::string>{"ranger_c.c in " +
+                                               Native(game.slashed() + "botfiles/bots/") +
+                                               " belongs to the bot Old Ranger. "
                                                "Replace that bot's files?"}));
     EXPECT_EQ(ReadWholeFile(characterFile), before);
     EXPECT_FALSE(fs::exists(game.path() / "scripts"));
@@ -121,9 +137,10 @@ TEST(OtherBotsFiles, ReplacingAnotherBotsCharacterFileIsAsked) {
         asked.push_back("yes");
         return true;
     };
-    EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Posix, disk, guards), 0);
-    EXPECT_EQ(ReadWholeFile(characterFile), CharacterFileText(profile, false));
-    EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Posix, disk, guards), 0);
+    EXPECT_EQ(GenerateSource(profile, settings, kNative, disk, guards), 0);
+    EXPECT_EQ(ReadWholeFile(characterFile),
+              WithLineEnds(CharacterFileText(profile, false), LineEnds::Platform));
+    EXPECT_EQ(GenerateSource(profile, settings, kNative, disk, guards), 0);
     EXPECT_EQ(asked.size(), 2u);
 
     EXPECT_EQ(CharacterFileBotName("skill 1 { CHARACTERISTIC_NAME \"A \" \"B\" }"), "A B");
@@ -167,13 +184,13 @@ TEST(SourcePreview, ListsTheFilesWithTheirStateAndTheChatFindings) {
     BotProfile profile = test::RangerProfile();
     SetFieldText(profile.skill[0].chat_lines[3][0], "\"Good game, \", drink");
     SetFieldText(profile.skill[2].chat_lines[20][1], "Nice shot");
-    AppSettings settings = SettingsFor(game, true);
+    AppSettings settings = NativeSettingsFor(game, true);
 
-    SourcePreview preview = PreviewSource(profile, settings, PathStyle::Posix);
+    SourcePreview preview = PreviewSource(profile, settings, kNative);
     ASSERT_EQ(preview.result, 0);
     ASSERT_EQ(preview.files.size(), 11u);
-    EXPECT_EQ(preview.files.front().path, game.slashed() + "botfiles/bots/ranger_c.c");
-    EXPECT_EQ(preview.files.back().path, game.slashed() + "scripts/ranger.bot");
+    EXPECT_EQ(preview.files.front().path, Native(game.slashed() + "botfiles/bots/ranger_c.c"));
+    EXPECT_EQ(preview.files.back().path, Native(game.slashed() + "scripts/ranger.bot"));
     for (const SourcePreview::File& file : preview.files)
         EXPECT_EQ(file.state, SourcePreview::FileState::New) << file.path;
     EXPECT_TRUE(preview.HasChatErrors());
@@ -181,16 +198,16 @@ TEST(SourcePreview, ListsTheFilesWithTheirStateAndTheChatFindings) {
     EXPECT_FALSE(preview.randomStringsKnown);
     EXPECT_EQ(ChatFindingText(preview.chat[0]),
               "Skill 5, Kill Rail, response 2: expected a comma after the name Nice");
-    EXPECT_EQ(settings.BaseDir, game.slashed()); // the settings are left alone
-    EXPECT_TRUE(fs::is_empty(game.path()));      // nothing written
+    EXPECT_EQ(settings.BaseDir, Native(game.slashed())); // the settings are left alone
+    EXPECT_TRUE(fs::is_empty(game.path()));              // nothing written
 
     // Written, the same files are unchanged; a changed value changes one.
     SetFieldText(profile.skill[2].chat_lines[20][1], "\"Nice shot\"");
     AppSettings run = settings;
-    ASSERT_EQ(GenerateSource(profile, run, PathStyle::Posix), 0);
+    ASSERT_EQ(GenerateSource(profile, run, kNative), 0);
     PutFile(game.path() / "botfiles" / "rnd.c", "food { \"x\"; }");
     profile.skill[1].weapon_railgun += 1;
-    preview = PreviewSource(profile, settings, PathStyle::Posix);
+    preview = PreviewSource(profile, settings, kNative);
     std::vector<std::string> states;
     for (const SourcePreview::File& file : preview.files)
         states.emplace_back(FileStateText(file.state));
@@ -205,14 +222,14 @@ TEST(SourcePreview, ListsTheFilesWithTheirStateAndTheChatFindings) {
 
     // Another bot's character file is marked.
     SetFieldText(profile.name, "Ranger Two");
-    preview = PreviewSource(profile, settings, PathStyle::Posix);
+    preview = PreviewSource(profile, settings, kNative);
     EXPECT_EQ(preview.files.front().otherBot, "Ranger");
     EXPECT_EQ(preview.files.front().state, SourcePreview::FileState::Changed);
     EXPECT_EQ(preview.files[1].otherBot, "");
 
     // The profile's own checks stop the preview as they stop the command.
     SetFieldText(profile.gender, "");
-    preview = PreviewSource(profile, settings, PathStyle::Posix);
+    preview = PreviewSource(profile, settings, kNative);
     EXPECT_EQ(preview.result, 15);
     EXPECT_EQ(preview.message, "You need a gender for this Bot");
     EXPECT_TRUE(preview.files.empty());

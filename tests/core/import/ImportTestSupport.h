@@ -9,32 +9,39 @@
 #include "core/script/ScriptTokenizer.h"
 #include "core/util/FixedText.h"
 
+#include <algorithm>
 #include <random>
 #include <string>
 
 namespace vexa::test {
 
 inline constexpr const char* kBase = "/game/base/";
+inline constexpr const char* kWindowsBase = "C:\\game\\base\\";
 
 // The files of one generate run below the base folder, as the game sees them.
 inline void AddGenerated(MemoryFileSource& source, const std::vector<MemoryFiles::File>& files) {
-    for (const MemoryFiles::File& file : files)
-        source.Add(file.path.substr(std::string(kBase).size()), file.text);
+    for (const MemoryFiles::File& file : files) {
+        const std::string base = file.path.starts_with(kBase) ? kBase : kWindowsBase;
+        std::string path = file.path.substr(base.size());
+        std::replace(path.begin(), path.end(), '\\', '/');
+        source.Add(path, file.text);
+    }
 }
 
-inline AppSettings Settings(bool tabSkill) {
+inline AppSettings Settings(bool tabSkill, PathStyle style = PathStyle::Posix) {
     AppSettings settings;
-    settings.BaseDir = kBase;
+    settings.BaseDir = style == PathStyle::Posix ? kBase : kWindowsBase;
     settings.BuildFold = true;
     settings.TabSkill = tabSkill;
     return settings;
 }
 
 // The files Create Arvon source writes for `profile`, in memory.
-inline std::vector<MemoryFiles::File> Generated(const BotProfile& profile, bool tabSkill) {
+inline std::vector<MemoryFiles::File> Generated(const BotProfile& profile, bool tabSkill,
+                                                PathStyle style = PathStyle::Posix) {
     MemoryFiles files;
-    AppSettings settings = Settings(tabSkill);
-    GenerateSource(profile, settings, PathStyle::Posix, files);
+    AppSettings settings = Settings(tabSkill, style);
+    GenerateSource(profile, settings, style, files);
     return files.files();
 }
 

@@ -1,6 +1,6 @@
 // Importing the files that Create Arvon source writes for a profile, keeping
 // their file names, and generating again writes the same files, byte for
-// byte, with TabSkill off and on.
+// byte, with TabSkill off and on, in the path style of this system.
 #include "ImportTestSupport.h"
 #include "core/import/BotImport.h"
 #include "core/script/ChatLine.h"
@@ -36,7 +36,7 @@ TEST(ImportRoundTrip, GeneratedFilesComeBackByteForByte) {
                 for (const auto& line : category)
                     ASSERT_TRUE(CheckChatLine(FieldText(line)).readable) << FieldText(line);
         for (const bool tabSkill : {false, true}) {
-            const auto first = test::Generated(profile, tabSkill);
+            const auto first = test::Generated(profile, tabSkill, NativePathStyle());
             ASSERT_FALSE(first.empty());
             MemoryFileSource source;
             test::AddGenerated(source, first);
@@ -49,7 +49,7 @@ TEST(ImportRoundTrip, GeneratedFilesComeBackByteForByte) {
             // The designer's own files lose nothing.
             EXPECT_EQ(ReportText(imported.report), "");
 
-            const auto second = test::Generated(imported.profile, tabSkill);
+            const auto second = test::Generated(imported.profile, tabSkill, NativePathStyle());
             ASSERT_TRUE(Listing(second) == Listing(first))
                 << FirstDifference(first, second) << "\nrun " << run << ", TabSkill " << tabSkill
                 << "\n"
