@@ -3,6 +3,7 @@
 #include "core/generate/Names.h"
 #include "core/util/FixedText.h"
 
+#include <cctype>
 #include <string_view>
 
 namespace vexa {
@@ -129,7 +130,31 @@ void StoreFileLocationsForAll(BotProfile& profile, const FileLocations& location
         StoreFileLocations(profile, level, locations);
 }
 
+namespace {
+
+// Whether Windows refuses `c` at `index` of a path: the characters it keeps
+// out of file names, a control character, and a colon anywhere but after the
+// drive letter.
+bool RefusedByWindows(std::string_view path, std::size_t index) {
+    const char c = path[index];
+    if (c == ':')
+        return index != 1 || !std::isalpha(static_cast<unsigned char>(path[0]));
+    return static_cast<unsigned char>(c) < 0x20 ||
+           std::string_view("<>\"|?*").find(c) != std::string_view::npos;
+}
+
+} // namespace
+
 std::string EnteredNameRefusal(std::string_view name, PathStyle style) {
+    if (style == PathStyle::Windows)
+        for (std::size_t i = 0; i < name.size(); ++i)
+            if (RefusedByWindows(name, i)) {
+                std::string reason = "\"";
+                reason.append(name);
+                reason += "\" holds a character that Windows does not allow in file names "
+                          "(< > : \" | ? * or a control character): choose another name.";
+                return reason;
+            }
     const std::string reserved = ReservedDeviceNameIn(name, style);
     return reserved.empty() ? std::string() : ReservedDeviceNameReason(reserved);
 }

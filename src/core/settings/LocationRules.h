@@ -32,7 +32,9 @@ std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute);
 // Why a name entered for one of the bot's files or folders (a main file,
 // file location, model name or base folder) cannot be used in `style`; empty
 // when it can. In the Windows style a name, or a folder in it, that Windows
-// reserves for a device (con, aux.bot, nul.c) is refused.
+// reserves for a device (con, aux.bot, nul.c) is refused, and so is a
+// character Windows does not allow in file names (< > : " | ? *, a control
+// character; a colon only after the drive letter).
 std::string EnteredNameRefusal(std::string_view name, PathStyle style = NativePathStyle());
 
 // Model Name dialog: `model_name`, or the file-name form of the bot name when

@@ -292,6 +292,14 @@ TEST(LocationDialogs, NamesWindowsKeepsForDevicesAreRefusedInItsStyleOnly) {
         EXPECT_EQ(EnteredNameRefusal(name, PathStyle::Posix), "") << name;
     }
     EXPECT_EQ(EnteredNameRefusal("bots/AUX.c", PathStyle::Windows).substr(0, 7), "\"AUX.c\"");
+
+    // Characters Windows keeps out of file names; a colon only after a drive.
+    for (const char* name : {"who?_c.c", "bots/a*b.c", "a|b", "bots/x<y", "x>y", "say\"hi\"",
+                             "C:\\games\\ba:se", "bots:x_c.c", "1:\\base", "tab\there"}) {
+        const std::string refusal = EnteredNameRefusal(name, PathStyle::Windows);
+        EXPECT_NE(refusal.find("does not allow in file names"), std::string::npos) << name;
+        EXPECT_EQ(EnteredNameRefusal(name, PathStyle::Posix), "") << name;
+    }
 }
 
 } // namespace
