@@ -132,8 +132,8 @@ void StoreFileLocationsForAll(BotProfile& profile, const FileLocations& location
 
 namespace {
 
-// Whether Windows refuses `c` at `index` of a path: the characters it keeps
-// out of file names, a control character, and a colon anywhere but after the
+// Whether Windows refuses the character at `index` of `path`: one it keeps
+// out of file names, a control character, or a colon anywhere but after the
 // drive letter.
 bool RefusedByWindows(std::string_view path, std::size_t index) {
     const char c = path[index];
