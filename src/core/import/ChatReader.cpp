@@ -6,6 +6,7 @@ namespace vexa {
 
 namespace {
 
+using script::IsBlank;
 using script::Token;
 using script::TokenKind;
 
@@ -18,10 +19,6 @@ struct Span {
 
 bool IsPunctuation(const Token& token, std::string_view text) {
     return token.kind == TokenKind::Punctuation && token.text == text;
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
 // `text` with every run of blanks that holds a line end made one blank.

@@ -9,10 +9,6 @@ namespace vexa::script {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }

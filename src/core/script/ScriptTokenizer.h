@@ -129,6 +129,11 @@ private:
 // Every token of `source`, the final End included.
 std::vector<Token> Tokenize(std::string_view source, Options options = {});
 
+// Whether the game's reader takes `c` as a blank between tokens.
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
 // `text` between double quotation marks with every "\" and '"' escaped, the
 // form in which the game reads it back as `text` (for text without
 // line ends and NUL characters).
