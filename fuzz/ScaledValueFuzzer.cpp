@@ -34,6 +34,9 @@ constexpr Slider kSliders[] = {{1000, 1000}, {100, 500}, {1, 4000}, {1, 500}, {1
 // optionally a point and more digits, times `scale`, cut toward zero and
 // held within the int32 range. False for any other text or one too long to
 // compute exactly.
+// 24 digits need more than 64 bits; both compilers have a 128-bit integer.
+__extension__ typedef __int128 Wide;
+
 bool ExactValue(std::string_view text, int scale, std::int64_t& value) {
     if (scale < 1 || scale > 1000000 || text.size() > 24)
         return false;
@@ -41,8 +44,8 @@ bool ExactValue(std::string_view text, int scale, std::int64_t& value) {
     const bool negative = !text.empty() && text[0] == '-';
     if (negative)
         ++i;
-    __int128 numerator = 0;
-    __int128 denominator = 1;
+    Wide numerator = 0;
+    Wide denominator = 1;
     bool point = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
@@ -56,11 +59,11 @@ bool ExactValue(std::string_view text, int scale, std::int64_t& value) {
             return false;
         }
     }
-    __int128 scaled = numerator * scale / denominator;
+    Wide scaled = numerator * scale / denominator;
     if (negative)
         scaled = -scaled;
-    const __int128 low = std::numeric_limits<std::int32_t>::min();
-    const __int128 high = std::numeric_limits<std::int32_t>::max();
+    const Wide low = std::numeric_limits<std::int32_t>::min();
+    const Wide high = std::numeric_limits<std::int32_t>::max();
     value = static_cast<std::int64_t>(scaled < low ? low : scaled > high ? high : scaled);
     return true;
 }
