@@ -54,7 +54,9 @@ SOURCES
   fi
   rm -rf "$work/libzip"
   dsc=$(ls "$work"/libzip_*.dsc | head -n 1)
-  (cd "$work" && dpkg-source --no-check -x "$dsc" libzip >/dev/null)
+  # apt-get source checked the files against the signed package lists;
+  # dpkg-source checks their checksums against the .dsc again.
+  (cd "$work" && dpkg-source -x "$dsc" libzip >/dev/null)
   cross_configure "$work/libzip" "$work/libzip-build" \
     -DENABLE_COMMONCRYPTO=OFF -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF \
     -DENABLE_WINDOWS_CRYPTO=OFF -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF \
