@@ -5,6 +5,7 @@
 #include "core/cli/CommandLine.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Writers.h"
+#include "core/levels/GameLevels.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/Paths.h"
 
@@ -282,6 +283,36 @@ TEST_F(GenerateCommand, AnotherBotsCharacterFileIsReplacedOnlyWithForce) {
     EXPECT_EQ(ReadWholeFile(characterFile), OnDisk(CharacterFileText(profile, false)));
     EXPECT_EQ(run.err, "vexa: warning: scripts/old.bot (the bot Old) uses the same character "
                        "file bots/ranger_c.c: the game would load one bot's files for both\n");
+}
+
+TEST_F(GenerateCommand, LevelsPrintsEveryCharacteristicAtTheFiveLevels) {
+    profile.skill[0].attack_skill = 400;
+    profile.skill[1].attack_skill = 700;
+    SaveProfile();
+    SaveSettings(Utf8FromPath(game.path()), true, true);
+    Outcome run = RunVexa(work.path(), {"--levels", "ranger.vxb"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, LevelsTableText(LevelsOfProfile(profile, true)));
+    EXPECT_NE(run.out.find("CHARACTERISTIC_ATTACK_SKILL\t0.400\t0.500\t0.600\t0.700\t1.000\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("CHARACTERISTIC_VIEW_MAXCHANGE\t90\t90\t90\t240\t360\n"),
+              std::string::npos);
+    // TabSkill on: levels 2 and 3 use Skill 1's own files, which the player
+    // hears about.
+    EXPECT_NE(run.out.find("CHARACTERISTIC_CHAT_FILE\t\"bots/ranger_t1.c\"\t\"bots/ranger_t1.c\""),
+              std::string::npos);
+    EXPECT_NE(run.err.find("vexa: levels 2 and 3: CHARACTERISTIC_CHAT_FILE"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(game.path()));
+
+    run = RunVexa(work.path(), {"--levels", "missing.vxb"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "File not loaded, error opening file\n");
+    run = RunVexa(work.path(), {"--levels", "ranger.vxb", "--force"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--force cannot be used with --levels"), std::string::npos);
+    run = RunVexa(work.path(), {"--levels"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--levels needs a profile file"), std::string::npos);
 }
 
 TEST(CommandLineProgram, HelpVersionAndUsageErrors) {

@@ -1,5 +1,6 @@
 #include "core/cli/CommandLine.h"
 
+#include "core/cli/LevelsCommand.h"
 #include "core/cli/PackageCommand.h"
 #include "core/cli/SourceCommands.h"
 #include "core/generate/GenerateSource.h"
@@ -44,6 +45,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
     CommandLine result;
     std::optional<std::string> generate;
     std::optional<std::string> check;
+    std::optional<std::string> levels;
     bool help = false;
     bool version = false;
     bool switchesEnded = false;
@@ -75,10 +77,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
         } else if (parts.name == "--force") {
             result.force = true;
         } else if (parts.name == "--generate" || parts.name == "--check" ||
-                   parts.name == "--base-dir" || parts.name == "--pk3") {
-            const bool isGenerate = parts.name == "--generate" || parts.name == "--check";
+                   parts.name == "--levels" || parts.name == "--base-dir" ||
+                   parts.name == "--pk3") {
+            const bool isGenerate =
+                parts.name == "--generate" || parts.name == "--check" || parts.name == "--levels";
             std::optional<std::string>& target = parts.name == "--generate" ? generate
                                                  : parts.name == "--check"  ? check
+                                                 : parts.name == "--levels" ? levels
                                                  : parts.name == "--pk3"    ? result.packageFile
                                                                             : result.baseDir;
             if (target) {
@@ -118,7 +123,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
     }
 
     if (result.error.empty() && !unknown.empty()) {
-        if (help || version || generate || check || result.import.Given())
+        if (help || version || generate || check || levels || result.import.Given())
             fail("unknown option '" + unknown.front() + "'");
         else
             result.skippedSwitches = std::move(unknown);
@@ -128,7 +133,22 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             result.mode = help ? CommandLine::Mode::Help : CommandLine::Mode::Version;
             return result;
         }
-        if (result.import.Given()) {
+        if (levels) {
+            if (generate || check || result.import.Given())
+                fail(std::string(generate ? "--generate"
+                                 : check  ? "--check"
+                                          : "--import") +
+                     " cannot be used with --levels");
+            else if (result.baseDir || result.packageFile || result.force)
+                fail(std::string(result.baseDir       ? "--base-dir"
+                                 : result.packageFile ? "--pk3"
+                                                      : "--force") +
+                     " cannot be used with --levels");
+            else if (!others.empty())
+                fail("unexpected argument '" + others.front() + "' after --levels " + *levels);
+            result.profileFile = *levels;
+            result.mode = CommandLine::Mode::Levels;
+        } else if (result.import.Given()) {
             if (generate || check || result.baseDir || result.packageFile || result.force)
                 fail(std::string(generate         ? "--generate"
                                  : check          ? "--check"
@@ -190,6 +210,7 @@ std::string UsageText() {
            "       vexa --generate PROFILE.vxb [--base-dir DIR] [--force]\n"
            "       vexa --generate PROFILE.vxb --pk3 PACKAGE.pk3\n"
            "       vexa --check PROFILE.vxb [--base-dir DIR]\n"
+           "       vexa --levels PROFILE.vxb\n"
            "       vexa --import SOURCE [--bot NAME] [--keep-file-names]\n"
            "                    --output PROFILE.vxb\n"
            "       vexa --list-bots SOURCE\n"
@@ -205,6 +226,12 @@ std::string UsageText() {
            "  --check PROFILE.vxb     check that the game can read every chat line\n"
            "                          --generate would write; prints each problem and\n"
            "                          warning on a line of its own\n"
+           "  --levels PROFILE.vxb    print every characteristic of the bot at the game's\n"
+           "                          five levels as the game reads it: its name, then\n"
+           "                          its value at levels 1 to 5 (levels 2 and 3 are\n"
+           "                          computed from Skill 1 and Skill 4), separated by\n"
+           "                          tabs; what the game reads as 0 or takes from\n"
+           "                          Skill 1 unexpectedly goes to standard error\n"
            "  --base-dir DIR          write below DIR instead of the BaseDir option, for\n"
            "                          this run only (a relative DIR is taken from the\n"
            "                          current folder); with --check, the folder whose\n"
@@ -238,7 +265,8 @@ std::string UsageText() {
            "with its message on standard error; with --pk3 also 61 when the package\n"
            "file cannot be created and 62 when writing it fails (an older package of\n"
            "that name is then kept). vexa --check exits with 0 when every chat line\n"
-           "can be read, 43 when one cannot, 1 and 2 as above.\n"
+           "can be read, 43 when one cannot, 1 and 2 as above. vexa --levels exits\n"
+           "with 0, 1 and 2 as above.\n"
            "\n"
            "vexa --import writes what could not be kept as the files had it on standard\n"
            "error. Exit status of --import and --list-bots: 0 on success, 2 for a usage\n"
@@ -267,6 +295,8 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
         return RunImport(commandLine.import, out, err);
     case CommandLine::Mode::Check:
         return RunCheck(commandLine, out, err);
+    case CommandLine::Mode::Levels:
+        return RunLevels(commandLine, out, err);
     case CommandLine::Mode::Generate:
         break;
     }

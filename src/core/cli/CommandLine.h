@@ -17,6 +17,7 @@ struct CommandLine {
         Import,   // vexa --import SOURCE [--bot NAME] --output PROFILE
         ListBots, // vexa --list-bots SOURCE
         Check,    // vexa --check PROFILE [--base-dir DIR]
+        Levels,   // vexa --levels PROFILE
         Help,
         Version,
         Error, // `error` says what is wrong
