@@ -1,6 +1,10 @@
 #include "core/cli/CommandLine.h"
 
+#include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
+#include <set>
 
 namespace vexa {
 namespace {
@@ -115,6 +119,68 @@ TEST(IsHeadlessRequest, OnlyAPlainCommandLineOpensTheDesktop) {
     // The toolkit's own switches reach the desktop program.
     EXPECT_FALSE(IsHeadlessRequest({"-style", "fusion", "bot.vxb"}));
     EXPECT_FALSE(IsHeadlessRequest({"-platform", "xcb"}));
+}
+
+// The switches the manual page documents: the entries of its OPTIONS
+// section, "--" (the end of the switches) left out.
+std::set<std::string> ManualPageSwitches() {
+    std::ifstream page(VEXA_MAN_PAGE);
+    EXPECT_TRUE(page) << VEXA_MAN_PAGE;
+    std::set<std::string> switches;
+    bool inOptions = false;
+    bool entryHead = false;
+    const std::regex switchName("(^|[ \"])(--?[a-z][a-z0-9-]*)");
+    for (std::string line; std::getline(page, line);) {
+        if (line.rfind(".SH", 0) == 0)
+            inOptions = line == ".SH OPTIONS";
+        if (inOptions && entryHead) {
+            line = std::regex_replace(line, std::regex("\\\\-"), "-");
+            for (std::sregex_iterator it(line.begin(), line.end(), switchName), end; it != end;
+                 ++it)
+                switches.insert((*it)[2]);
+        }
+        entryHead = inOptions && line == ".TP";
+    }
+    return switches;
+}
+
+TEST(CommandSwitches, EverySwitchIsDocumentedAndEveryDocumentedSwitchExists) {
+    std::set<std::string> table;
+    for (const CommandSwitch& entry : CommandSwitches()) {
+        table.emplace(entry.name);
+        if (!entry.alias.empty())
+            table.emplace(entry.alias);
+    }
+    EXPECT_EQ(ManualPageSwitches(), table);
+}
+
+TEST(CommandSwitches, EveryRowParsesAsItSays) {
+    for (const CommandSwitch& entry : CommandSwitches()) {
+        const std::string name(entry.name);
+        // A value switch takes its value in either spelling, a flag none.
+        if (!entry.argument.empty()) {
+            EXPECT_EQ(ParseCommandLine({name}, PathStyle::Posix).error,
+                      name + " needs " + std::string(entry.needs));
+            EXPECT_EQ(ParseCommandLine({name + "=v", name, "w"}, PathStyle::Posix).error,
+                      name + " is given more than once");
+        } else {
+            EXPECT_EQ(ParseCommandLine({name + "=v"}, PathStyle::Posix).error,
+                      name + " takes no value");
+        }
+        // The switches a row names are switches of the table.
+        for (const std::string_view other : {entry.excludes, entry.needsAlso}) {
+            EXPECT_TRUE(other.empty() ||
+                        std::ranges::any_of(CommandSwitches(),
+                                            [other](auto& s) { return s.name == other; }))
+                << name;
+        }
+        if (entry.mode == Mode::Desktop) {
+            const std::string alone = entry.argument.empty() ? name : name + "=v";
+            EXPECT_EQ(
+                ParseCommandLine({alone}, PathStyle::Posix).error.rfind(name + " can only", 0), 0u)
+                << name;
+        }
+    }
 }
 
 } // namespace

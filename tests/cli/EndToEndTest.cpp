@@ -309,7 +309,7 @@ TEST_F(GenerateCommand, LevelsPrintsEveryCharacteristicAtTheFiveLevels) {
     EXPECT_EQ(run.err, "File not loaded, error opening file\n");
     run = RunVexa(work.path(), {"--levels", "ranger.vxb", "--force"});
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("--force cannot be used with --levels"), std::string::npos);
+    EXPECT_NE(run.err.find("--force can only be used with --generate"), std::string::npos);
     run = RunVexa(work.path(), {"--levels"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--levels needs a profile file"), std::string::npos);

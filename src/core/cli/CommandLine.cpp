@@ -7,6 +7,8 @@
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
 
+#include <algorithm>
+
 namespace vexa {
 
 namespace {
@@ -39,15 +41,152 @@ SwitchParts SplitSwitch(const std::string& arg, PathStyle style) {
     return parts;
 }
 
+using Mode = CommandLine::Mode;
+
+constexpr CommandSwitch kSwitches[] = {
+    {.name = "--generate",
+     .argument = "PROFILE.vxb",
+     .needs = "a profile file",
+     .mode = Mode::Generate,
+     .synopsis = "--generate PROFILE.vxb [--base-dir DIR] [--force]\n"
+                 "--generate PROFILE.vxb --pk3 PACKAGE.pk3",
+     .help = "write the bot's files from the profile, without a\n"
+             "window, using the options of vexa.ini in the\n"
+             "current folder (the defaults when there is none)",
+     .store = [](CommandLine& line, std::string value) { line.profileFile = std::move(value); }},
+    {.name = "--check",
+     .argument = "PROFILE.vxb",
+     .needs = "a profile file",
+     .mode = Mode::Check,
+     .synopsis = "--check PROFILE.vxb [--base-dir DIR]",
+     .help = "check that the game can read every chat line\n"
+             "--generate would write; prints each problem and\n"
+             "warning on a line of its own",
+     .store = [](CommandLine& line, std::string value) { line.profileFile = std::move(value); }},
+    {.name = "--levels",
+     .argument = "PROFILE.vxb",
+     .needs = "a profile file",
+     .mode = Mode::Levels,
+     .synopsis = "--levels PROFILE.vxb",
+     .help = "print every characteristic of the bot at the game's\n"
+             "five levels as the game reads it: its name, then\n"
+             "its value at levels 1 to 5 (levels 2 and 3 are\n"
+             "computed from Skill 1 and Skill 4), separated by\n"
+             "tabs; what the game reads as 0 or takes from\n"
+             "Skill 1 unexpectedly goes to standard error",
+     .store = [](CommandLine& line, std::string value) { line.profileFile = std::move(value); }},
+    {.name = "--base-dir",
+     .argument = "DIR",
+     .needs = "a folder",
+     .usedWith = "--generate --check",
+     .help = "write below DIR instead of the BaseDir option, for\n"
+             "this run only (a relative DIR is taken from the\n"
+             "current folder); with --check, the folder whose\n"
+             "botfiles/rnd.c names the game's random strings",
+     .store = [](CommandLine& line, std::string value) { line.baseDir = std::move(value); }},
+    {.name = "--pk3",
+     .argument = "PACKAGE.pk3",
+     .needs = "a package file",
+     .usedWith = "--generate",
+     .excludes = "--base-dir",
+     .help = "write the bot's files into one package for the game\n"
+             "(a .pk3 archive) instead of the base folder",
+     .store = [](CommandLine& line, std::string value) { line.packageFile = std::move(value); }},
+    {.name = "--force",
+     .usedWith = "--generate",
+     .help = "let --generate replace a character file that\n"
+             "belongs to another bot",
+     .store = [](CommandLine& line, std::string) { line.force = true; }},
+    {.name = "--import",
+     .argument = "SOURCE",
+     .needs = "a folder, .pk3, .bot or character file",
+     .mode = Mode::Import,
+     .needsAlso = "--output",
+     .synopsis = "--import SOURCE [--bot NAME] [--keep-file-names]\n"
+                 "        --output PROFILE.vxb",
+     .help = "read a bot of the game's files into a profile file;\n"
+             "SOURCE is a base folder (its loose files and .pk3\n"
+             "archives), a .pk3, a .bot file or a character file",
+     .store = [](CommandLine& line, std::string value) { line.import.source = std::move(value); }},
+    {.name = "--bot",
+     .argument = "NAME",
+     .needs = "a bot's name",
+     .usedWith = "--import",
+     .help = "the bot to import when SOURCE holds several: its\n"
+             "name, or else its model, in any case",
+     .store = [](CommandLine& line, std::string value) { line.import.bot = std::move(value); }},
+    {.name = "--keep-file-names",
+     .usedWith = "--import",
+     .help = "keep the file names the bot's character file uses\n"
+             "for its weight and chat files (by default they\n"
+             "get the default names of the bot's main file)",
+     .store = [](CommandLine& line, std::string) { line.import.keepFileNames = true; }},
+    {.name = "--output",
+     .argument = "PROFILE.vxb",
+     .needs = "a profile file",
+     .usedWith = "--import",
+     .help = "the profile file --import writes (replacing it)",
+     .store = [](CommandLine& line, std::string value) { line.import.output = std::move(value); }},
+    {.name = "--list-bots",
+     .argument = "SOURCE",
+     .needs = "a folder, .pk3, .bot or character file",
+     .mode = Mode::ListBots,
+     .synopsis = "--list-bots SOURCE",
+     .help = "list the bots SOURCE holds: name, model, and the\n"
+             "file and folder or archive they come from",
+     .store = [](CommandLine& line,
+                 std::string value) { line.import.listBots = std::move(value); }},
+    {.name = "--help",
+     .alias = "-h",
+     .mode = Mode::Help,
+     .synopsis = "--help | --version",
+     .help = "show this help and exit"},
+    {.name = "--version", .mode = Mode::Version, .help = "show the version and exit"},
+};
+
+const CommandSwitch* FindSwitch(std::string_view name) {
+    for (const CommandSwitch& entry : kSwitches)
+        if (entry.name == name || (!entry.alias.empty() && entry.alias == name))
+            return &entry;
+    return nullptr;
+}
+
+// The parts of `text` between the separators.
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    while (!text.empty()) {
+        const std::size_t end = text.find(separator);
+        parts.push_back(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    }
+    return parts;
+}
+
+// True when the blank-separated `list` holds `word`.
+bool ListHolds(std::string_view list, std::string_view word) {
+    const std::vector<std::string_view> words = Split(list, ' ');
+    return std::ranges::find(words, word) != words.end();
+}
+
+// "--generate or --check" for the list "--generate --check".
+std::string Alternatives(std::string_view list) {
+    std::string text(list);
+    for (std::size_t blank = text.find(' '); blank != std::string::npos;
+         blank = text.find(' ', blank + 4))
+        text.replace(blank, 1, " or ");
+    return text;
+}
+
 } // namespace
+
+std::span<const CommandSwitch> CommandSwitches() {
+    return kSwitches;
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle style) {
     CommandLine result;
-    std::optional<std::string> generate;
-    std::optional<std::string> check;
-    std::optional<std::string> levels;
-    bool help = false;
-    bool version = false;
+    // The switches given, in the table's order, each with its value.
+    std::vector<std::pair<const CommandSwitch*, std::string>> given;
     bool switchesEnded = false;
     std::vector<std::string> others;
     std::vector<std::string> unknown;
@@ -55,6 +194,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
     auto fail = [&result](std::string message) {
         if (result.error.empty())
             result.error = std::move(message);
+    };
+    auto isGiven = [&given](std::string_view name) {
+        for (const auto& [entry, value] : given)
+            if (entry->name == name)
+                return true;
+        return false;
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -68,130 +213,93 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, PathStyle sty
             continue;
         }
         SwitchParts parts = SplitSwitch(arg, style);
-        if (parts.name == "--help" || parts.name == "-h") {
-            help = true;
-        } else if (parts.name == "--version") {
-            version = true;
-        } else if (parts.name == "--keep-file-names") {
-            result.import.keepFileNames = true;
-        } else if (parts.name == "--force") {
-            result.force = true;
-        } else if (parts.name == "--generate" || parts.name == "--check" ||
-                   parts.name == "--levels" || parts.name == "--base-dir" ||
-                   parts.name == "--pk3") {
-            const bool isGenerate =
-                parts.name == "--generate" || parts.name == "--check" || parts.name == "--levels";
-            std::optional<std::string>& target = parts.name == "--generate" ? generate
-                                                 : parts.name == "--check"  ? check
-                                                 : parts.name == "--levels" ? levels
-                                                 : parts.name == "--pk3"    ? result.packageFile
-                                                                            : result.baseDir;
-            if (target) {
-                fail(parts.name + " is given more than once");
-                continue;
-            }
-            if (!parts.value && i + 1 < args.size() && !IsSwitch(args[i + 1], style))
-                parts.value = args[++i];
-            if (!parts.value || parts.value->empty()) {
-                fail(parts.name + (isGenerate              ? " needs a profile file"
-                                   : parts.name == "--pk3" ? " needs a package file"
-                                                           : " needs a folder"));
-                continue;
-            }
-            target = std::move(parts.value);
-            continue;
-        } else if (std::optional<std::string>* target =
-                       ImportSwitchTarget(result.import, parts.name)) {
-            if (*target) {
-                fail(parts.name + " is given more than once");
-                continue;
-            }
-            if (!parts.value && i + 1 < args.size() && !IsSwitch(args[i + 1], style))
-                parts.value = args[++i];
-            if (!parts.value || parts.value->empty()) {
-                fail(parts.name + " needs " + ImportSwitchArgument(parts.name));
-                continue;
-            }
-            *target = std::move(parts.value);
-            continue;
-        } else {
+        const CommandSwitch* entry = FindSwitch(parts.name);
+        if (entry == nullptr) {
             unknown.push_back(arg);
             continue;
         }
-        if (parts.value)
-            fail(parts.name + " takes no value");
+        const std::string name(entry->name);
+        if (isGiven(entry->name)) {
+            fail(name + " is given more than once");
+            continue;
+        }
+        if (entry->argument.empty()) {
+            if (parts.value)
+                fail(parts.name + " takes no value");
+            given.emplace_back(entry, std::string());
+            continue;
+        }
+        if (!parts.value && i + 1 < args.size() && !IsSwitch(args[i + 1], style))
+            parts.value = args[++i];
+        if (!parts.value || parts.value->empty()) {
+            fail(name + " needs " + std::string(entry->needs));
+            continue;
+        }
+        given.emplace_back(entry, std::move(*parts.value));
     }
+    std::sort(given.begin(), given.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
 
+    // The mode: help and version win over everything else; two other modes
+    // cannot be given together.
+    const CommandSwitch* mode = nullptr;
+    for (const auto& [entry, value] : given) {
+        if (entry->mode == Mode::Desktop)
+            continue;
+        if (entry->mode == Mode::Help || entry->mode == Mode::Version) {
+            if (mode == nullptr || (mode->mode != Mode::Help && mode->mode != Mode::Version))
+                mode = entry;
+        } else if (mode == nullptr) {
+            mode = entry;
+        } else if (mode->mode != Mode::Help && mode->mode != Mode::Version) {
+            fail(std::string(mode->name) + " and " + std::string(entry->name) +
+                 " cannot be used together");
+        }
+    }
     if (result.error.empty() && !unknown.empty()) {
-        if (help || version || generate || check || levels || result.import.Given())
+        if (mode != nullptr)
             fail("unknown option '" + unknown.front() + "'");
         else
             result.skippedSwitches = std::move(unknown);
     }
-    if (result.error.empty()) {
-        if (help || version) {
-            result.mode = help ? CommandLine::Mode::Help : CommandLine::Mode::Version;
-            return result;
-        }
-        if (levels) {
-            if (generate || check || result.import.Given())
-                fail(std::string(generate ? "--generate"
-                                 : check  ? "--check"
-                                          : "--import") +
-                     " cannot be used with --levels");
-            else if (result.baseDir || result.packageFile || result.force)
-                fail(std::string(result.baseDir       ? "--base-dir"
-                                 : result.packageFile ? "--pk3"
-                                                      : "--force") +
-                     " cannot be used with --levels");
-            else if (!others.empty())
-                fail("unexpected argument '" + others.front() + "' after --levels " + *levels);
-            result.profileFile = *levels;
-            result.mode = CommandLine::Mode::Levels;
-        } else if (result.import.Given()) {
-            if (generate || check || result.baseDir || result.packageFile || result.force)
-                fail(std::string(generate         ? "--generate"
-                                 : check          ? "--check"
-                                 : result.baseDir ? "--base-dir"
-                                 : result.force   ? "--force"
-                                                  : "--pk3") +
-                     " cannot be used with --import or --list-bots");
-            else if (!others.empty())
-                fail("unexpected argument '" + others.front() + "'");
-            else
-                fail(CheckImportRequest(result.import));
-            result.mode =
-                result.import.listBots ? CommandLine::Mode::ListBots : CommandLine::Mode::Import;
-        } else if (generate && check) {
-            fail("--generate and --check cannot be used together");
-        } else if (check) {
-            if (!others.empty())
-                fail("unexpected argument '" + others.front() + "' after --check " + *check);
-            else if (result.force)
-                fail("--force can only be used with --generate");
-            else if (result.packageFile)
-                fail("--pk3 can only be used with --generate");
-            result.profileFile = *check;
-            result.mode = CommandLine::Mode::Check;
-        } else if (generate) {
-            if (!others.empty())
-                fail("unexpected argument '" + others.front() + "' after --generate " + *generate);
-            result.profileFile = *generate;
-            result.mode = CommandLine::Mode::Generate;
-            if (result.baseDir && result.packageFile)
-                fail("--base-dir and --pk3 cannot be used together");
-        } else if (result.baseDir) {
-            fail("--base-dir can only be used with --generate or --check");
-        } else if (result.packageFile) {
-            fail("--pk3 can only be used with --generate");
-        } else if (result.force) {
-            fail("--force can only be used with --generate");
-        } else if (!others.empty()) {
-            result.profileFile = others.front();
-        }
+    if (mode != nullptr && (mode->mode == Mode::Help || mode->mode == Mode::Version)) {
+        if (result.error.empty())
+            result.mode = mode->mode;
+        else
+            result.mode = Mode::Error;
+        return result;
     }
+    for (const auto& [entry, value] : given) {
+        if (entry->mode != Mode::Desktop)
+            continue;
+        if (mode == nullptr || !ListHolds(entry->usedWith, mode->name))
+            fail(std::string(entry->name) + " can only be used with " +
+                 Alternatives(entry->usedWith));
+    }
+    if (mode != nullptr) {
+        const std::string modeValue = std::find_if(given.begin(), given.end(), [mode](auto& g) {
+                                          return g.first == mode;
+                                      })->second;
+        if (!others.empty())
+            fail("unexpected argument '" + others.front() + "' after " + std::string(mode->name) +
+                 " " + modeValue);
+        for (const auto& [entry, value] : given) {
+            if (!entry->excludes.empty() && isGiven(entry->excludes))
+                fail(std::string(entry->excludes) + " and " + std::string(entry->name) +
+                     " cannot be used together");
+            if (!entry->needsAlso.empty() && !isGiven(entry->needsAlso))
+                fail(std::string(entry->name) + " needs " + std::string(entry->needsAlso) + " " +
+                     std::string(FindSwitch(entry->needsAlso)->argument));
+        }
+        result.mode = mode->mode;
+    } else if (!others.empty()) {
+        result.profileFile = others.front();
+    }
+    for (auto& [entry, value] : given)
+        if (entry->store != nullptr)
+            entry->store(result, std::move(value));
     if (!result.error.empty())
-        result.mode = CommandLine::Mode::Error;
+        result.mode = Mode::Error;
     return result;
 }
 
@@ -206,74 +314,53 @@ std::string SkippedSwitchWarning(const std::string& skippedSwitch) {
 }
 
 std::string UsageText() {
-    return "Usage: vexa [PROFILE.vxb]\n"
-           "       vexa --generate PROFILE.vxb [--base-dir DIR] [--force]\n"
-           "       vexa --generate PROFILE.vxb --pk3 PACKAGE.pk3\n"
-           "       vexa --check PROFILE.vxb [--base-dir DIR]\n"
-           "       vexa --levels PROFILE.vxb\n"
-           "       vexa --import SOURCE [--bot NAME] [--keep-file-names]\n"
-           "                    --output PROFILE.vxb\n"
-           "       vexa --list-bots SOURCE\n"
-           "       vexa --help | --version\n"
-           "\n"
-           "VEXA, the Arvon Bot Designer: designs bots for the game Arvon and writes\n"
-           "their script files.\n"
-           "\n"
-           "  PROFILE.vxb             open the desktop program on this profile\n"
-           "  --generate PROFILE.vxb  write the bot's files from the profile, without a\n"
-           "                          window, using the options of vexa.ini in the\n"
-           "                          current folder (the defaults when there is none)\n"
-           "  --check PROFILE.vxb     check that the game can read every chat line\n"
-           "                          --generate would write; prints each problem and\n"
-           "                          warning on a line of its own\n"
-           "  --levels PROFILE.vxb    print every characteristic of the bot at the game's\n"
-           "                          five levels as the game reads it: its name, then\n"
-           "                          its value at levels 1 to 5 (levels 2 and 3 are\n"
-           "                          computed from Skill 1 and Skill 4), separated by\n"
-           "                          tabs; what the game reads as 0 or takes from\n"
-           "                          Skill 1 unexpectedly goes to standard error\n"
-           "  --base-dir DIR          write below DIR instead of the BaseDir option, for\n"
-           "                          this run only (a relative DIR is taken from the\n"
-           "                          current folder); with --check, the folder whose\n"
-           "                          botfiles/rnd.c names the game's random strings\n"
-           "  --pk3 PACKAGE.pk3       write the bot's files into one package for the game\n"
-           "                          (a .pk3 archive) instead of the base folder\n"
-           "  --force                 let --generate replace a character file that\n"
-           "                          belongs to another bot\n"
-           "  --import SOURCE         read a bot of the game's files into a profile file;\n"
-           "                          SOURCE is a base folder (its loose files and .pk3\n"
-           "                          archives), a .pk3, a .bot file or a character file\n"
-           "  --bot NAME              the bot to import when SOURCE holds several: its\n"
-           "                          name, or else its model, in any case\n"
-           "  --keep-file-names       keep the file names the bot's character file uses\n"
-           "                          for its weight and chat files (by default they\n"
-           "                          get the default names of the bot's main file)\n"
-           "  --output PROFILE.vxb    the profile file --import writes (replacing it)\n"
-           "  --list-bots SOURCE      list the bots SOURCE holds: name, model, and the\n"
-           "                          file and folder or archive they come from\n"
-           "  -h, --help              show this help and exit\n"
-           "  --version               show the version and exit\n"
-           "\n"
-           "The desktop program also takes the toolkit's standard options (such as\n"
-           "-style NAME or -platform NAME) and skips, with a warning, any other switch.\n"
-           "\n"
-           "vexa --generate never changes vexa.ini. Exit status: 0 when every file was\n"
-           "written, 1 when the profile file cannot be read, 2 for a usage error, 3 when\n"
-           "the bot's character file belongs to another bot and --force is not given\n"
-           "(nothing is written), 43 when a chat line cannot be read by the game\n"
-           "(nothing is written), and otherwise the generate result code (11 to 52)\n"
-           "with its message on standard error; with --pk3 also 61 when the package\n"
-           "file cannot be created and 62 when writing it fails (an older package of\n"
-           "that name is then kept). vexa --check exits with 0 when every chat line\n"
-           "can be read, 43 when one cannot, 1 and 2 as above. vexa --levels exits\n"
-           "with 0, 1 and 2 as above.\n"
-           "\n"
-           "vexa --import writes what could not be kept as the files had it on standard\n"
-           "error. Exit status of --import and --list-bots: 0 on success, 2 for a usage\n"
-           "error, 3 when SOURCE cannot be read, 4 when no bot is found (or none of the\n"
-           "--bot name), 5 when SOURCE holds several bots and no --bot chooses one (they\n"
-           "are listed on standard output), 6 when the bot's character file cannot be\n"
-           "read, 7 when the profile file cannot be written.\n";
+    constexpr std::size_t kHelpColumn = 26;
+    std::string text = "Usage: vexa [PROFILE.vxb]\n";
+    for (const CommandSwitch& entry : kSwitches) {
+        // An indented line continues the one above it.
+        for (const std::string_view line : Split(entry.synopsis, '\n'))
+            text += (line.front() == ' ' ? std::string(12, ' ') : "       vexa ") +
+                    std::string(line) + '\n';
+    }
+    text += "\n"
+            "VEXA, the Arvon Bot Designer: designs bots for the game Arvon and writes\n"
+            "their script files.\n"
+            "\n"
+            "  PROFILE.vxb             open the desktop program on this profile\n";
+    for (const CommandSwitch& entry : kSwitches) {
+        std::string label = "  ";
+        if (!entry.alias.empty())
+            label += std::string(entry.alias) + ", ";
+        label += entry.name;
+        if (!entry.argument.empty())
+            label += " " + std::string(entry.argument);
+        for (const std::string_view line : Split(entry.help, '\n')) {
+            label.resize(std::max(kHelpColumn, label.size() + 2), ' ');
+            text += label + std::string(line) + '\n';
+            label.clear();
+        }
+    }
+    return text + "\n"
+                  "The desktop program also takes the toolkit's standard options (such as\n"
+                  "-style NAME or -platform NAME) and skips, with a warning, any other switch.\n"
+                  "\n"
+                  "vexa --generate never changes vexa.ini. Exit status: 0 when every file was\n"
+                  "written, 1 when the profile file cannot be read, 2 for a usage error, 3 when\n"
+                  "the bot's character file belongs to another bot and --force is not given\n"
+                  "(nothing is written), 43 when a chat line cannot be read by the game\n"
+                  "(nothing is written), and otherwise the generate result code (11 to 52)\n"
+                  "with its message on standard error; with --pk3 also 61 when the package\n"
+                  "file cannot be created and 62 when writing it fails (an older package of\n"
+                  "that name is then kept). vexa --check exits with 0 when every chat line\n"
+                  "can be read, 43 when one cannot, 1 and 2 as above. vexa --levels exits\n"
+                  "with 0, 1 and 2 as above.\n"
+                  "\n"
+                  "vexa --import writes what could not be kept as the files had it on standard\n"
+                  "error. Exit status of --import and --list-bots: 0 on success, 2 for a usage\n"
+                  "error, 3 when SOURCE cannot be read, 4 when no bot is found (or none of the\n"
+                  "--bot name), 5 when SOURCE holds several bots and no --bot chooses one (they\n"
+                  "are listed on standard output), 6 when the bot's character file cannot be\n"
+                  "read, 7 when the profile file cannot be written.\n";
 }
 
 int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {

@@ -5,7 +5,9 @@
 
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vexa {
@@ -33,6 +35,27 @@ struct CommandLine {
     // In the headless modes an unknown switch is a usage error instead.
     std::vector<std::string> skippedSwitches;
 };
+
+// One switch of the command line. The table of them is the one place that
+// knows the switches: the parser, the usage text and the manual page's test
+// all read it, so a new switch is one more row.
+struct CommandSwitch {
+    std::string_view name = {};     // "--generate" ("/generate" on Windows too)
+    std::string_view alias = {};    // a short spelling such as "-h", or empty
+    std::string_view argument = {}; // the value's name in the usage text; empty for a flag
+    std::string_view needs = {};    // the usage error's name for a missing value
+    // The mode the switch chooses; Desktop for an option of other modes.
+    CommandLine::Mode mode = CommandLine::Mode::Desktop;
+    std::string_view usedWith = {};  // an option's modes: their switches, separated by blanks
+    std::string_view excludes = {};  // an option that cannot be given with this one
+    std::string_view needsAlso = {}; // a switch that must be given with this one
+    std::string_view synopsis = {};  // a mode's usage lines (after "vexa "); indented ones continue
+    std::string_view help = {};      // the usage text's description, lines separated by '\n'
+    void (*store)(CommandLine& line, std::string value) = nullptr;
+};
+
+// Every switch, in the order of the usage text.
+std::span<const CommandSwitch> CommandSwitches();
 
 // True when the arguments ask for one of the headless modes (--generate,
 // --help, --version), which must run without a display.

@@ -18,42 +18,6 @@ void PrintReport(const std::vector<ReportEntry>& report, std::ostream& err) {
 
 } // namespace
 
-std::optional<std::string>* ImportSwitchTarget(ImportRequest& request, const std::string& name) {
-    if (name == "--import")
-        return &request.source;
-    if (name == "--list-bots")
-        return &request.listBots;
-    if (name == "--bot")
-        return &request.bot;
-    if (name == "--output")
-        return &request.output;
-    return nullptr;
-}
-
-std::string ImportSwitchArgument(const std::string& name) {
-    if (name == "--bot")
-        return "a bot's name";
-    if (name == "--output")
-        return "a profile file";
-    return "a folder, .pk3, .bot or character file";
-}
-
-std::string CheckImportRequest(const ImportRequest& request) {
-    if (request.source && request.listBots)
-        return "--import and --list-bots cannot be used together";
-    const char* importOnly = request.bot             ? "--bot"
-                             : request.output        ? "--output"
-                             : request.keepFileNames ? "--keep-file-names"
-                                                     : nullptr;
-    if ((request.listBots || !request.source) && importOnly != nullptr)
-        return std::string(importOnly) + " can only be used with --import";
-    if (request.listBots)
-        return {};
-    if (!request.output)
-        return "--import needs --output PROFILE.vxb";
-    return {};
-}
-
 int RunImport(const ImportRequest& request, std::ostream& out, std::ostream& err) {
     const std::string& path = request.listBots ? *request.listBots : *request.source;
     const PickedSource picked = OpenPickedSource(path);

@@ -15,8 +15,6 @@ struct ImportRequest {
     std::optional<std::string> bot;      // --bot NAME
     std::optional<std::string> output;   // --output PROFILE.vxb
     bool keepFileNames = false;          // --keep-file-names
-
-    bool Given() const { return source || listBots || bot || output || keepFileNames; }
 };
 
 // Exit statuses of --import and --list-bots (2 is a usage error, as for
@@ -29,13 +27,6 @@ enum ImportStatus : int {
     kImportFailed = 6,           // the bot's character file cannot be read
     kImportNotWritten = 7,       // the profile file cannot be written
 };
-
-// The value an import switch stores, or null for another switch.
-std::optional<std::string>* ImportSwitchTarget(ImportRequest& request, const std::string& name);
-// What an import switch needs as its value ("a file or folder", ...).
-std::string ImportSwitchArgument(const std::string& name);
-// Checks a complete request; the usage error, or empty.
-std::string CheckImportRequest(const ImportRequest& request);
 
 // Runs --import or --list-bots and returns the exit status.
 int RunImport(const ImportRequest& request, std::ostream& out, std::ostream& err);
