@@ -268,6 +268,8 @@ void CompareDialog::fillTable() {
     }
     filling_ = false;
     showLevelInTable();
+    // Sortable by any column once the user asks; the bot being designed first until then.
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
     table_->resizeColumnsToContents();
     applyFilter();

@@ -167,8 +167,10 @@ void Chart::draw(QPainter& painter, const QRectF& rect) const {
 
 QRectF LineChart::valueArea(const QRectF& plot) const {
     const QFontMetricsF metrics(font());
-    const double labelWidth = std::max(metrics.horizontalAdvance(AxisText(rangeMin())),
-                                       metrics.horizontalAdvance(AxisText(rangeMax())));
+    double labelWidth = 0;
+    for (const double share : {0.0, 0.5, 1.0})
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(AxisText(
+                                              rangeMin() + (rangeMax() - rangeMin()) * share)));
     return plot.adjusted(labelWidth + 8, kPointRadius + 2, -(kPointRadius + 8),
                          -(metrics.height() + 4));
 }
