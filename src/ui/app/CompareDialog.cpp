@@ -271,7 +271,16 @@ void CompareDialog::fillTable() {
     // Sortable by any column once the user asks; the bot being designed first until then.
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
-    table_->resizeColumnsToContents();
+    // The value columns are as wide as their headings: measuring every
+    // number would cost more than the rest of the filling.
+    for (int column = 0; column < kTextColumns; ++column)
+        table_->resizeColumnToContents(column);
+    const QFontMetrics metrics = table_->horizontalHeader()->fontMetrics();
+    for (int column = kTextColumns; column < kTextColumns + kValueColumns; ++column)
+        table_->setColumnWidth(
+            column,
+            std::max(metrics.horizontalAdvance(table_->horizontalHeaderItem(column)->text()) + 24,
+                     metrics.horizontalAdvance(QStringLiteral("0.0000")) + 16));
     applyFilter();
 }
 
