@@ -6,6 +6,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace vexa::ui {
 
