@@ -131,6 +131,7 @@ DifficultyDialog::DifficultyDialog(const BotProfile& profile, const AppSettings&
     problems_ = new QListWidget(this);
     problems_->setObjectName(QStringLiteral("problemList"));
     problems_->setWordWrap(true);
+    problems_->setAlternatingRowColors(true);
 
     auto* filesBox = new QWidget(this);
     auto* filesLayout = new QVBoxLayout(filesBox);
