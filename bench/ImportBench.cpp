@@ -9,6 +9,7 @@
 // filler entries of 100 KB, as a game's archive of textures and sounds.
 // The first run of each figure is left out: it brings the files into the
 // system's cache.
+#include "GameArchive.h"
 #include "Stats.h"
 #include "core/archive/GameFolderSource.h"
 #include "core/archive/ZipHandle.h"
@@ -35,75 +36,6 @@ namespace fs = std::filesystem;
 constexpr int kEntries = 5000;
 constexpr std::size_t kArchiveBytes = 500u * 1000 * 1000;
 const char* const kBots[] = {"Ranger", "Sarge", "Visor", "Keel", "Doom", "Major", "Hunter"};
-
-// The files Create Arvon source writes for a bot named `name`, by relative path.
-std::vector<std::pair<std::string, std::string>> BotFiles(const std::string& name) {
-    BotProfile profile = EmptyProfile();
-    ApplyDefaults(profile);
-    std::string lower = name;
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    SetFieldText(profile.name, name);
-    SetFieldText(profile.model_name, lower);
-    SetFieldText(profile.main_file, lower + "_c.c");
-    for (SkillProfile& skill : profile.skill)
-        for (auto& category : skill.chat_lines)
-            for (auto& line : category)
-                SetFieldText(line, "\"" + name + " has something to say about it\"");
-    AppSettings settings;
-    ResetSettings(settings);
-    settings.BaseDir = "/base/";
-    settings.TabSkill = true;
-    MemoryFiles files;
-    if (GenerateSource(profile, settings, PathStyle::Posix, files) != 0) {
-        std::fprintf(stderr, "cannot generate %s\n", name.c_str());
-        std::exit(1);
-    }
-    std::vector<std::pair<std::string, std::string>> relative;
-    for (const MemoryFiles::File& file : files.files())
-        relative.emplace_back(file.path.substr(6), file.text);
-    return relative;
-}
-
-void WriteArchive(const std::string& path) {
-    int code = 0;
-    ZipArchivePtr archive(zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
-    if (!archive) {
-        std::fprintf(stderr, "cannot create %s\n", path.c_str());
-        std::exit(1);
-    }
-    std::vector<std::pair<std::string, std::string>> bots;
-    for (const char* name : kBots)
-        for (auto& file : BotFiles(name))
-            bots.push_back(std::move(file));
-    const std::size_t fillers = kEntries - bots.size();
-    std::string filler(kArchiveBytes / fillers, '\0');
-    for (std::size_t i = 0; i < filler.size(); ++i)
-        filler[i] = static_cast<char>((i * 2654435761u) >> 13);
-    auto add = [&](const std::string& name, const std::string& data, bool store) {
-        zip_source_t* source = zip_source_buffer(archive.get(), data.data(), data.size(), 0);
-        const zip_int64_t index = zip_file_add(archive.get(), name.c_str(), source, 0);
-        if (index < 0) {
-            std::fprintf(stderr, "cannot add %s\n", name.c_str());
-            std::exit(1);
-        }
-        zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index),
-                                 store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 6);
-    };
-    for (std::size_t i = 0; i < fillers; ++i) {
-        char name[64];
-        std::snprintf(name, sizeof name, "textures/set%02zu/filler%04zu.tga", i / 100, i);
-        add(name, filler, true);
-        if (i == fillers / 2)
-            for (const auto& [bot, text] : bots)
-                add(bot, text, false);
-    }
-    if (zip_close(archive.get()) != 0) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        std::exit(1);
-    }
-    (void)archive.release();
-}
 
 // Lists the bots of `folder` and imports the one named `name`.
 bool ListAndImport(const std::string& folder, const char* name) {
@@ -141,7 +73,8 @@ int main(int argc, char** argv) {
     const fs::path loose = work / "loose";
     fs::create_directories(archived);
     fs::create_directories(loose);
-    WriteArchive((archived / "pak0.pk3").string());
+    WriteGameArchive((archived / "pak0.pk3").string(), {std::begin(kBots), std::end(kBots)},
+                     kEntries, kArchiveBytes);
     for (const auto& [path, text] : BotFiles("Ranger")) {
         fs::create_directories((loose / path).parent_path());
         std::ofstream(loose / path, std::ios::binary) << text;

@@ -20,6 +20,12 @@
 #                  archive of 5,000 entries and importing one, with a
 #                  fresh source each run (after a first read)   < 50 ms
 #                  and the same from loose files                 < 16.7 ms
+#   compare        View > Compare on a base folder of 44 bots in a
+#                  500 MB archive of 5,000 entries: the window
+#                  opened until its table is filled (a fresh
+#                  source each run, after a first read)          < 100 ms
+#                  and the redraw after a change of the level or
+#                  of the bots shown                             < 16.7 ms
 #
 # Usage: scripts/bench.sh [--runs N]   (N start-ups of each program, default 15)
 # Builds in build/bench (or $VEXA_BENCH_BUILD). Not part of the tests or CI.
@@ -38,7 +44,7 @@ if [ "${VEXA_BENCH_INNER:-}" != 1 ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVEXA_BUILD_BENCH=ON >/dev/null
   cmake --build "$build" -j2 --target vexa vexa_bench_bare_dialog vexa_bench_mapwatch \
-    vexa_bench_responsiveness vexa_bench_generate vexa_bench_import >/dev/null
+    vexa_bench_responsiveness vexa_bench_generate vexa_bench_import vexa_bench_compare >/dev/null
   # Every figure is taken on the same fresh X server without a window manager.
   exec env VEXA_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     "$0" --runs "$runs"
@@ -114,6 +120,9 @@ done
 # Import.
 "$bin/vexa_bench_import" "$work/import" --runs 30 >>"$samples" || echo "import_failed" >>"$samples"
 
+# Compare.
+"$bin/vexa_bench_compare" "$work/compare" --runs 30 >>"$samples" || echo "compare_failed" >>"$samples"
+
 misses=0
 row() { # NAME FIGURE BASELINE RATIO TARGET VERDICT
   printf '%-28s %-40s %-40s %-8s %-9s %s\n' "$@"
@@ -171,6 +180,20 @@ if grep -q '^import_failed' "$samples"; then
   row "import itself" "a bot could not be listed or imported" "" "" "" MISS
 fi
 echo "($(grep '^import_files' "$samples" | sed 's/^import_files //'))"
+echo
+
+echo "== Compare (ms; View > Compare on a game folder of 44 bots)"
+printf '%-28s %-40s %-40s %-8s %-9s %s\n' figure vexa "" "" target ""
+s="$(stats compare_table)"
+row "open until the table is full" "$(show "$s" 2)" "" "" "< 100" "$(verdict "$(median "$s")" "<" 100)"
+s="$(stats compare_level)"
+row "redraw after a level change" "$(show "$s" 2)" "" "" "< 16.7" "$(verdict "$(median "$s")" "<" 16.7)"
+s="$(stats compare_shown)"
+row "redraw after a bot shown" "$(show "$s" 2)" "" "" "< 16.7" "$(verdict "$(median "$s")" "<" 16.7)"
+if grep -q '^compare_failed' "$samples"; then
+  row "compare itself" "the game folder's bots were not all read" "" "" "" MISS
+fi
+echo "($(grep '^compare_files' "$samples" | sed 's/^compare_files //'))"
 echo
 if [ "$misses" -eq 0 ]; then
   echo "All targets met."

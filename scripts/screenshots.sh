@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renews the README's pictures: starts the program's windows under Xvfb and
-# saves the main window, the Skill Settings editor and the list of bots to
-# import to docs/images/.
+# saves the main window, the Skill Settings editor, the list of bots to
+# import and the Difficulty and Compare windows to docs/images/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -17,4 +17,7 @@ mkdir -p "$root/docs/images"
 cp "$pictures/main.png" "$root/docs/images/main-window.png"
 cp "$pictures/skill_settings.png" "$root/docs/images/skill-settings.png"
 cp "$pictures/import_list.png" "$root/docs/images/import-bot.png"
-echo "Saved main-window.png, skill-settings.png and import-bot.png in docs/images/"
+cp "$pictures/difficulty.png" "$root/docs/images/difficulty.png"
+cp "$pictures/compare.png" "$root/docs/images/compare.png"
+echo "Saved main-window.png, skill-settings.png, import-bot.png, difficulty.png and" \
+  "compare.png in docs/images/"

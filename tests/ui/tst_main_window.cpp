@@ -343,12 +343,29 @@ void MainWindowTest::menusHoldEveryEntryInOrder() {
             entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
         entries << QStringLiteral("|");
     }
-    QCOMPARE(menus, (QStringList{"&File", "&Settings", "&Help"}));
-    QCOMPARE(entries,
-             (QStringList{"&Save Bot", "&Load Bot", "&Import Bot...", "-", "&Create Arvon source",
-                          "&Preview Arvon source", "&Export Bot Package...", "-", "E&xit", "|",
-                          "Base &Model Dir", ".vxb &Dir", "&General Settings", "&File Locations",
-                          "Model &Name", "Make Default &Bot", "|", "&About", "|"}));
+    QCOMPARE(menus, (QStringList{"&File", "&Settings", "&View", "&Help"}));
+    QCOMPARE(entries, (QStringList{"&Save Bot",
+                                   "&Load Bot",
+                                   "&Import Bot...",
+                                   "-",
+                                   "&Create Arvon source",
+                                   "&Preview Arvon source",
+                                   "&Export Bot Package...",
+                                   "-",
+                                   "E&xit",
+                                   "|",
+                                   "Base &Model Dir",
+                                   ".vxb &Dir",
+                                   "&General Settings",
+                                   "&File Locations",
+                                   "Model &Name",
+                                   "Make Default &Bot",
+                                   "|",
+                                   "&Difficulty...",
+                                   "&Compare...",
+                                   "|",
+                                   "&About",
+                                   "|"}));
 }
 
 void MainWindowTest::formHoldsItsControlsInTabOrder() {

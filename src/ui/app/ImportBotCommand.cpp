@@ -1,6 +1,5 @@
 #include "ui/app/ImportBotCommand.h"
 
-#include "core/archive/PickedSource.h"
 #include "core/import/BotImport.h"
 #include "ui/common/TextFields.h"
 
@@ -67,6 +66,14 @@ bool ImportBotInto(BotProfile& profile, const AppSettings& settings, Prompts& pr
         options.keepFileNames = choice->optionChecked;
     }
 
+    return ImportChosenBot(profile, picked, found, chosen, options, prompts, parent);
+}
+
+bool ImportChosenBot(BotProfile& profile, const PickedSource& picked, const PickedBots& found,
+                     std::size_t chosen, const ImportOptions& options, Prompts& prompts,
+                     QWidget* parent) {
+    if (chosen >= found.bots.size())
+        return false;
     const BotEntry& bot = found.bots[chosen];
     ImportResult result = ImportPicked(picked, found, bot, options);
     if (!result.ok) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/archive/PickedSource.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
 #include "ui/common/Prompts.h"
@@ -15,5 +16,12 @@ namespace vexa::ui {
 // of what could not be kept is shown. True when the profile was replaced.
 bool ImportBotInto(BotProfile& profile, const AppSettings& settings, Prompts& prompts,
                    QWidget* parent);
+
+// Imports bot `chosen` of `found` (the bots of `picked`): the bot replaces
+// `profile` only when it was read, and the report of what could not be kept
+// is shown. True when the profile was replaced.
+bool ImportChosenBot(BotProfile& profile, const PickedSource& picked, const PickedBots& found,
+                     std::size_t chosen, const ImportOptions& options, Prompts& prompts,
+                     QWidget* parent);
 
 } // namespace vexa::ui

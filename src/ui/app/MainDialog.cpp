@@ -8,6 +8,8 @@
 #include "core/util/FixedText.h"
 #include "core/util/Paths.h"
 #include "ui/app/AboutDialog.h"
+#include "ui/app/CompareDialog.h"
+#include "ui/app/DifficultyDialog.h"
 #include "ui/app/ExportPackage.h"
 #include "ui/app/ImportBotCommand.h"
 #include "ui/app/Resources.h"
@@ -35,6 +37,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <array>
 #include <utility>
@@ -270,6 +273,10 @@ QMenuBar* MainDialog::buildMenuBar() {
     add(options, tr("Model &Name"), "modelNameAction", &MainDialog::openModelName);
     add(options, tr("Make Default &Bot"), "defaultBotAction", &MainDialog::makeDefaultBot);
 
+    QMenu* view = bar->addMenu(tr("&View"));
+    add(view, tr("&Difficulty..."), "difficultyAction", &MainDialog::openDifficulty);
+    add(view, tr("&Compare..."), "compareAction", &MainDialog::openCompare);
+
     QMenu* help = bar->addMenu(tr("&Help"));
     add(help, tr("&About"), "aboutAction", &MainDialog::showAbout);
     return bar;
@@ -454,8 +461,11 @@ void MainDialog::loadBot() {
 }
 
 void MainDialog::importBot() {
-    if (!ImportBotInto(profile_, settings_, prompts_, this))
-        return;
+    if (ImportBotInto(profile_, settings_, prompts_, this))
+        showImportedBot();
+}
+
+void MainDialog::showImportedBot() {
     ShowProfileIdentity();
     // The imported bot has no profile file until it is saved.
     profileFile_.clear();
@@ -556,6 +566,48 @@ void MainDialog::openModelName() {
 void MainDialog::makeDefaultBot() {
     const int result = WriteDefaultBot(profile_, WorkingDirectoryFile(kDefaultBotFileName));
     prompts_.information(this, QString::fromLatin1(DefaultBotMessage(result)));
+}
+
+// View menu
+
+void MainDialog::openDifficulty() {
+    DifficultyDialog difficulty(profile_, settings_, prompts_, this);
+    difficulty.setEditValue([this](int level, const EditorTable& table, std::size_t row) {
+        editLevelValue(level, table, row);
+    });
+    difficulty.exec();
+}
+
+void MainDialog::openCompare() {
+    CompareDialog compare(profile_, settings_, prompts_, this);
+    compare.exec();
+    if (compare.imported())
+        showImportedBot();
+}
+
+void MainDialog::editLevelValue(int level, const EditorTable& table, std::size_t row) {
+    // These editors work on the right strip's level.
+    skillTabs_->setCurrentIndex(BlockIndexForLevel(level));
+    if (settings_.SkillLevel != level)
+        return;
+    SliderEditorDialog* editor = nullptr;
+    if (&table == &kWeaponAimEditor)
+        editor =
+            Persistent(skillSettingsDialog_, this, profile_, settings_, prompts_).weaponAimDialog();
+    else if (&table == &kSkillSettingsEditor)
+        editor = &Persistent(skillSettingsDialog_, this, profile_, settings_, prompts_);
+    else if (&table == &kPersonalitySettingsEditor)
+        editor = &Persistent(personalitySettingsDialog_, this, profile_, settings_, prompts_);
+    else if (&table == &kChatSettingsEditor)
+        editor = &Persistent(chatSettingsDialog_, this, profile_, settings_, prompts_);
+    if (!editor || row >= editor->rowCount())
+        return;
+    // Once the editor is open, its value's text box takes the focus.
+    QTimer::singleShot(0, editor, [editor, row] {
+        editor->textBox(row)->setFocus(Qt::OtherFocusReason);
+        editor->textBox(row)->selectAll();
+    });
+    OpenEditor(*editor, prompts_, settings_, this);
 }
 
 // Help menu

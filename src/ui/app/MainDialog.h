@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editors/EditorTables.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
 #include "ui/common/Prompts.h"
@@ -81,6 +82,9 @@ private slots:
     void openFileLocations();
     void openModelName();
     void makeDefaultBot();
+    // View menu
+    void openDifficulty();
+    void openCompare();
     // Help menu and the system menu
     void showAbout();
     // Buttons
@@ -108,6 +112,11 @@ private:
     // The window's members and its controls, both ways.
     void readControls();
     void updateControls();
+    // Opens the editor of `level` on row `row` of its table, with the focus
+    // in that row's text box.
+    void editLevelValue(int level, const EditorTable& table, std::size_t row);
+    // After the profile was replaced by an imported bot.
+    void showImportedBot();
     // Opens the Chat Responses editor on one chat line of any level.
     void editChatLine(int block, int category, int line);
     // The footer: the base folder and the profile file last saved or loaded.

@@ -6,6 +6,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace vexa::ui {
 
@@ -14,6 +15,7 @@ namespace {
 constexpr double kPointRadius = 4.0;
 constexpr double kChoosingDistance = 9.0;
 constexpr double kLegendBox = 10.0;
+constexpr int kMostTintedShapes = 4;
 
 const QColor kAxisColour(120, 120, 120);
 const QColor kGridColour(225, 225, 225);
@@ -167,8 +169,10 @@ void Chart::draw(QPainter& painter, const QRectF& rect) const {
 
 QRectF LineChart::valueArea(const QRectF& plot) const {
     const QFontMetricsF metrics(font());
-    const double labelWidth = std::max(metrics.horizontalAdvance(AxisText(rangeMin())),
-                                       metrics.horizontalAdvance(AxisText(rangeMax())));
+    double labelWidth = 0;
+    for (const double share : {0.0, 0.5, 1.0})
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(AxisText(
+                                              rangeMin() + (rangeMax() - rangeMin()) * share)));
     return plot.adjusted(labelWidth + 8, kPointRadius + 2, -(kPointRadius + 8),
                          -(metrics.height() + 4));
 }
@@ -288,15 +292,25 @@ void RadarChart::drawPlot(QPainter& painter, const QRectF& plot) const {
         painter.setPen(Qt::black);
         painter.drawText(QPointF(x, y), categories()[axis]);
     }
+    // Shapes are tinted while few enough to tell apart; beyond that (and to
+    // keep the redraw quick) only their outlines are drawn.
+    const bool tinted = series().size() <= kMostTintedShapes;
     for (const ChartSeries& s : series()) {
         QPolygonF shape;
         for (int axis = 0; axis < count; ++axis)
             shape << at(axis, std::clamp(share(axis, axis < s.values.size() ? s.values[axis] : 0),
                                          0.0, 1.0));
-        QColor fill = s.colour;
-        fill.setAlpha(50);
+        if (tinted) {
+            QColor fill = s.colour;
+            fill.setAlpha(50);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(fill);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.drawPolygon(shape);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+        }
         painter.setPen(QPen(s.colour, 2));
-        painter.setBrush(fill);
+        painter.setBrush(Qt::NoBrush);
         painter.drawPolygon(shape);
     }
 }

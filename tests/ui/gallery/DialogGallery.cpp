@@ -2,6 +2,7 @@
 // at the layout: vexa_dialog_gallery OUTPUT_FOLDER (run it under a display,
 // for example xvfb-run).
 #include "GuiTestSupport.h"
+#include "core/generate/GenerateSource.h"
 #include "core/util/FixedText.h"
 #include "ui/common/DesktopPrompts.h"
 #include "ui/editors/ChatConvosDialog.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
 #include <QtTest>
@@ -170,7 +172,56 @@ int main(int argc, char** argv) {
                                     "not one of VEXA's; its 6 lines were skipped\n"
                                     "botfiles/bots/ranger_c.c, Skill 5: no skill 5 block; the "
                                     "skill 4 block was used\n"));
+    // The Difficulty and Compare windows, on a bot whose levels differ and a
+    // game folder of a few bots.
+    QTemporaryDir game;
+    const char* const gameBots[] = {"Sarge", "Visor", "Keel", "Doom", "Major", "Hunter"};
+    for (int b = 0; b < 6; ++b) {
+        BotProfile bot = EmptyProfile();
+        ApplyDefaults(bot);
+        QString lower = QString::fromLatin1(gameBots[b]).toLower();
+        SetFieldText(bot.name, gameBots[b]);
+        SetFieldText(bot.main_file, lower.toStdString() + "_c.c");
+        for (SkillProfile& skill : bot.skill)
+            for (std::int32_t SkillProfile::*field :
+                 {&SkillProfile::aggression, &SkillProfile::selfpreservation,
+                  &SkillProfile::vengefulness, &SkillProfile::camper, &SkillProfile::alertness,
+                  &SkillProfile::easy_fragger, &SkillProfile::firethrottle, &SkillProfile::croucher,
+                  &SkillProfile::jumper, &SkillProfile::walker, &SkillProfile::weaponjumping,
+                  &SkillProfile::attack_skill, &SkillProfile::aim_skill,
+                  &SkillProfile::aim_accuracy})
+                skill.*field = static_cast<std::int32_t>(
+                    (static_cast<unsigned>(b + 3) * 2654435761u *
+                     static_cast<unsigned>(reinterpret_cast<const char*>(&(skill.*field)) -
+                                           reinterpret_cast<const char*>(&skill) + 7)) %
+                    1000u);
+        AppSettings botSettings;
+        ResetSettings(botSettings);
+        botSettings.BaseDir = game.path().toStdString() + "/";
+        DiskFiles disk;
+        GenerateSource(bot, botSettings, NativePathStyle(), disk);
+    }
+    desk.settings.BaseDir = game.path().toStdString();
+    desk.settings.TabSkill = true;
+    desk.profile->skill[0].aim_skill = 300;
+    desk.profile->skill[1].aim_skill = 800;
+    desk.profile->skill[0].camper = 700;
+    desk.profile->skill[1].camper = 200;
+    ModalScript levelWindows(60000);
+    levelWindows.then([&](QDialog* dialog) {
+        QTest::qWait(300);
+        dialog->grab().save(out + "/difficulty.png");
+        dialog->reject();
+    });
+    levelWindows.then([&](QDialog* dialog) {
+        QTest::qWait(300);
+        dialog->grab().save(out + "/compare.png");
+        dialog->reject();
+    });
+    desk.trigger("difficultyAction");
+    desk.trigger("compareAction");
+
     desk.prompts.questionAnswers = {true};
     desk.trigger("exitAction");
-    return script.allRan() && preview.allRan() ? 0 : 1;
+    return script.allRan() && preview.allRan() && levelWindows.allRan() ? 0 : 1;
 }
