@@ -6,9 +6,9 @@
 // gives a profile whose values all lie in the editors' ranges, whose texts
 // fit their fields, and which Create Arvon source writes.
 #include "FuzzSupport.h"
+#include "core/game/LocalFileSources.h"
 #include "core/generate/GenerateSource.h"
 #include "core/import/BotImport.h"
-#include "core/import/LocalFileSources.h"
 #include "core/import/ScriptReaders.h"
 
 #include <cstddef>

@@ -3,6 +3,7 @@
 // question before replacing another bot's files and its duplicate warning.
 #include "EditorTestSupport.h"
 #include "GuiTestSupport.h"
+#include "core/archive/GameFolderSource.h"
 #include "core/generate/Writers.h"
 #include "core/util/FixedText.h"
 #include "ui/app/SourcePreviewDialog.h"
@@ -144,22 +145,29 @@ private slots:
         QCOMPARE(responses.responses()[3], std::string("\"gg\";"));
         QCOMPARE(responses.responses()[2], std::string("\"hi\" // note"));
 
-        // Known random strings: others are a warning, not a mark.
+        // With the game's random strings known, any other is marked: the
+        // game says nothing for that line.
         responses.setRandomStrings(RandomStringNames{"food"});
         box->setText("\"Want \", food drink");
         QCOMPARE(responses.reasonLabel(3)->text(), QString("The game cannot read this line: "
                                                            "expected a comma after the name food"));
         box->setText("\"Want \", food, \" or \", drink");
-        QVERIFY(!responses.isMarked(3));
+        QVERIFY(responses.isMarked(3));
         QCOMPARE(responses.reasonLabel(3)->text(),
-                 QString("Warning: drink is not a random string of the game's botfiles/rnd.c: "
-                         "the message comes out incomplete"));
+                 QString("The game cannot read this line: drink is not a random string of the "
+                         "game's botfiles/rnd.c: the game says nothing when the bot picks this "
+                         "line"));
+        box->setText("\"Want \", food");
+        QVERIFY(!responses.isMarked(3));
     }
 
     void convosMarksTheSituationsHoldingUnreadableLines() {
         World w;
         SetFieldText(w.level(1).chat_lines[kDeathRail][4], "Hello everyone");
         SetFieldText(w.level(4).chat_lines[3][0], "'x'"); // another level: not shown
+        // A random string the game's rnd.c lacks marks its situation too.
+        PutFile(w.base + "/botfiles/rnd.c", "food { \"pizza\"; }\n");
+        SetFieldText(w.level(1).chat_lines[0][1], "\"Hi \", drink");
         ui::ChatConvosDialog convos(*w.desk.profile, w.desk.settings, w.desk.prompts, nullptr);
         QStringList marked;
         const auto markedNow = [&convos] {
@@ -192,7 +200,8 @@ private slots:
         });
         QVERIFY(ui::OpenEditor(convos, w.desk.prompts, w.desk.settings, nullptr));
         QVERIFY(script.allRan() && !script.watchdogFired());
-        QCOMPARE(marked, QStringList({"Death Rail", "Death Rail", ""}));
+        QCOMPARE(marked,
+                 QStringList({"Game Enter,Death Rail", "Game Enter,Death Rail", "Game Enter"}));
         QCOMPARE(QByteArray(w.level(1).chat_lines[kDeathRail][4]),
                  QByteArray("\"Hello everyone\""));
     }
@@ -252,8 +261,8 @@ private slots:
         QCOMPARE(
             problems,
             QStringList({"Skill 5, Kill Rail, response 2: expected a comma after the name Nice",
-                         "scripts/copy.bot also names the bot Ranger: the game would list "
-                         "the bot twice",
+                         "The game already lists a bot named Ranger (scripts/copy.bot): it "
+                         "adds the first bot of a name only and leaves this one out",
                          "The base folder holds no botfiles/rnd.c: random strings in chat "
                          "lines are not checked"}));
         QVERIFY(summary.contains("1 chat line(s) cannot be read"));
@@ -385,7 +394,8 @@ private slots:
             best = std::min(best, ThreadTime() - start);
             QCOMPARE(preview.fileTable()->rowCount(), 11);
             const qint64 coreStart = ThreadTime();
-            (void)PreviewSource(*w.desk.profile, w.desk.settings);
+            (void)PreviewSource(*w.desk.profile, w.desk.settings, NativePathStyle(),
+                                *BaseFolderView(w.desk.settings.BaseDir));
             core = std::min(core, ThreadTime() - coreStart);
         }
         qInfo("preview opened in %.2f ms of processor time (best of 5), %.2f ms of it the preview "
