@@ -231,26 +231,40 @@ TEST_F(GenerateCommand, AnUnreadableChatLineWritesNothingAndCheckListsIt) {
     EXPECT_TRUE(fs::is_empty(game.path() / "botfiles" / "bots"));
     EXPECT_FALSE(fs::exists(game.path() / "scripts"));
 
-    // The game's random strings come from its archives.
+    // The game's random strings come from its archives; a random string its
+    // rnd.c lacks is an error too, since the game says nothing for that line.
     test::WriteZip((game.path() / "pak0.pk3").string(),
                    {{"botfiles/rnd.c", "food { \"pizza\"; }\n"}});
     run = RunVexa(work.path(), {"--check", "ranger.vxb"});
     EXPECT_EQ(run.status, 43);
-    EXPECT_EQ(run.out, "Skill 1, game_enter, line 1: warning: drink is not a random string of the "
-                       "game's botfiles/rnd.c: the message comes out incomplete\n"
+    EXPECT_EQ(run.out, "Skill 1, game_enter, line 1: error: drink is not a random string of the "
+                       "game's botfiles/rnd.c: the game says nothing when the bot picks this "
+                       "line\n"
                        "Skill 1, death_rail, line 3: error: expected a comma after the name "
                        "Hello\n");
     EXPECT_EQ(run.err, "");
 
-    // Fixed, the check passes with its warning and generation goes ahead; a
-    // base folder without rnd.c knows no random strings.
     SetFieldText(profile.skill[0].chat_lines[16][2], "\"Hello everyone\"");
     SaveProfile();
-    run = RunVexa(work.path(), {"--check", "ranger.vxb"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("warning: drink"), std::string::npos);
+    run = Generate();
+    EXPECT_EQ(run.status, 43);
+    EXPECT_EQ(run.err, "Source not created, a chat line cannot be read by the game:\n"
+                       "Skill 1, Game Enter, response 1: drink is not a random string of the "
+                       "game's botfiles/rnd.c: the game says nothing when the bot picks this "
+                       "line\n");
+    EXPECT_TRUE(fs::is_empty(game.path() / "botfiles" / "bots"));
+
+    // A base folder without rnd.c knows no random strings, and says so once.
     TempFolder bare;
     run = RunVexa(work.path(), {"--check", "ranger.vxb", "--base-dir", bare.path().string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "warning: the base folder holds no botfiles/rnd.c, loose or in an "
+                       "archive: random strings in chat lines were not checked\n");
+
+    // Fixed, the check passes and generation goes ahead.
+    SetFieldText(profile.skill[0].chat_lines[0][0], "\"Hi \", food");
+    SaveProfile();
+    run = RunVexa(work.path(), {"--check", "ranger.vxb"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(Generate().status, 0);
