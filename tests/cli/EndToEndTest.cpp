@@ -298,6 +298,48 @@ TEST_F(GenerateCommand, AnotherBotsCharacterFileIsReplacedOnlyWithForce) {
                        "file bots/ranger_c.c: the game would load one bot's files for both\n");
 }
 
+TEST_F(GenerateCommand, TheGamesStockBotsInItsArchivesAreOtherBotsToo) {
+    // The stock Brute, as the game lists it from its archive.
+    BotProfile brute = test::RangerProfile();
+    SetFieldText(brute.name, "Brute");
+    SetFieldText(brute.main_file, "brute_c.c");
+    test::WriteZip((game.path() / "pak0.pk3").string(),
+                   {{"scripts/bots.txt", "{\nname Brute\nmodel brute\naifile bots/brute_c.c\n}\n"},
+                    {"botfiles/bots/brute_c.c", CharacterFileText(brute, false)}});
+    const std::string pak = Utf8FromPath(game.path() / "pak0.pk3");
+    SaveSettings(game.path().string());
+
+    // Brute imported and renamed Brutus, the main file still Brute's: its
+    // character file would take the stock one's place.
+    SetFieldText(profile.name, "Brutus");
+    SetFieldText(profile.main_file, "brute_c.c");
+    SaveProfile();
+    Outcome run = Generate();
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "vexa: botfiles/bots/brute_c.c in " + pak +
+                           " belongs to the bot Brute; nothing was written (--force replaces "
+                           "that bot's files)\n");
+    EXPECT_FALSE(fs::exists(game.path() / "botfiles" / "bots" / "brute_c.c"));
+
+    run = Generate({"--force"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "vexa: warning: scripts/bots.txt in " + pak +
+                           " (the bot Brute) uses the same character file bots/brute_c.c: the "
+                           "game would load one bot's files for both\n");
+
+    // A bot of a name the game lists already: the game leaves it out.
+    SetFieldText(profile.name, "BRUTE");
+    SetFieldText(profile.main_file, "mybrute_c.c");
+    SaveProfile();
+    run = Generate();
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "vexa: warning: The game already lists a bot named Brute "
+                       "(scripts/bots.txt in " +
+                           pak +
+                           "): it adds the first bot of a name only and leaves this one "
+                           "out\n");
+}
+
 TEST(CommandLineProgram, HelpVersionAndUsageErrors) {
     TempFolder work;
     Outcome run = RunVexa(work.path(), {"--help"});
