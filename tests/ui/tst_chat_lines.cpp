@@ -3,6 +3,7 @@
 // question before replacing another bot's files and its duplicate warning.
 #include "EditorTestSupport.h"
 #include "GuiTestSupport.h"
+#include "ZipFixtures.h"
 #include "core/archive/GameFolderSource.h"
 #include "core/generate/Writers.h"
 #include "core/util/FixedText.h"
@@ -369,6 +370,51 @@ private slots:
         QCOMPARE(messages[2], QString("scripts/old.bot (the bot Old) uses the same character file "
                                       "bots/ranger_c.c: the game would load one bot's files for "
                                       "both"));
+    }
+
+    void aStockBotInTheGamesArchiveIsAnotherBot() {
+        World w;
+        BotProfile brute = Ranger();
+        SetFieldText(brute.name, "Brute");
+        SetFieldText(brute.main_file, "brute_c.c");
+        const QString pak = w.base + "/pak0.pk3";
+        WriteZip(pak.toStdString(),
+                 {{"scripts/bots.txt", "{\nname Brute\nmodel brute\naifile bots/brute_c.c\n}\n"},
+                  {"botfiles/bots/brute_c.c", CharacterFileText(brute, true)}});
+        // The imported Brute renamed Brutus, the main file still Brute's.
+        SetFieldText(w.desk.profile->name, "Brutus");
+        SetFieldText(w.desk.profile->main_file, "brute_c.c");
+
+        QStringList rows;
+        QStringList problems;
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            auto* preview = qobject_cast<ui::SourcePreviewDialog*>(d);
+            QVERIFY(preview != nullptr);
+            rows = Rows(*preview);
+            problems = Problems(*preview);
+            Button(d, "closeButton")->click();
+        });
+        w.desk.trigger("previewSourceAction");
+        QVERIFY(script.allRan() && !script.watchdogFired());
+        const QString bots = w.base + "/botfiles/bots/";
+        QCOMPARE(rows.value(0),
+                 "new, takes the place of the bot Brute's file | " + bots + "brute_c.c");
+        QCOMPARE(problems.mid(0, 2),
+                 QStringList({bots + "brute_c.c takes the place of the bot Brute's file in " + pak +
+                                  ": Create Arvon source asks before writing it",
+                              "scripts/bots.txt in " + pak +
+                                  " (the bot Brute) uses the same character file "
+                                  "bots/brute_c.c: the game would load one bot's files for "
+                                  "both"}));
+
+        w.desk.prompts.questionAnswers = {false};
+        w.desk.trigger("createSourceAction");
+        QCOMPARE(w.desk.prompts.defaultNoQuestions,
+                 QStringList{"botfiles/bots/brute_c.c in " + pak +
+                             " belongs to the bot Brute. The brute_c.c written in " + bots +
+                             " takes its place in the game. Replace that bot's files?"});
+        QVERIFY(!QFileInfo::exists(bots + "brute_c.c"));
     }
 
     // The preview of a full bot (TabSkill on, every chat line used) opens
