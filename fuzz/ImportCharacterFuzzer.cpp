@@ -45,8 +45,8 @@ void Run(const std::uint8_t* data, std::size_t size) {
     for (const SkillBlock& block : file.blocks) {
         Check(block.entries.size() <= kMaxEntriesPerBlock, "at most kMaxEntriesPerBlock values");
         for (const CharacterEntry& entry : block.entries)
-            Check(!entry.format || CharacteristicByIndex(entry.format->index) == entry.format,
-                  "an entry names a characteristic of the table");
+            Check(entry.indexIsName ? !entry.index.empty() : entry.indexNumber >= -1,
+                  "an entry's index is a name or a number");
     }
 
     MemoryFileSource source;
