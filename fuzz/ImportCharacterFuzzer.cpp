@@ -6,9 +6,9 @@
 // gives a profile whose values all lie in the editors' ranges, whose texts
 // fit their fields, and which Create Arvon source writes.
 #include "FuzzSupport.h"
+#include "core/game/LocalFileSources.h"
 #include "core/generate/GenerateSource.h"
 #include "core/import/BotImport.h"
-#include "core/import/LocalFileSources.h"
 #include "core/import/ScriptReaders.h"
 
 #include <cstddef>
@@ -45,8 +45,8 @@ void Run(const std::uint8_t* data, std::size_t size) {
     for (const SkillBlock& block : file.blocks) {
         Check(block.entries.size() <= kMaxEntriesPerBlock, "at most kMaxEntriesPerBlock values");
         for (const CharacterEntry& entry : block.entries)
-            Check(!entry.format || CharacteristicByIndex(entry.format->index) == entry.format,
-                  "an entry names a characteristic of the table");
+            Check(entry.indexIsName ? !entry.index.empty() : entry.indexNumber >= -1,
+                  "an entry's index is a name or a number");
     }
 
     MemoryFileSource source;

@@ -232,26 +232,40 @@ TEST_F(GenerateCommand, AnUnreadableChatLineWritesNothingAndCheckListsIt) {
     EXPECT_TRUE(fs::is_empty(game.path() / "botfiles" / "bots"));
     EXPECT_FALSE(fs::exists(game.path() / "scripts"));
 
-    // The game's random strings come from its archives.
+    // The game's random strings come from its archives; a random string its
+    // rnd.c lacks is an error too, since the game says nothing for that line.
     test::WriteZip((game.path() / "pak0.pk3").string(),
                    {{"botfiles/rnd.c", "food { \"pizza\"; }\n"}});
     run = RunVexa(work.path(), {"--check", "ranger.vxb"});
     EXPECT_EQ(run.status, 43);
-    EXPECT_EQ(run.out, "Skill 1, game_enter, line 1: warning: drink is not a random string of the "
-                       "game's botfiles/rnd.c: the message comes out incomplete\n"
+    EXPECT_EQ(run.out, "Skill 1, game_enter, line 1: error: drink is not a random string of the "
+                       "game's botfiles/rnd.c: the game says nothing when the bot picks this "
+                       "line\n"
                        "Skill 1, death_rail, line 3: error: expected a comma after the name "
                        "Hello\n");
     EXPECT_EQ(run.err, "");
 
-    // Fixed, the check passes with its warning and generation goes ahead; a
-    // base folder without rnd.c knows no random strings.
     SetFieldText(profile.skill[0].chat_lines[16][2], "\"Hello everyone\"");
     SaveProfile();
-    run = RunVexa(work.path(), {"--check", "ranger.vxb"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("warning: drink"), std::string::npos);
+    run = Generate();
+    EXPECT_EQ(run.status, 43);
+    EXPECT_EQ(run.err, "Source not created, a chat line cannot be read by the game:\n"
+                       "Skill 1, Game Enter, response 1: drink is not a random string of the "
+                       "game's botfiles/rnd.c: the game says nothing when the bot picks this "
+                       "line\n");
+    EXPECT_TRUE(fs::is_empty(game.path() / "botfiles" / "bots"));
+
+    // A base folder without rnd.c knows no random strings, and says so once.
     TempFolder bare;
     run = RunVexa(work.path(), {"--check", "ranger.vxb", "--base-dir", bare.path().string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "warning: the base folder holds no botfiles/rnd.c, loose or in an "
+                       "archive: random strings in chat lines were not checked\n");
+
+    // Fixed, the check passes and generation goes ahead.
+    SetFieldText(profile.skill[0].chat_lines[0][0], "\"Hi \", food");
+    SaveProfile();
+    run = RunVexa(work.path(), {"--check", "ranger.vxb"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(Generate().status, 0);
@@ -313,6 +327,48 @@ TEST_F(GenerateCommand, LevelsPrintsEveryCharacteristicAtTheFiveLevels) {
     run = RunVexa(work.path(), {"--levels"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--levels needs a profile file"), std::string::npos);
+}
+
+TEST_F(GenerateCommand, TheGamesStockBotsInItsArchivesAreOtherBotsToo) {
+    // The stock Brute, as the game lists it from its archive.
+    BotProfile brute = test::RangerProfile();
+    SetFieldText(brute.name, "Brute");
+    SetFieldText(brute.main_file, "brute_c.c");
+    test::WriteZip((game.path() / "pak0.pk3").string(),
+                   {{"scripts/bots.txt", "{\nname Brute\nmodel brute\naifile bots/brute_c.c\n}\n"},
+                    {"botfiles/bots/brute_c.c", CharacterFileText(brute, false)}});
+    const std::string pak = Utf8FromPath(game.path() / "pak0.pk3");
+    SaveSettings(game.path().string());
+
+    // Brute imported and renamed Brutus, the main file still Brute's: its
+    // character file would take the stock one's place.
+    SetFieldText(profile.name, "Brutus");
+    SetFieldText(profile.main_file, "brute_c.c");
+    SaveProfile();
+    Outcome run = Generate();
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "vexa: botfiles/bots/brute_c.c in " + pak +
+                           " belongs to the bot Brute; nothing was written (--force replaces "
+                           "that bot's files)\n");
+    EXPECT_FALSE(fs::exists(game.path() / "botfiles" / "bots" / "brute_c.c"));
+
+    run = Generate({"--force"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "vexa: warning: scripts/bots.txt in " + pak +
+                           " (the bot Brute) uses the same character file bots/brute_c.c: the "
+                           "game would load one bot's files for both\n");
+
+    // A bot of a name the game lists already: the game leaves it out.
+    SetFieldText(profile.name, "BRUTE");
+    SetFieldText(profile.main_file, "mybrute_c.c");
+    SaveProfile();
+    run = Generate();
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "vexa: warning: The game already lists a bot named Brute "
+                       "(scripts/bots.txt in " +
+                           pak +
+                           "): it adds the first bot of a name only and leaves this one "
+                           "out\n");
 }
 
 TEST(CommandLineProgram, HelpVersionAndUsageErrors) {

@@ -6,8 +6,8 @@
 #include "TestSupport.h"
 #include "ZipFixtures.h"
 #include "core/cli/CommandLine.h"
+#include "core/game/GameFileSource.h"
 #include "core/generate/GenerateSource.h"
-#include "core/import/GameFileSource.h"
 #include "core/settings/AppSettings.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,8 @@
 // question before replacing another bot's files and its duplicate warning.
 #include "EditorTestSupport.h"
 #include "GuiTestSupport.h"
+#include "ZipFixtures.h"
+#include "core/archive/GameFolderSource.h"
 #include "core/generate/Writers.h"
 #include "core/util/FixedText.h"
 #include "ui/app/SourcePreviewDialog.h"
@@ -144,22 +146,29 @@ private slots:
         QCOMPARE(responses.responses()[3], std::string("\"gg\";"));
         QCOMPARE(responses.responses()[2], std::string("\"hi\" // note"));
 
-        // Known random strings: others are a warning, not a mark.
+        // With the game's random strings known, any other is marked: the
+        // game says nothing for that line.
         responses.setRandomStrings(RandomStringNames{"food"});
         box->setText("\"Want \", food drink");
         QCOMPARE(responses.reasonLabel(3)->text(), QString("The game cannot read this line: "
                                                            "expected a comma after the name food"));
         box->setText("\"Want \", food, \" or \", drink");
-        QVERIFY(!responses.isMarked(3));
+        QVERIFY(responses.isMarked(3));
         QCOMPARE(responses.reasonLabel(3)->text(),
-                 QString("Warning: drink is not a random string of the game's botfiles/rnd.c: "
-                         "the message comes out incomplete"));
+                 QString("The game cannot read this line: drink is not a random string of the "
+                         "game's botfiles/rnd.c: the game says nothing when the bot picks this "
+                         "line"));
+        box->setText("\"Want \", food");
+        QVERIFY(!responses.isMarked(3));
     }
 
     void convosMarksTheSituationsHoldingUnreadableLines() {
         World w;
         SetFieldText(w.level(1).chat_lines[kDeathRail][4], "Hello everyone");
         SetFieldText(w.level(4).chat_lines[3][0], "'x'"); // another level: not shown
+        // A random string the game's rnd.c lacks marks its situation too.
+        PutFile(w.base + "/botfiles/rnd.c", "food { \"pizza\"; }\n");
+        SetFieldText(w.level(1).chat_lines[0][1], "\"Hi \", drink");
         ui::ChatConvosDialog convos(*w.desk.profile, w.desk.settings, w.desk.prompts, nullptr);
         QStringList marked;
         const auto markedNow = [&convos] {
@@ -192,7 +201,8 @@ private slots:
         });
         QVERIFY(ui::OpenEditor(convos, w.desk.prompts, w.desk.settings, nullptr));
         QVERIFY(script.allRan() && !script.watchdogFired());
-        QCOMPARE(marked, QStringList({"Death Rail", "Death Rail", ""}));
+        QCOMPARE(marked,
+                 QStringList({"Game Enter,Death Rail", "Game Enter,Death Rail", "Game Enter"}));
         QCOMPARE(QByteArray(w.level(1).chat_lines[kDeathRail][4]),
                  QByteArray("\"Hello everyone\""));
     }
@@ -252,8 +262,8 @@ private slots:
         QCOMPARE(
             problems,
             QStringList({"Skill 5, Kill Rail, response 2: expected a comma after the name Nice",
-                         "scripts/copy.bot also names the bot Ranger: the game would list "
-                         "the bot twice",
+                         "The game already lists a bot named Ranger (scripts/copy.bot): it "
+                         "adds the first bot of a name only and leaves this one out",
                          "The base folder holds no botfiles/rnd.c: random strings in chat "
                          "lines are not checked"}));
         QVERIFY(summary.contains("1 chat line(s) cannot be read"));
@@ -362,6 +372,51 @@ private slots:
                                       "both"));
     }
 
+    void aStockBotInTheGamesArchiveIsAnotherBot() {
+        World w;
+        BotProfile brute = Ranger();
+        SetFieldText(brute.name, "Brute");
+        SetFieldText(brute.main_file, "brute_c.c");
+        const QString pak = w.base + "/pak0.pk3";
+        WriteZip(pak.toStdString(),
+                 {{"scripts/bots.txt", "{\nname Brute\nmodel brute\naifile bots/brute_c.c\n}\n"},
+                  {"botfiles/bots/brute_c.c", CharacterFileText(brute, true)}});
+        // The imported Brute renamed Brutus, the main file still Brute's.
+        SetFieldText(w.desk.profile->name, "Brutus");
+        SetFieldText(w.desk.profile->main_file, "brute_c.c");
+
+        QStringList rows;
+        QStringList problems;
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            auto* preview = qobject_cast<ui::SourcePreviewDialog*>(d);
+            QVERIFY(preview != nullptr);
+            rows = Rows(*preview);
+            problems = Problems(*preview);
+            Button(d, "closeButton")->click();
+        });
+        w.desk.trigger("previewSourceAction");
+        QVERIFY(script.allRan() && !script.watchdogFired());
+        const QString bots = w.base + "/botfiles/bots/";
+        QCOMPARE(rows.value(0),
+                 "new, takes the place of the bot Brute's file | " + bots + "brute_c.c");
+        QCOMPARE(problems.mid(0, 2),
+                 QStringList({bots + "brute_c.c takes the place of the bot Brute's file in " + pak +
+                                  ": Create Arvon source asks before writing it",
+                              "scripts/bots.txt in " + pak +
+                                  " (the bot Brute) uses the same character file "
+                                  "bots/brute_c.c: the game would load one bot's files for "
+                                  "both"}));
+
+        w.desk.prompts.questionAnswers = {false};
+        w.desk.trigger("createSourceAction");
+        QCOMPARE(w.desk.prompts.defaultNoQuestions,
+                 QStringList{"botfiles/bots/brute_c.c in " + pak +
+                             " belongs to the bot Brute. The brute_c.c written in " + bots +
+                             " takes its place in the game. Replace that bot's files?"});
+        QVERIFY(!QFileInfo::exists(bots + "brute_c.c"));
+    }
+
     // The preview of a full bot (TabSkill on, every chat line used) opens
     // within one frame at 60 Hz. The processor time of the best of five
     // openings is taken, so that other work on the machine does not count.
@@ -385,7 +440,8 @@ private slots:
             best = std::min(best, ThreadTime() - start);
             QCOMPARE(preview.fileTable()->rowCount(), 11);
             const qint64 coreStart = ThreadTime();
-            (void)PreviewSource(*w.desk.profile, w.desk.settings);
+            (void)PreviewSource(*w.desk.profile, w.desk.settings, NativePathStyle(),
+                                *BaseFolderView(w.desk.settings.BaseDir));
             core = std::min(core, ThreadTime() - coreStart);
         }
         qInfo("preview opened in %.2f ms of processor time (best of 5), %.2f ms of it the preview "

@@ -1,5 +1,6 @@
 #include "core/archive/GameFolderSource.h"
 
+#include "core/game/FileNames.h"
 #include "core/util/Paths.h"
 
 #include <algorithm>
@@ -122,15 +123,11 @@ void BaseFolderSource::OpenArchives() const {
     if (archivesOpened_)
         return;
     archivesOpened_ = true;
-    std::vector<std::pair<std::string, std::string>> found; // key, name
-    for (const std::string& name : TopLevelFiles()) {
-        const std::string key = GamePathKey(name);
-        if (key.size() > 4 && key.compare(key.size() - 4, 4, ".pk3") == 0)
-            found.emplace_back(key, name);
-    }
-    // The order of precedence: by name without regard to case, the last wins.
-    std::sort(found.begin(), found.end());
-    for (const auto& [key, name] : found) {
+    std::vector<std::string> found;
+    for (const std::string& name : TopLevelFiles())
+        if (IsGameArchiveName(name))
+            found.push_back(name);
+    for (const std::string& name : ArchivesByPrecedence(std::move(found))) {
         std::string error;
         std::unique_ptr<ZipReader> reader = ZipReader::OpenFile(
             Utf8FromPath(PathFromUtf8(folder_) / PathFromUtf8(name)), error, limits_);
@@ -239,6 +236,12 @@ std::string BaseFolderSource::Origin(const std::string& relativePath) const {
 
 std::vector<std::string> BaseFolderSource::Problems() const {
     return problems_;
+}
+
+std::unique_ptr<GameFileSource> BaseFolderView(const std::string& baseDir) {
+    if (!IsUsableBaseDir(baseDir, NativePathStyle()))
+        return std::make_unique<MemoryFileSource>(baseDir);
+    return std::make_unique<BaseFolderSource>(NormalBaseDir(baseDir, NativePathStyle()));
 }
 
 } // namespace vexa

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "core/archive/ZipReader.h"
-#include "core/import/GameFileSource.h"
-#include "core/import/LocalFileSources.h"
+#include "core/game/GameFileSource.h"
+#include "core/game/LocalFileSources.h"
 
 #include <map>
 #include <memory>
@@ -87,9 +87,10 @@ private:
     mutable std::vector<std::string> problems_;
 };
 
-// Reads at most `cap` bytes of the loose file at `path`, with the results of
-// GameFileSource::Read.
-GameFileSource::ReadResult ReadLooseFile(const std::string& path, std::string& text,
-                                         std::string* error, std::size_t cap = kMaxScriptFileSize);
+// The game's files below the base folder `baseDir` (the option as typed):
+// a BaseFolderSource of its normal form, or, when it is no usable base
+// folder, a source that holds nothing. What the checks of Create Arvon
+// source, Preview and the chat editors read the game through.
+std::unique_ptr<GameFileSource> BaseFolderView(const std::string& baseDir);
 
 } // namespace vexa

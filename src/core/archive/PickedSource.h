@@ -2,8 +2,8 @@
 // base folder, a .pk3 archive, a .bot file or a character file.
 #pragma once
 
+#include "core/game/GameFileSource.h"
 #include "core/import/BotImport.h"
-#include "core/import/GameFileSource.h"
 
 #include <memory>
 #include <optional>

@@ -57,19 +57,7 @@ int ErrorCode(zip_t* archive) {
     return zip_error_code_zip(zip_get_error(archive));
 }
 
-// The longest name that can be one of the game's relative paths.
-constexpr std::size_t kMaxNameLength = 1024;
-
 } // namespace
-
-std::string SafeGamePathKey(std::string_view path) {
-    if (path.size() > kMaxNameLength || !IsSafeGamePath(path))
-        return {};
-    for (char c : path)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            return {};
-    return GamePathKey(path);
-}
 
 ZipReader::ZipReader(ZipArchivePtr archive, std::string displayName, const ZipLimits& limits)
     : archive_(std::move(archive)), displayName_(std::move(displayName)), limits_(limits) {}

@@ -7,8 +7,8 @@
 #pragma once
 
 #include "core/archive/ZipHandle.h"
-#include "core/import/GameFileSource.h"
-#include "core/import/LocalFileSources.h"
+#include "core/game/GameFileSource.h"
+#include "core/game/LocalFileSources.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -74,12 +74,6 @@ private:
     std::vector<ZipEntry> entries_;
     std::size_t skippedNames_ = 0;
 };
-
-// The key (GamePathKey) of a relative path the import may follow; empty for
-// any other name (see IsSafeGamePath; control characters and names longer
-// than any path of the game are refused as well), so that such a name never
-// matches anything.
-std::string SafeGamePathKey(std::string_view path);
 
 // libzip turns every entry's date into a time with mktime, which on glibc
 // reads the time zone file again for each call unless TZ is set: three

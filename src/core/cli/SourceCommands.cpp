@@ -1,18 +1,33 @@
 #include "core/cli/SourceCommands.h"
 
 #include "core/archive/GameFolderSource.h"
-#include "core/generate/GameFolder.h"
+#include "core/game/RandomStrings.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
 #include "core/generate/SourceChecks.h"
 
+#include <memory>
 #include <optional>
+#include <string_view>
 
 namespace vexa {
 
+namespace {
+
+// Said once by --check when the game has no botfiles/rnd.c.
+constexpr std::string_view kRandomStringsUnchecked =
+    "warning: the base folder holds no botfiles/rnd.c, loose or in an archive: random strings "
+    "in chat lines were not checked";
+
+} // namespace
+
 int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, std::ostream& out,
                 std::ostream& err) {
+    // The checks read the game's files as the game finds them: loose, or in
+    // one of the base folder's archives.
+    const std::unique_ptr<GameFileSource> game = BaseFolderView(settings.BaseDir);
     GenerateGuards guards;
+    guards.game = game.get();
     std::optional<OtherBotFile> refused;
     guards.replaceOtherBot = [force, &refused](const OtherBotFile& file) {
         if (!force)
@@ -22,16 +37,17 @@ int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, st
     DiskFiles disk;
     const int result = GenerateSource(profile, settings, NativePathStyle(), disk, guards);
     if (result == kGenerateDeclined && refused) {
-        err << "vexa: " << refused->file << " in " << refused->folder << " belongs to the bot "
-            << refused->bot << "; nothing was written (--force replaces that bot's files)\n";
+        err << "vexa: " << OtherBotFilePlace(*refused) << " belongs to the bot " << refused->bot
+            << "; nothing was written (--force replaces that bot's files)\n";
         return kOtherBotRefusedStatus;
     }
     if (result != 0) {
-        err << GenerateFailureMessage(result, profile, settings, disk) << '\n';
+        err << GenerateFailureMessage(result, profile, settings, disk, guards.game) << '\n';
         return result;
     }
     out << GenerateSuccessMessage(settings) << '\n' << GenerateModelMessage(profile) << '\n';
-    for (const std::string& warning : DuplicateBotWarnings(profile, settings, NativePathStyle()))
+    for (const std::string& warning :
+         DuplicateBotWarnings(profile, settings, NativePathStyle(), *game))
         err << "vexa: warning: " << warning << '\n';
     return 0;
 }
@@ -50,11 +66,10 @@ int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& er
 
     // The game's random strings, from botfiles/rnd.c as the game finds it:
     // loose, or in one of the base folder's archives.
-    std::optional<RandomStringNames> names;
-    if (IsUsableBaseDir(settings.BaseDir, NativePathStyle())) {
-        const BaseFolderSource game(NormalBaseDir(settings.BaseDir, NativePathStyle()));
-        names = ReadRandomStringNames(game);
-    }
+    const std::optional<RandomStringNames> names =
+        ReadRandomStringNames(*BaseFolderView(settings.BaseDir));
+    if (!names)
+        out << kRandomStringsUnchecked << '\n';
     bool readable = true;
     for (const ChatLineFinding& finding :
          CheckChatLinesToWrite(profile, settings.TabSkill, names ? &*names : nullptr)) {

@@ -1,6 +1,6 @@
 #include "core/editors/EditorModel.h"
 
-#include "core/generate/Names.h"
+#include "core/game/FileNames.h"
 #include "core/util/FixedText.h"
 
 #include <cstring>

@@ -1,6 +1,7 @@
 #include "core/generate/FormatTables.h"
 
 #include "core/editors/SliderValue.h"
+#include "core/game/GamePath.h"
 
 #include <algorithm>
 
@@ -123,6 +124,17 @@ const CharacteristicFormat* CharacteristicByIndex(long long index) {
 const CharacteristicFormat* CharacteristicByName(std::string_view name) {
     for (const CharacteristicFormat& c : kCharacterFileLines)
         if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+const CharacteristicFormat* CharacteristicOf(const CharacterEntry& entry) {
+    if (!entry.indexIsName)
+        return CharacteristicByIndex(entry.indexNumber);
+    if (const CharacteristicFormat* exact = CharacteristicByName(entry.index))
+        return exact;
+    for (const CharacteristicFormat& c : kCharacterFileLines)
+        if (SameGameName(c.name, entry.index))
             return &c;
     return nullptr;
 }

@@ -1,5 +1,6 @@
 #include "core/generate/GenerateSource.h"
 
+#include "core/game/RandomStrings.h"
 #include "core/generate/Names.h"
 #include "core/generate/Writers.h"
 #include "core/util/FixedText.h"
@@ -31,11 +32,15 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
         MakeFolderChain(OutputFolder(settings, style), style, files);
     if (FieldIsEmpty(profile.main_file))
         return 16;
-    if (guards.checkChatLines && FirstUnreadableChatLine(profile, settings.TabSkill))
-        return 43;
-    if (guards.replaceOtherBot)
+    if (guards.checkChatLines) {
+        const std::optional<RandomStringNames> names =
+            guards.game ? ReadRandomStringNames(*guards.game) : std::nullopt;
+        if (FirstUnreadableChatLine(profile, settings.TabSkill, names ? &*names : nullptr))
+            return 43;
+    }
+    if (guards.replaceOtherBot && guards.game)
         if (const std::optional<OtherBotFile> other =
-                OtherBotsCharacterFile(profile, settings, style);
+                OtherBotsCharacterFile(profile, settings, style, *guards.game);
             other && !guards.replaceOtherBot(*other))
             return kGenerateDeclined;
 
@@ -91,19 +96,22 @@ std::string GenerateResultMessage(int code) {
     }
 }
 
-std::string GenerateFailureMessage(int code, const BotProfile& profile,
-                                   const AppSettings& settings) {
+std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                   const GameFileSource* game) {
     std::string message = GenerateResultMessage(code);
-    if (code == 43)
+    if (code == 43) {
+        const std::optional<RandomStringNames> names =
+            game ? ReadRandomStringNames(*game) : std::nullopt;
         if (const std::optional<ChatLineFinding> finding =
-                FirstUnreadableChatLine(profile, settings.TabSkill))
+                FirstUnreadableChatLine(profile, settings.TabSkill, names ? &*names : nullptr))
             message += ":\n" + ChatFindingText(*finding);
+    }
     return message;
 }
 
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const OutputFiles& files) {
-    std::string message = GenerateFailureMessage(code, profile, settings);
+                                   const OutputFiles& files, const GameFileSource* game) {
+    std::string message = GenerateFailureMessage(code, profile, settings, game);
     if (!message.empty() && !files.failureReason().empty())
         message += "\n" + files.failureReason();
     return message;

@@ -18,10 +18,16 @@ inline constexpr int kGenerateDeclined = 3;
 // The checks of Create Arvon source beyond the profile's fields, made after
 // those and before the first file is written.
 struct GenerateGuards {
+    // The base folder as the game sees it, loose files and archives, built
+    // by the caller; the checks of random strings and of other bots' files
+    // read the game's files through it. Without it neither is made.
+    const GameFileSource* game = nullptr;
     // Result 43 when a chat line that would be written cannot be read by the
-    // game (see FirstUnreadableChatLine).
+    // game (see FirstUnreadableChatLine; with `game`, a random string that
+    // the game's botfiles/rnd.c does not define counts as well).
     bool checkChatLines = true;
-    // Asked when the character file the run would replace names another bot;
+    // Asked when the character file the run would replace, or whose place in
+    // the game it would take, names another bot (OtherBotsCharacterFile);
     // false stops the run with kGenerateDeclined. When empty, files are
     // replaced without asking.
     std::function<bool(const OtherBotFile&)> replaceOtherBot;
@@ -49,14 +55,15 @@ std::string GenerateResultMessage(int code);
 // for 43 it names the first unreadable line and why ("...:\nSkill 4, Death
 // Rail, response 3: expected a comma after the name Hello"); empty for
 // kGenerateDeclined.
-std::string GenerateFailureMessage(int code, const BotProfile& profile,
-                                   const AppSettings& settings);
+// `game` is the view the run was given (GenerateGuards::game), if any.
+std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                   const GameFileSource* game = nullptr);
 
 // The same for a run through `files`, followed, when the platform told more,
 // by a line saying why (a file open in another program, a name Windows
 // reserves for a device).
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const OutputFiles& files);
+                                   const OutputFiles& files, const GameFileSource* game = nullptr);
 
 // The two messages shown, one after the other, after a successful run. The
 // base folder is shown with `style`'s separators only.

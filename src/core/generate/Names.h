@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/game/FileNames.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/Paths.h"
@@ -8,15 +9,6 @@
 #include <string_view>
 
 namespace vexa {
-
-// The file-name form of a text: the space and the punctuation
-// " ' ` @ \ | / < > . , ; : ! # % ^ & * ( ) - = + [ { ] } removed, at most the
-// first 10 remaining characters kept, A to Z lowered. May be empty. In the
-// POSIX style it is ASCII only, whatever the system's character set: a
-// Latin-1 letter becomes its base letter (e for ë, ss for ß, ae for æ) and
-// every other character outside printable ASCII is removed. The Windows
-// style keeps every other character as it is.
-std::string FileNameForm(std::string_view text, PathStyle style = NativePathStyle());
 
 // Why the main file name cannot be used, or empty when it can: the bot info
 // file names the main file, and a quotation mark or a semicolon cannot stand
@@ -68,15 +60,6 @@ std::string ChatName(const BotProfile& profile, int pass, PathStyle style = Nati
 // The player model of the bot info file: `model_name`, or the file-name
 // form of `name` when it is empty.
 std::string BotModel(const BotProfile& profile, PathStyle style = NativePathStyle());
-
-// The base folder check of the generate command: in the Windows style its
-// second character is a colon (a drive letter); in the POSIX style it is an
-// absolute path (it begins with "/").
-bool IsUsableBaseDir(std::string_view baseDir, PathStyle style);
-
-// The normal form of the base folder: the style's separator appended when
-// it does not end in one. Nothing else is changed.
-std::string NormalBaseDir(std::string_view baseDir, PathStyle style);
 
 // Output paths. `settings.BaseDir` must be in normal form. Each path has
 // every separator of the other style turned into `style`'s own.

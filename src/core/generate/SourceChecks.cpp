@@ -1,15 +1,15 @@
 #include "core/generate/SourceChecks.h"
 
+#include "core/game/BotFileReaders.h"
+#include "core/game/GameBots.h"
+#include "core/game/GamePath.h"
+#include "core/game/LocalFileSources.h"
 #include "core/generate/ChatCategory.h"
-#include "core/generate/GameFolder.h"
 #include "core/generate/Names.h"
-#include "core/script/ScriptTokenizer.h"
 #include "core/util/AsciiText.h"
 #include "core/util/FixedText.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace vexa {
 
@@ -49,12 +49,13 @@ std::vector<ChatLineFinding> CheckChatLinesToWrite(const BotProfile& profile, bo
     return findings;
 }
 
-std::optional<ChatLineFinding> FirstUnreadableChatLine(const BotProfile& profile, bool tabSkill) {
+std::optional<ChatLineFinding> FirstUnreadableChatLine(const BotProfile& profile, bool tabSkill,
+                                                       const RandomStringNames* names) {
     for (int block : WrittenBlocks(tabSkill))
         for (int category = 0; category < kChatCategoryCount; ++category)
             for (int line = 0; line < kChatLinesPerCategory; ++line) {
-                const ChatLineCheck check =
-                    CheckChatLine(FieldText(profile.skill[block].chat_lines[category][line]));
+                const ChatLineCheck check = CheckChatLine(
+                    FieldText(profile.skill[block].chat_lines[category][line]), names);
                 if (!check.readable)
                     return ChatLineFinding{block, category, line, true, check.error, check.column};
             }
@@ -78,131 +79,108 @@ std::string ChatFindingReportLine(const ChatLineFinding& finding) {
            (finding.error ? "error: " : "warning: ") + finding.reason;
 }
 
-std::optional<std::string> CharacterFileBotName(std::string_view characterFileText) {
-    script::Tokenizer tokenizer(characterFileText);
-    for (script::Token token = tokenizer.Next(); token.kind != script::TokenKind::End;
-         token = tokenizer.Next()) {
-        if (token.kind != script::TokenKind::Name || token.value != "CHARACTERISTIC_NAME")
-            continue;
-        const script::Token& value = tokenizer.Peek();
-        if (value.kind == script::TokenKind::String || value.kind == script::TokenKind::Name)
-            return value.value;
-    }
-    return std::nullopt;
+std::optional<std::string> GamePathOf(const std::string& path, const AppSettings& settings,
+                                      PathStyle style) {
+    const std::string& base = settings.BaseDir;
+    if (base.empty() || path.size() <= base.size() || path.compare(0, base.size(), base) != 0)
+        return std::nullopt;
+    std::string relative = path.substr(base.size());
+    if (style == PathStyle::Windows)
+        std::replace(relative.begin(), relative.end(), '\\', '/');
+    if (!IsSafeGamePath(relative))
+        return std::nullopt;
+    return relative;
 }
 
 std::optional<OtherBotFile> OtherBotsCharacterFile(const BotProfile& profile,
-                                                   const AppSettings& settings, PathStyle style) {
+                                                   const AppSettings& settings, PathStyle style,
+                                                   const GameFileSource& game) {
     const std::string path = CharacterFilePath(profile, settings, style);
-    const std::optional<std::string> text = ReadExistingFile(path);
-    if (!text)
-        return std::nullopt;
-    const std::optional<std::string> bot = CharacterFileBotName(*text);
+    const std::optional<std::string> relative = GamePathOf(path, settings, style);
+    // The file the command replaces; else the one the game reads now, whose
+    // place the written file takes.
+    std::string text;
+    std::string archive;
+    if (ReadLooseFile(PathFromUtf8(path), text) != GameFileSource::ReadResult::Read) {
+        if (!relative || game.Read(*relative, text) != GameFileSource::ReadResult::Read)
+            return std::nullopt;
+        archive = game.Origin(*relative);
+        if (!IsGameArchiveName(archive))
+            archive.clear();
+    }
+    const std::optional<std::string> bot = CharacterFileBotName(text);
     if (!bot || *bot == FieldText(profile.name))
         return std::nullopt;
     const std::size_t cut = path.rfind(PathSeparator(style));
     const std::size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
-    return OtherBotFile{path, path.substr(nameStart), path.substr(0, nameStart), *bot};
+    return OtherBotFile{path,    path.substr(nameStart),          path.substr(0, nameStart), *bot,
+                        archive, relative.value_or(std::string())};
+}
+
+std::string OtherBotFilePlace(const OtherBotFile& file) {
+    if (!file.archive.empty())
+        return file.relativePath + " in " + file.archive;
+    return file.file + " in " + file.folder;
 }
 
 std::string ReplaceOtherBotQuestion(const OtherBotFile& file) {
-    return file.file + " in " + file.folder + " belongs to the bot " + file.bot +
+    if (!file.archive.empty())
+        return OtherBotFilePlace(file) + " belongs to the bot " + file.bot + ". The " + file.file +
+               " written in " + file.folder +
+               " takes its place in the game. Replace that bot's "
+               "files?";
+    return OtherBotFilePlace(file) + " belongs to the bot " + file.bot +
            ". Replace that bot's files?";
 }
 
-std::vector<BotInfoEntry> BotInfoEntries(std::string_view botFileText) {
-    // The file is read as words: blanks separate them, a quoted text is one
-    // word, "{" and "}" are words of their own, comments are skipped.
-    std::vector<BotInfoEntry> entries;
-    std::vector<std::string> pending; // key and value of the block being read
-    bool inBlock = false;
-    const std::string_view text = botFileText;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const char c = text[pos];
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            ++pos;
-            continue;
-        }
-        if (text.substr(pos, 2) == "//") {
-            pos = text.find('\n', pos);
-            continue;
-        }
-        if (text.substr(pos, 2) == "/*") {
-            const std::size_t close = text.find("*/", pos + 2);
-            pos = close == std::string_view::npos ? text.size() : close + 2;
-            continue;
-        }
-        std::string word;
-        if (c == '{' || c == '}') {
-            word = c;
-            ++pos;
-        } else if (c == '"') {
-            const std::size_t close = text.find_first_of("\"\n", pos + 1);
-            const std::size_t end = close == std::string_view::npos ? text.size() : close;
-            word = std::string(text.substr(pos + 1, end - pos - 1));
-            pos = end < text.size() && text[end] == '"' ? end + 1 : end;
-        } else {
-            const std::size_t end = text.find_first_of(" \t\r\n{}\"", pos);
-            word = std::string(text.substr(pos, end - pos));
-            pos = end;
-            if (word.size() >= 2 && word.substr(0, 2) == "//")
-                continue;
-        }
-        if (word == "{" && c == '{') {
-            entries.push_back({});
-            inBlock = true;
-            pending.clear();
-            continue;
-        }
-        if (word == "}" && c == '}') {
-            inBlock = false;
-            continue;
-        }
-        if (!inBlock)
-            continue;
-        pending.push_back(std::move(word));
-        if (pending.size() == 2) {
-            const std::string key = AsciiLower(pending[0]);
-            if (key == "name")
-                entries.back().name = pending[1];
-            else if (key == "aifile")
-                entries.back().aifile = pending[1];
-            pending.clear();
-        }
-    }
-    return entries;
+namespace {
+
+// An info file for the user: "scripts/copy.bot", with the archive holding it.
+std::string InfoFilePlace(const BotEntry& bot) {
+    return IsGameArchiveName(bot.origin) ? bot.infoFile + " in " + bot.origin : bot.infoFile;
 }
 
-std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
-                                              const AppSettings& settings, PathStyle style) {
-    std::vector<std::string> warnings;
-    const std::optional<std::string> scriptsFolder =
-        FindLooseGameFolder(settings.BaseDir, "scripts");
-    if (!scriptsFolder)
-        return warnings;
-    const std::string ownFile = BotInfoFilePath(profile, settings, style);
-    const std::string name = AsciiLower(FieldText(profile.name));
-    const std::string aifile = ReferenceKey("bots/" + FieldText(profile.main_file));
+} // namespace
 
-    constexpr std::size_t kMostBotFiles = 1024;
-    for (const std::string& path : ListFolderFiles(*scriptsFolder, ".bot", kMostBotFiles)) {
-        std::error_code error;
-        if (path == ownFile || std::filesystem::equivalent(path, ownFile, error))
+std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
+                                              const AppSettings& settings, PathStyle style,
+                                              const GameFileSource& game) {
+    std::vector<std::string> warnings;
+    const std::string ownFile = GamePathKey(
+        GamePathOf(BotInfoFilePath(profile, settings, style), settings, style).value_or(""));
+    const std::string name = GamePathKey(FieldText(profile.name));
+    const std::string aifile =
+        ReferenceKey("bots/" + GameReference(WithCExtension(FieldText(profile.main_file))));
+
+    const std::vector<BotEntry> bots = ListGameBots(game);
+    // Where the game reads this bot: among the .bot files, by path.
+    const auto readBefore = [&ownFile](const BotEntry& bot) {
+        const std::string key = GamePathKey(bot.infoFile);
+        return key == kBotsListFile || ownFile.empty() || key < ownFile;
+    };
+    bool shadowed = false;
+    for (std::size_t i = 0; i < bots.size(); ++i) {
+        const BotEntry& bot = bots[i];
+        if (!ownFile.empty() && GamePathKey(bot.infoFile) == ownFile)
             continue;
-        const std::optional<std::string> text = ReadExistingFile(path);
-        if (!text)
-            continue;
-        const std::size_t cut = path.find_last_of("/\\");
-        const std::string shown = "scripts/" + path.substr(cut == std::string::npos ? 0 : cut + 1);
-        for (const BotInfoEntry& entry : BotInfoEntries(*text)) {
-            if (!name.empty() && AsciiLower(entry.name) == name)
-                warnings.push_back(shown + " also names the bot " + entry.name +
-                                   ": the game would list the bot twice");
-            else if (!entry.aifile.empty() && ReferenceKey(entry.aifile) == aifile)
-                warnings.push_back(shown + " (the bot " + entry.name +
-                                   ") uses the same character file " + entry.aifile +
-                                   ": the game would load one bot's files for both");
+        if (!name.empty() && GamePathKey(bot.name) == name) {
+            if (readBefore(bot)) {
+                if (!shadowed)
+                    warnings.push_back(
+                        "The game already lists a bot named " + bot.name + " (" +
+                        InfoFilePlace(bot) +
+                        "): it adds the first bot of a name only and leaves this one out");
+                shadowed = true;
+            } else {
+                warnings.push_back(InfoFilePlace(bot) + " also names the bot " + bot.name +
+                                   ": the game adds the first bot of a name only, this one, and "
+                                   "leaves that one out");
+            }
+        } else if (!aifile.empty() && ReferenceKey(bot.aifile) == aifile &&
+                   IsFirstOfItsName(bots, i)) {
+            warnings.push_back(InfoFilePlace(bot) + " (the bot " + bot.name +
+                               ") uses the same character file " + bot.aifile +
+                               ": the game would load one bot's files for both");
         }
     }
     return warnings;

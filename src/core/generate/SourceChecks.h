@@ -1,9 +1,11 @@
 // What Create Arvon source checks besides the profile's fields: that the
 // game can read every chat line it writes, that it does not replace another
 // bot's files unasked, and that the game does not end up with two bots of
-// the same name or character file.
+// the same name or character file. The game's files are seen through a
+// GameFileSource that the caller gives: the base folder with its archives.
 #pragma once
 
+#include "core/game/GameFileSource.h"
 #include "core/profile/BotProfile.h"
 #include "core/script/ChatLine.h"
 #include "core/settings/AppSettings.h"
@@ -29,11 +31,13 @@ struct ChatLineFinding {
 // Every error and warning of the chat lines the generate command writes:
 // the Skill 1 block alone with TabSkill off, all three blocks with it on;
 // in block, category and line order, a line's error before its warnings.
-// With `names`, unknown random strings are warnings.
+// With `names`, a random string that is not among them is an error.
 std::vector<ChatLineFinding> CheckChatLinesToWrite(const BotProfile& profile, bool tabSkill,
                                                    const RandomStringNames* names = nullptr);
-// The first unreadable line that the command would write.
-std::optional<ChatLineFinding> FirstUnreadableChatLine(const BotProfile& profile, bool tabSkill);
+// The first unreadable line that the command would write; with `names`, a
+// line naming a random string that is not among them counts as unreadable.
+std::optional<ChatLineFinding> FirstUnreadableChatLine(const BotProfile& profile, bool tabSkill,
+                                                       const RandomStringNames* names = nullptr);
 
 // "Skill 4, Death Rail, response 3"
 std::string ChatFindingPlace(const ChatLineFinding& finding);
@@ -42,37 +46,42 @@ std::string ChatFindingText(const ChatLineFinding& finding);
 // One line of `vexa --check`: "Skill 4, death_rail, line 3: error: expected ..."
 std::string ChatFindingReportLine(const ChatLineFinding& finding);
 
-// The bot that an existing character file belongs to: the text of its
-// first CHARACTERISTIC_NAME line; nothing when it has none.
-std::optional<std::string> CharacterFileBotName(std::string_view characterFileText);
-
-// A character file on disk that the command would replace and that names a
-// different bot.
+// A character file that the command would replace, or whose place in the
+// game the file it writes would take (a file of that path inside one of the
+// base folder's archives, such as a stock bot's), and that names another bot.
 struct OtherBotFile {
-    std::string path;   // the whole path
-    std::string file;   // its file name ("ranger_c.c")
-    std::string folder; // the folder holding it, ending in a separator
-    std::string bot;    // the bot it names
+    std::string path;         // the whole path the command writes
+    std::string file;         // its file name ("ranger_c.c")
+    std::string folder;       // the folder holding it, ending in a separator
+    std::string bot;          // the bot it names
+    std::string archive;      // the archive holding the file the game reads now; empty
+                              // when that is the loose file the command replaces
+    std::string relativePath; // the game's relative path ("botfiles/bots/ranger_c.c")
 };
-// `settings.BaseDir` in normal form.
+// `settings.BaseDir` in normal form; `game` the base folder as the game sees it.
 std::optional<OtherBotFile> OtherBotsCharacterFile(const BotProfile& profile,
-                                                   const AppSettings& settings, PathStyle style);
+                                                   const AppSettings& settings, PathStyle style,
+                                                   const GameFileSource& game);
+// Where that file is: "ranger_c.c in /games/base/botfiles/bots/", or
+// "botfiles/bots/brute_c.c in /games/base/pak0.pk3".
+std::string OtherBotFilePlace(const OtherBotFile& file);
 // "ranger_c.c in /games/base/botfiles/bots/ belongs to the bot Ranger. Replace
-// that bot's files?"
+// that bot's files?"; for a file in an archive the question says that the new
+// file takes its place in the game.
 std::string ReplaceOtherBotQuestion(const OtherBotFile& file);
 
-// Warnings about other .bot files in the base folder's scripts/ that name
-// the same bot or the same character file as this bot's. `settings.BaseDir`
-// in normal form. The .bot file of this bot itself is not counted.
+// Warnings about the bots the game lists (scripts/bots.txt and every
+// scripts/*.bot, loose and in the base folder's archives, see ListGameBots)
+// that bear this bot's name, or that the game adds with this bot's character
+// file. `settings.BaseDir` in normal form. The .bot file this bot writes is
+// not counted: the written one takes its place.
 std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
-                                              const AppSettings& settings, PathStyle style);
+                                              const AppSettings& settings, PathStyle style,
+                                              const GameFileSource& game);
 
-// The bots of a .bot file's text: each block's name and aifile.
-struct BotInfoEntry {
-    std::string name;
-    std::string aifile;
-    bool operator==(const BotInfoEntry&) const = default;
-};
-std::vector<BotInfoEntry> BotInfoEntries(std::string_view botFileText);
+// The game's relative path of `path`, a path below the base folder
+// `settings.BaseDir` (in normal form); nothing for a path outside it.
+std::optional<std::string> GamePathOf(const std::string& path, const AppSettings& settings,
+                                      PathStyle style);
 
 } // namespace vexa

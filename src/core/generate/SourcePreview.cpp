@@ -1,6 +1,7 @@
 #include "core/generate/SourcePreview.h"
 
-#include "core/generate/GameFolder.h"
+#include "core/game/LocalFileSources.h"
+#include "core/game/RandomStrings.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
 #include "core/generate/OutputFiles.h"
@@ -27,7 +28,7 @@ bool SourcePreview::HasChatErrors() const {
 }
 
 SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settings, PathStyle style,
-                            const std::optional<RandomStringNames>& randomStrings) {
+                            const GameFileSource& game) {
     SourcePreview preview;
     AppSettings run = settings;
     MemoryFiles memory;
@@ -40,26 +41,28 @@ SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settin
         return preview;
     }
 
-    const std::optional<OtherBotFile> other = OtherBotsCharacterFile(profile, run, style);
+    const std::optional<OtherBotFile> other = OtherBotsCharacterFile(profile, run, style, game);
     for (const MemoryFiles::File& file : memory.files()) {
-        SourcePreview::File shown{file.path, file.text, SourcePreview::FileState::New, {}};
-        if (const std::optional<std::string> disk = ReadExistingFile(file.path)) {
-            shown.state = WithNewlines(*disk) == file.text ? SourcePreview::FileState::Unchanged
-                                                           : SourcePreview::FileState::Changed;
-        } else if (std::error_code error; std::filesystem::exists(file.path, error)) {
+        SourcePreview::File shown{file.path, file.text, SourcePreview::FileState::New, {}, {}};
+        std::string disk;
+        if (ReadLooseFile(PathFromUtf8(file.path), disk) == GameFileSource::ReadResult::Read) {
+            shown.state = WithNewlines(std::move(disk)) == file.text
+                              ? SourcePreview::FileState::Unchanged
+                              : SourcePreview::FileState::Changed;
+        } else if (std::error_code error; std::filesystem::exists(PathFromUtf8(file.path), error)) {
             shown.state = SourcePreview::FileState::Changed; // too large or unreadable
         }
-        if (other && other->path == file.path)
+        if (other && other->path == file.path) {
             shown.otherBot = other->bot;
+            shown.otherBotArchive = other->archive;
+        }
         preview.files.push_back(std::move(shown));
     }
 
-    std::optional<RandomStringNames> names = randomStrings;
-    if (!names)
-        names = ReadRandomStringNames(run.BaseDir);
+    const std::optional<RandomStringNames> names = ReadRandomStringNames(game);
     preview.randomStringsKnown = names.has_value();
     preview.chat = CheckChatLinesToWrite(profile, run.TabSkill, names ? &*names : nullptr);
-    preview.duplicates = DuplicateBotWarnings(profile, run, style);
+    preview.duplicates = DuplicateBotWarnings(profile, run, style, game);
     return preview;
 }
 

@@ -24,9 +24,12 @@ struct SourcePreview {
         std::string path; // full path, in the path style of the run
         std::string text; // "\n" line ends
         FileState state = FileState::New;
-        // The bot named by the character file on disk that this file would
-        // replace, when that is not this bot.
+        // The bot named by the character file that this file would replace,
+        // or whose place in the game it would take, when that is not this bot.
         std::string otherBot;
+        // When that file is inside one of the base folder's archives: the
+        // archive ("/games/base/pak0.pk3").
+        std::string otherBotArchive;
     };
 
     // 0, or the result that stops the command before any file is written
@@ -36,18 +39,18 @@ struct SourcePreview {
     std::string message;
     std::vector<File> files;
     std::vector<ChatLineFinding> chat;   // errors and warnings of the lines written
-    std::vector<std::string> duplicates; // other .bot files naming this bot or its character file
-    bool randomStringsKnown = false;     // the base folder holds the game's rnd.c
+    std::vector<std::string> duplicates; // bots the game lists with this bot's name or files
+    bool randomStringsKnown = false;     // the game holds botfiles/rnd.c
 
     bool HasChatErrors() const;
 };
 
 // `settings` are not changed (the preview uses BaseDir in normal form as
-// the command would). `randomStrings`: the game's random strings, when
-// known; without them, the loose botfiles/rnd.c of the base folder is read.
-SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settings,
-                            PathStyle style = NativePathStyle(),
-                            const std::optional<RandomStringNames>& randomStrings = std::nullopt);
+// the command would). `game`: the base folder as the game sees it, loose
+// files and archives, through which the random strings and the other bots
+// are read.
+SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settings, PathStyle style,
+                            const GameFileSource& game);
 
 std::string_view FileStateText(SourcePreview::FileState state);
 

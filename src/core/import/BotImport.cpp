@@ -1,9 +1,10 @@
 #include "core/import/BotImport.h"
 
+#include "core/game/LocalFileSources.h"
 #include "core/generate/ChatCategory.h"
 #include "core/generate/FormatTables.h"
 #include "core/generate/Names.h"
-#include "core/import/LocalFileSources.h"
+#include "core/generate/Writers.h"
 #include "core/import/ScriptReaders.h"
 #include "core/script/ChatLine.h"
 #include "core/util/FixedText.h"
@@ -224,12 +225,13 @@ private:
         SkillProfile& target = result_.profile.skill[index];
         std::array<bool, kCharacteristicCount> seen{};
         for (const CharacterEntry& entry : block.entries) {
-            if (!entry.format) {
+            const CharacteristicFormat* known = CharacteristicOf(entry);
+            if (!known) {
                 report(entry.line,
                        entry.index + " is not a characteristic the designer knows; skipped");
                 continue;
             }
-            const CharacteristicFormat& format = *entry.format;
+            const CharacteristicFormat& format = *known;
             if (seen[static_cast<std::size_t>(format.index)])
                 report(entry.line,
                        std::string(format.name) + " is given twice; the later value was kept");
@@ -662,38 +664,17 @@ private:
 
 } // namespace
 
+std::string BotInfoValueAsRead(std::string_view value) {
+    const BotInfoFile file =
+        ReadBotInfoFile("{\n" + std::string(kBotInfoName) + "\t\t" + BotInfoValue(value) + "\n}\n");
+    return file.blocks.empty() ? std::string() : file.blocks.front().name;
+}
+
 std::vector<BotEntry> ListBots(const GameFileSource& source, std::vector<ReportEntry>* problems) {
-    std::vector<BotEntry> bots;
-    const auto problem = [problems](const std::string& file, int line, std::string text) {
-        if (problems)
-            problems->push_back({file, line, 0, std::move(text)});
-    };
-    for (const GameFile& file : source.List("scripts/")) {
-        const std::string key = GamePathKey(file.path);
-        const std::string_view rest = std::string_view(key).substr(8);
-        if (!key.starts_with("scripts/") || rest.find('/') != std::string_view::npos ||
-            !(EndsWith(rest, ".bot") || rest == "bots.txt"))
-            continue;
-        std::string text;
-        std::string error;
-        if (source.Read(file.path, text, &error) != GameFileSource::ReadResult::Read) {
-            problem(file.path, 0, "cannot be read: " + error);
-            continue;
-        }
-        const BotInfoFile info = ReadBotInfoFile(text);
-        for (const ReadProblem& read : info.problems)
-            problem(file.path, read.line, read.text);
-        for (std::size_t b = 0; b < info.blocks.size(); ++b) {
-            const BotInfoBlock& block = info.blocks[b];
-            if (block.aifile.empty()) {
-                problem(file.path, block.line,
-                        "the bot " + Shown(block.name) + " names no aifile; it was left out");
-                continue;
-            }
-            bots.push_back({block.name, block.model, block.aifile, file.path, file.origin,
-                            static_cast<int>(b)});
-        }
-    }
+    std::vector<BotListProblem> found;
+    std::vector<BotEntry> bots = ListGameBots(source, problems ? &found : nullptr);
+    for (BotListProblem& problem : found)
+        problems->push_back({std::move(problem.file), problem.line, 0, std::move(problem.text)});
     return bots;
 }
 

@@ -3,7 +3,8 @@
 // everything the profile could not hold as the files had it.
 #pragma once
 
-#include "core/import/GameFileSource.h"
+#include "core/game/GameBots.h"
+#include "core/game/GameFileSource.h"
 #include "core/profile/BotProfile.h"
 
 #include <string>
@@ -11,17 +12,6 @@
 #include <vector>
 
 namespace vexa {
-
-// One bot that an info file lists.
-struct BotEntry {
-    std::string name;     // the name the game lists it by (may be empty)
-    std::string model;    // its player model (may be empty)
-    std::string aifile;   // its character file, relative to botfiles/ ("bots/ranger_c.c")
-    std::string infoFile; // the info file listing it ("scripts/ranger.bot", "scripts/bots.txt");
-                          // empty for a character file opened on its own
-    std::string origin;   // where the info file comes from, for the user (a folder or archive)
-    int block = 0;        // which block of the info file, 0 for the first
-};
 
 // One thing the import could not keep as the files had it, or had to
 // supply: a value clamped or rounded, a missing block or value and what
@@ -48,11 +38,8 @@ struct ImportResult {
     std::vector<ReportEntry> report;     // when ok: every loss, in reading order
 };
 
-// Every bot listed by the info files of `source`: scripts/*.bot and
-// scripts/bots.txt, each holding one or more `{ key value ... }` blocks.
-// Ordered by info file path, then by block. Blocks without an aifile are
-// left out. An info file that cannot be read or parsed adds an entry to
-// `problems` (when given) and the bots read before the fault are kept.
+// Every bot listed by the info files of `source` (ListGameBots), with what
+// could not be read as report entries.
 std::vector<BotEntry> ListBots(const GameFileSource& source,
                                std::vector<ReportEntry>* problems = nullptr);
 

@@ -1,9 +1,11 @@
-// The readers of the game's bot files, each on the script tokenizer: what a
-// file says, before it is fitted into a profile. They read any bytes, keep
+// The readers of the weight and chat files, each on the script tokenizer:
+// what a file says, before it is fitted into a profile (the bot info and
+// character file readers are in core/game/BotFileReaders.h). They read any bytes, keep
 // at most a bounded number of items, never recurse, and say what they could
 // not read with the line where it happened.
 #pragma once
 
+#include "core/game/BotFileReaders.h"
 #include "core/generate/FormatTables.h"
 
 #include <cstdint>
@@ -13,88 +15,16 @@
 
 namespace vexa {
 
-// Something a reader could not take, at a line of its file.
-struct ReadProblem {
-    int line = 0;
-    std::string text;
-};
-
-// Limits that keep hostile files within bounds.
-inline constexpr std::size_t kMaxInfoBlocks = 4096;
-inline constexpr std::size_t kMaxInfoValue = 1024;
-inline constexpr std::size_t kMaxSkillBlocks = 64;
-inline constexpr std::size_t kMaxEntriesPerBlock = 512;
+// Limits that keep hostile files within bounds (those of the bot info and
+// character files are with their readers).
 inline constexpr std::size_t kMaxDefines = 1024;
 inline constexpr std::size_t kMaxChatTypes = 512;
 inline constexpr std::size_t kMaxMessagesPerType = 1024;
 inline constexpr std::size_t kMaxMessageTokens = 4096;
 
-// ---- Bot info files (scripts/*.bot, scripts/bots.txt) ----------------------
-
-struct BotInfoBlock {
-    int line = 0; // the line of its "{"
-    std::string name;
-    std::string model;
-    std::string aifile;
-};
-
-struct BotInfoFile {
-    std::vector<BotInfoBlock> blocks;
-    std::vector<ReadProblem> problems; // reading stops at the first one
-};
-
-// The blocks `{ key value ... }` of an info file. A value is one word (up to
-// the next blank) or a quoted text; keys are compared without regard to
-// case, and keys other than name, model and aifile are skipped.
-BotInfoFile ReadBotInfoFile(std::string_view text);
-
-// A value as the bot info reader gives it back once the writer has written
-// it (quoted when it holds a blank or a tab).
+// A bot info value as the bot info reader gives it back once the writer has
+// written it (quoted when it holds a blank or a tab).
 std::string BotInfoValueAsRead(std::string_view value);
-
-// ---- Character files --------------------------------------------------------
-
-// A number as written: its sign and digits, kept exact.
-struct WrittenNumber {
-    bool negative = false;
-    std::string text;        // the digits as written, for messages ("0.250", "0x1F")
-    bool integer = true;     // false for a number with a point or exponent
-    std::uint64_t whole = 0; // integers: the value (saturated)
-};
-
-// The value of `number` in units of 10^-decimals, to the nearest, halves
-// away from zero, limited to +-10^12. `rounded` tells whether digits were
-// dropped.
-std::int64_t ScaledValue(const WrittenNumber& number, int decimals, bool& rounded);
-
-struct CharacterEntry {
-    int line = 0;
-    const CharacteristicFormat* format =
-        nullptr;       // nullptr: not a characteristic the designer knows
-    std::string index; // the index as written, for messages
-    bool isText = false;
-    std::string text;     // isText: the decoded text
-    WrittenNumber number; // !isText: the number
-};
-
-struct SkillBlock {
-    int line = 0;
-    std::string levelText; // as written ("1", "4.0")
-    double level = 0;
-    std::vector<CharacterEntry> entries;
-};
-
-struct CharacterFile {
-    std::vector<SkillBlock> blocks;
-    std::vector<ReadProblem> problems; // entries skipped, limits reached
-    std::string error;                 // when not empty: the file cannot be read past `errorLine`
-    int errorLine = 0;
-};
-
-// The `skill N { INDEX VALUE ... }` blocks of a character file. INDEX is a
-// characteristic's name or number; VALUE a number (a "-" before it is taken)
-// or a quoted text. Directives (#include "chars.h") are skipped.
-CharacterFile ReadCharacterFile(std::string_view text);
 
 // ---- Weight files ------------------------------------------------------------
 

@@ -148,13 +148,14 @@ private:
         }
         std::array<bool, kCharacteristicCount> set{};
         for (const CharacterEntry& entry : block->entries) {
-            if (!entry.format)
+            const CharacteristicFormat* format = CharacteristicOf(entry);
+            if (!format)
                 continue;
-            const std::size_t c = IndexOf(*entry.format);
+            const std::size_t c = IndexOf(*format);
             if (set[c]) {
                 UseDefaultBlock(b, level);
-                Problem(LevelProblem::Kind::BlockRefused, entry.format, {level},
-                        std::string(entry.format->name) + " is set twice in " + skill + " (line " +
+                Problem(LevelProblem::Kind::BlockRefused, format, {level},
+                        std::string(format->name) + " is set twice in " + skill + " (line " +
                             std::to_string(entry.line) +
                             "): the game refuses the block and plays its default character at "
                             "level " +

@@ -74,6 +74,7 @@ ChatLineCheck CheckChatLine(std::string_view line, const RandomStringNames* name
     bool expectComponent = true;
     int messages = 0;
     const Token* previous = nullptr; // the last component
+    const Token* unknown = nullptr;  // the first random string `names` lacks
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const Token& token = tokens[i];
         const Token& next = tokens[i + 1 < tokens.size() ? i + 1 : i];
@@ -91,8 +92,17 @@ ChatLineCheck CheckChatLine(std::string_view line, const RandomStringNames* name
                 return fail(token, "/* starts a comment that is not closed on the line");
             return fail(token, token.error);
         case TokenKind::End:
-            if (expectComponent && messages > 0 && previous == nullptr)
+            if (expectComponent && messages > 0 && previous == nullptr) {
+                // The game's library refuses a message naming a random
+                // string it does not know when the bot picks it ("unknown
+                // random string"): the bot says nothing.
+                if (unknown)
+                    return fail(*unknown, unknown->value +
+                                              " is not a random string of the game's "
+                                              "botfiles/rnd.c: the game says nothing when the "
+                                              "bot picks this line");
                 return check;
+            }
             // The added ";" was taken into something else.
             return fail(token, "the line does not end a message");
         default:
@@ -119,10 +129,8 @@ ChatLineCheck CheckChatLine(std::string_view line, const RandomStringNames* name
         if (component) {
             if (token.kind == TokenKind::Name) {
                 check.randomStrings.push_back(token.value);
-                if (names != nullptr && names->find(token.value) == names->end())
-                    check.warnings.push_back(token.value +
-                                             " is not a random string of the game's "
-                                             "botfiles/rnd.c: the message comes out incomplete");
+                if (names != nullptr && names->find(token.value) == names->end() && !unknown)
+                    unknown = &token;
             }
             previous = &token;
             expectComponent = false;

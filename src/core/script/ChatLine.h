@@ -24,17 +24,18 @@ struct ChatLineCheck {
     std::string error;
     // Where the problem starts in the line (1-based); 0 when readable.
     int column = 0;
-    // What the game accepts with a warning of its own (an escape above 255,
-    // an unknown random string), or what comes out different from what was
-    // meant. The line is still written. Empty for an unreadable line.
+    // What the game accepts with a warning of its own (an escape above 255),
+    // or what comes out different from what was meant. The line is still
+    // written. Empty for an unreadable line.
     std::vector<std::string> warnings;
     // The random strings the line uses, in order.
     std::vector<std::string> randomStrings;
 };
 
 // Checks one stored chat line. An empty line is not written and so is
-// readable. With `names`, a random string that is not among them gives a
-// warning.
+// readable. With `names` (the game's random strings), a random string that
+// is not among them makes the line unreadable: the game says nothing when
+// the bot picks it. Without them random strings are not checked.
 ChatLineCheck CheckChatLine(std::string_view line, const RandomStringNames* names = nullptr);
 
 // The one-step fix for a plain text typed without quotation marks: the

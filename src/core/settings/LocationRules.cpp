@@ -1,6 +1,6 @@
 #include "core/settings/LocationRules.h"
 
-#include "core/generate/Names.h"
+#include "core/game/FileNames.h"
 #include "core/util/FixedText.h"
 
 #include <cctype>

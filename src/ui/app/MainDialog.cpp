@@ -1,5 +1,6 @@
 #include "ui/app/MainDialog.h"
 
+#include "core/archive/GameFolderSource.h"
 #include "core/editors/SkillLevelCaption.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
@@ -473,7 +474,10 @@ void MainDialog::showImportedBot() {
 }
 
 void MainDialog::createSource() {
+    // The checks see the base folder as the game does, archives included.
+    const std::unique_ptr<GameFileSource> game = BaseFolderView(settings_.BaseDir);
     GenerateGuards guards;
+    guards.game = game.get();
     guards.replaceOtherBot = [this](const OtherBotFile& file) {
         return prompts_.questionDefaultNo(this, FromFolderText(ReplaceOtherBotQuestion(file)),
                                           tr("Replace another bot?"));
@@ -484,14 +488,14 @@ void MainDialog::createSource() {
     if (result == kGenerateDeclined)
         return;
     if (result != 0) {
-        prompts_.information(
-            this, FromFolderText(GenerateFailureMessage(result, profile_, settings_, disk)));
+        prompts_.information(this, FromFolderText(GenerateFailureMessage(
+                                       result, profile_, settings_, disk, guards.game)));
         return;
     }
     prompts_.information(this, FromFolderText(GenerateSuccessMessage(settings_)));
     prompts_.information(this, Text(GenerateModelMessage(profile_)));
     const std::vector<std::string> duplicates =
-        DuplicateBotWarnings(profile_, settings_, NativePathStyle());
+        DuplicateBotWarnings(profile_, settings_, NativePathStyle(), *game);
     if (!duplicates.empty()) {
         QStringList lines;
         for (const std::string& duplicate : duplicates)

@@ -1,6 +1,6 @@
 #include "ui/app/SourcePreviewDialog.h"
 
-#include "ui/common/GameRandomStrings.h"
+#include "core/archive/GameFolderSource.h"
 #include "ui/common/TextFields.h"
 
 #include <QFontDatabase>
@@ -131,7 +131,8 @@ void SourcePreviewDialog::setEditChatLine(std::function<void(const ChatLineFindi
 
 void SourcePreviewDialog::refresh() {
     const int keptRow = files_->currentRow();
-    preview_ = PreviewSource(profile_, settings_, NativePathStyle(), GameRandomStrings(settings_));
+    preview_ =
+        PreviewSource(profile_, settings_, NativePathStyle(), *BaseFolderView(settings_.BaseDir));
 
     if (preview_.result != 0) {
         summary_->setText(
@@ -156,7 +157,9 @@ void SourcePreviewDialog::refresh() {
     for (int row = 0; row < files_->rowCount(); ++row) {
         const SourcePreview::File& file = preview_.files[static_cast<std::size_t>(row)];
         QString state = Text(FileStateText(file.state));
-        if (!file.otherBot.empty())
+        if (!file.otherBotArchive.empty())
+            state += tr(", takes the place of the bot %1's file").arg(Text(file.otherBot));
+        else if (!file.otherBot.empty())
             state += tr(", belongs to the bot %1").arg(Text(file.otherBot));
         auto* stateItem = new QTableWidgetItem(state);
         stateItem->setForeground(StateColor(file));
@@ -187,7 +190,14 @@ void SourcePreviewDialog::refresh() {
             static_cast<int>(i));
     }
     for (const SourcePreview::File& file : preview_.files)
-        if (!file.otherBot.empty())
+        if (!file.otherBotArchive.empty())
+            add(warningIcon,
+                tr("%1 takes the place of the bot %2's file in %3: Create Arvon source asks "
+                   "before writing it")
+                    .arg(FromFolderText(file.path), Text(file.otherBot),
+                         FromFolderText(file.otherBotArchive)),
+                kNotAChatLine);
+        else if (!file.otherBot.empty())
             add(warningIcon,
                 tr("%1 belongs to the bot %2: Create Arvon source asks before replacing it")
                     .arg(FromFolderText(file.path), Text(file.otherBot)),

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "core/archive/GameFolderSource.h"
-#include "core/generate/GameFolder.h"
-#include "core/generate/Names.h"
+#include "core/game/RandomStrings.h"
 #include "core/settings/AppSettings.h"
 
 #include <optional>
@@ -13,10 +12,7 @@ namespace vexa::ui {
 // the base folder (loose, or in one of its archives); nothing when there is
 // no usable base folder or no rnd.c.
 inline std::optional<RandomStringNames> GameRandomStrings(const AppSettings& settings) {
-    if (!IsUsableBaseDir(settings.BaseDir, NativePathStyle()))
-        return std::nullopt;
-    const BaseFolderSource game(NormalBaseDir(settings.BaseDir, NativePathStyle()));
-    return ReadRandomStringNames(game);
+    return ReadRandomStringNames(*BaseFolderView(settings.BaseDir));
 }
 
 } // namespace vexa::ui

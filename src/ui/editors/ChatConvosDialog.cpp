@@ -260,9 +260,12 @@ void ChatConvosDialog::markCategories() {
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (int category = 0; category < kChatCategoryCount; ++category) {
         const ChatResponses lines = model_.Responses(category);
+        const RandomStringNames* names =
+            responses_->randomStrings() ? &*responses_->randomStrings() : nullptr;
         const bool unreadable =
-            std::any_of(lines.begin(), lines.end(),
-                        [](const std::string& line) { return !CheckChatLine(line).readable; });
+            std::any_of(lines.begin(), lines.end(), [names](const std::string& line) {
+                return !CheckChatLine(line, names).readable;
+            });
         QPushButton* button = categoryButton(category);
         button->setProperty("unreadable", unreadable);
         button->setIcon(unreadable ? warning : QIcon());

@@ -31,8 +31,10 @@ public:
     // The caption after "Chat Responses for:" and the ten lines.
     void setCategory(const QString& caption, const ChatResponses& lines);
     ChatResponses responses() const;
-    // The game's random strings, when known: other names get a warning.
+    // The game's random strings, when known: a line naming any other is
+    // marked as one the game cannot read.
     void setRandomStrings(std::optional<RandomStringNames> names);
+    const std::optional<RandomStringNames>& randomStrings() const { return randomStrings_; }
     // Puts the keyboard focus into line `line` (0 to 9).
     void focusLine(int line);
 

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
-#include "core/generate/GameFolder.h"
+#include "ZipFixtures.h"
+#include "core/archive/GameFolderSource.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
 #include "core/generate/SourcePreview.h"
@@ -74,8 +75,8 @@ TEST(GenerateChatCheck, AnUnreadableLineStopsTheCommandBeforeAnyFile) {
     SetFieldText(noMain.main_file, "");
     EXPECT_EQ(GenerateSource(noMain, settings, PathStyle::Windows, on), 16);
 
-    // Random strings, known or not, never stop it; nor does the check when
-    // it is turned off.
+    // Without the game's rnd.c random strings are not known and stop nothing;
+    // nor does the check when it is turned off.
     SetFieldText(profile.skill[1].chat_lines[kDeathRail][2], "\"Nice \", nosuchstring");
     test::RecordingFiles fine;
     EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, fine), 0);
@@ -84,6 +85,37 @@ TEST(GenerateChatCheck, AnUnreadableLineStopsTheCommandBeforeAnyFile) {
     GenerateGuards unchecked;
     unchecked.checkChatLines = false;
     EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, fine, unchecked), 0);
+}
+
+TEST(GenerateChatCheck, ARandomStringTheGamesRndCLacksStopsTheCommand) {
+    // The game says nothing for such a line: it is refused like an unreadable one.
+    TempFolder game;
+    test::WriteZip((game.path() / "pak0.pk3").string(),
+                   {{"botfiles/rnd.c", "food { \"pizza\"; }\n"}});
+    const BaseFolderSource view(game.slashed());
+    BotProfile profile = test::RangerProfile();
+    SetFieldText(profile.skill[0].chat_lines[kDeathRail][2], "\"Nice \", food");
+    AppSettings settings = NativeSettingsFor(game);
+    GenerateGuards guards;
+    guards.game = &view;
+    test::RecordingFiles files;
+    EXPECT_EQ(GenerateSource(profile, settings, kNative, files, guards), 0);
+
+    SetFieldText(profile.skill[0].chat_lines[kDeathRail][2], "\"Nice \", nosuchstring");
+    EXPECT_EQ(GenerateSource(profile, settings, kNative, files, guards), 43);
+    EXPECT_EQ(GenerateFailureMessage(43, profile, settings, &view),
+              "Source not created, a chat line cannot be read by the game:\n"
+              "Skill 1, Death Rail, response 3: nosuchstring is not a random string of the "
+              "game's botfiles/rnd.c: the game says nothing when the bot picks this line");
+    const SourcePreview preview = PreviewSource(profile, settings, kNative, view);
+    EXPECT_TRUE(preview.randomStringsKnown);
+    EXPECT_TRUE(preview.HasChatErrors());
+
+    // A loose rnd.c wins over the archive's.
+    PutFile(game.path() / "botfiles" / "rnd.c", "nosuchstring { \"x\"; }");
+    files.writtenPaths.clear();
+    EXPECT_EQ(GenerateSource(profile, settings, kNative, files, guards), 0);
+    EXPECT_EQ(files.writtenPaths.size(), 5u);
 }
 
 TEST(GenerateChatCheck, FindingsListEveryWrittenLineInOrder) {
@@ -96,8 +128,8 @@ TEST(GenerateChatCheck, FindingsListEveryWrittenLineInOrder) {
     const std::vector<ChatLineFinding> off = CheckChatLinesToWrite(profile, false, &names);
     ASSERT_EQ(off.size(), 2u);
     EXPECT_EQ(ChatFindingReportLine(off[0]),
-              "Skill 1, game_enter, line 1: warning: food is not a random string of the game's "
-              "botfiles/rnd.c: the message comes out incomplete");
+              "Skill 1, game_enter, line 1: error: food is not a random string of the game's "
+              "botfiles/rnd.c: the game says nothing when the bot picks this line");
     EXPECT_EQ(ChatFindingReportLine(off[1]),
               "Skill 1, random_misc, line 10: error: expected a comma after the name unquoted");
     const std::vector<ChatLineFinding> on = CheckChatLinesToWrite(profile, true);
@@ -122,6 +154,8 @@ TEST(OtherBotsFiles, ReplacingAnotherBotsCharacterFileIsAsked) {
         return false;
     };
     AppSettings settings = NativeSettingsFor(game);
+    const BaseFolderSource view(game.slashed());
+    guards.game = &view;
     DiskFiles disk;
     EXPECT_EQ(GenerateSource(profile, settings, kNative, disk, guards), kGenerateDeclined);
     EXPECT_EQ(asked, (std::vector<std::string>{"ranger_c.c in " +
@@ -142,41 +176,98 @@ TEST(OtherBotsFiles, ReplacingAnotherBotsCharacterFileIsAsked) {
               WithLineEnds(CharacterFileText(profile, false), LineEnds::Platform));
     EXPECT_EQ(GenerateSource(profile, settings, kNative, disk, guards), 0);
     EXPECT_EQ(asked.size(), 2u);
-
-    EXPECT_EQ(CharacterFileBotName("skill 1 { CHARACTERISTIC_NAME \"A \" \"B\" }"), "A B");
-    EXPECT_EQ(CharacterFileBotName("CHARACTERISTIC_NAME 5"), std::nullopt);
-    EXPECT_EQ(CharacterFileBotName("\"unclosed CHARACTERISTIC_NAME \"x\""), std::nullopt);
 }
 
 TEST(OtherBotsFiles, BotFilesNamingTheSameBotOrCharacterFileAreReported) {
-    EXPECT_EQ(
-        BotInfoEntries("// two bots\n{\n name\t\tRanger // first\n"
-                       " model \"ranger/default\"\n aifile bots/ranger_c.c\n}\n"
-                       "{ name \"Sarge\" aifile x\n aifile \"bots\\sarge_c.c\" }"),
-        (std::vector<BotInfoEntry>{{"Ranger", "bots/ranger_c.c"}, {"Sarge", "bots\\sarge_c.c"}}));
-
     TempFolder game;
     AppSettings settings = SettingsFor(game);
+    const BaseFolderSource view(game.slashed());
     const BotProfile profile = test::RangerProfile();
-    EXPECT_TRUE(DuplicateBotWarnings(profile, settings, PathStyle::Posix).empty());
+    EXPECT_TRUE(DuplicateBotWarnings(profile, settings, PathStyle::Posix, view).empty());
     PutFile(game.path() / "scripts" / "ranger.bot", BotInfoFileText(profile)); // its own
     PutFile(game.path() / "scripts" / "copy.bot", "{ name ranger aifile bots/copy_c.c }");
     PutFile(game.path() / "scripts" / "other.BOT", "{\nname Other\naifile BOTS\\Ranger_c.c\n}");
     PutFile(game.path() / "scripts" / "fine.bot", "{\nname Fine\naifile bots/fine_c.c\n}");
-    EXPECT_EQ(DuplicateBotWarnings(profile, settings, PathStyle::Posix),
+    PutFile(game.path() / "scripts" / "zz.bot", "{\nname RANGER\naifile bots/zz_c.c\n}");
+    EXPECT_EQ(DuplicateBotWarnings(profile, settings, PathStyle::Posix, view),
               (std::vector<std::string>{
-                  "scripts/copy.bot also names the bot ranger: the game would list the bot twice",
+                  "The game already lists a bot named ranger (scripts/copy.bot): it adds the "
+                  "first bot of a name only and leaves this one out",
                   "scripts/other.BOT (the bot Other) uses the same character file "
-                  "BOTS\\Ranger_c.c: the game would load one bot's files for both"}));
+                  "BOTS\\Ranger_c.c: the game would load one bot's files for both",
+                  "scripts/zz.bot also names the bot RANGER: the game adds the first bot of a "
+                  "name only, this one, and leaves that one out"}));
 }
 
-TEST(GameFolder, RandomStringsComeFromTheLooseRndCFoundWithoutRegardToCase) {
+// A stock bot, listed in scripts/bots.txt inside the game's archive, as the
+// game sees it.
+void PutStockBrute(const TempFolder& game) {
+    BotProfile brute = test::RangerProfile();
+    SetFieldText(brute.name, "Brute");
+    SetFieldText(brute.main_file, "brute_c.c");
+    test::WriteZip((game.path() / "pak0.pk3").string(),
+                   {{"scripts/bots.txt", "{\nname Brute\nmodel brute\naifile bots/brute_c.c\n}\n"},
+                    {"botfiles/bots/brute_c.c", CharacterFileText(brute, false)}});
+}
+
+TEST(OtherBotsFiles, TheGamesOwnBotsInItsArchivesCount) {
     TempFolder game;
-    EXPECT_EQ(ReadRandomStringNames(game.slashed()), std::nullopt);
-    PutFile(game.path() / "BotFiles" / "RND.c", "food = { \"pizza\"; }\ndrink { \"tea\"; }");
-    EXPECT_EQ(ReadRandomStringNames(game.slashed()), (RandomStringNames{"drink", "food"}));
-    EXPECT_EQ(FindLooseGameFile(game.slashed(), "botfiles/../botfiles/rnd.c"), std::nullopt);
-    EXPECT_EQ(ReadExistingFile((game.path() / "BotFiles" / "RND.c").string(), 10), std::nullopt);
+    PutStockBrute(game);
+    const BaseFolderSource view(game.slashed());
+    const std::string pak = Utf8FromPath(game.path() / "pak0.pk3");
+    AppSettings settings = NativeSettingsFor(game);
+    settings.BaseDir = NormalBaseDir(settings.BaseDir, kNative);
+
+    // A bot of a name the game lists already is left out by the game.
+    BotProfile profile = test::RangerProfile();
+    SetFieldText(profile.name, "brute");
+    EXPECT_EQ(DuplicateBotWarnings(profile, settings, kNative, view),
+              (std::vector<std::string>{"The game already lists a bot named Brute "
+                                        "(scripts/bots.txt in " +
+                                        pak +
+                                        "): it adds the first bot of a name only and "
+                                        "leaves this one out"}));
+
+    // The imported Brute renamed Brutus, with the main file still Brute's:
+    // its character file takes the place of the stock one, and the game
+    // would load it for Brute as well. Create Arvon source asks first.
+    SetFieldText(profile.name, "Brutus");
+    SetFieldText(profile.main_file, "brute_c.c");
+    const std::optional<OtherBotFile> other =
+        OtherBotsCharacterFile(profile, settings, kNative, view);
+    ASSERT_TRUE(other.has_value());
+    EXPECT_EQ(other->bot, "Brute");
+    EXPECT_EQ(other->archive, pak);
+    EXPECT_EQ(ReplaceOtherBotQuestion(*other),
+              "botfiles/bots/brute_c.c in " + pak +
+                  " belongs to the bot Brute. The brute_c.c written in " +
+                  Native(game.slashed() + "botfiles/bots/") +
+                  " takes its place in the game. Replace that bot's files?");
+    const SourcePreview preview = PreviewSource(profile, settings, kNative, view);
+    ASSERT_EQ(preview.result, 0);
+    EXPECT_EQ(preview.files.front().otherBot, "Brute");
+    EXPECT_EQ(preview.files.front().otherBotArchive, pak);
+    EXPECT_EQ(preview.duplicates,
+              (std::vector<std::string>{"scripts/bots.txt in " + pak +
+                                        " (the bot Brute) uses the same character file "
+                                        "bots/brute_c.c: the game would load one bot's files "
+                                        "for both"}));
+
+    GenerateGuards guards;
+    guards.game = &view;
+    std::vector<std::string> asked;
+    guards.replaceOtherBot = [&asked](const OtherBotFile& file) {
+        asked.push_back(file.bot);
+        return false;
+    };
+    DiskFiles disk;
+    EXPECT_EQ(GenerateSource(profile, settings, kNative, disk, guards), kGenerateDeclined);
+    EXPECT_EQ(asked, std::vector<std::string>{"Brute"});
+    EXPECT_FALSE(fs::exists(game.path() / "botfiles" / "bots" / "brute_c.c"));
+
+    // Under its own name the bot replaces the stock Brute without a question.
+    SetFieldText(profile.name, "Brute");
+    EXPECT_EQ(OtherBotsCharacterFile(profile, settings, kNative, view), std::nullopt);
 }
 
 TEST(SourcePreview, ListsTheFilesWithTheirStateAndTheChatFindings) {
@@ -185,8 +276,9 @@ TEST(SourcePreview, ListsTheFilesWithTheirStateAndTheChatFindings) {
     SetFieldText(profile.skill[0].chat_lines[3][0], "\"Good game, \", drink");
     SetFieldText(profile.skill[2].chat_lines[20][1], "Nice shot");
     AppSettings settings = NativeSettingsFor(game, true);
+    const BaseFolderSource view(game.slashed());
 
-    SourcePreview preview = PreviewSource(profile, settings, kNative);
+    SourcePreview preview = PreviewSource(profile, settings, kNative, view);
     ASSERT_EQ(preview.result, 0);
     ASSERT_EQ(preview.files.size(), 11u);
     EXPECT_EQ(preview.files.front().path, Native(game.slashed() + "botfiles/bots/ranger_c.c"));
@@ -207,7 +299,7 @@ TEST(SourcePreview, ListsTheFilesWithTheirStateAndTheChatFindings) {
     ASSERT_EQ(GenerateSource(profile, run, kNative), 0);
     PutFile(game.path() / "botfiles" / "rnd.c", "food { \"x\"; }");
     profile.skill[1].weapon_railgun += 1;
-    preview = PreviewSource(profile, settings, kNative);
+    preview = PreviewSource(profile, settings, kNative, view);
     std::vector<std::string> states;
     for (const SourcePreview::File& file : preview.files)
         states.emplace_back(FileStateText(file.state));
@@ -215,21 +307,22 @@ TEST(SourcePreview, ListsTheFilesWithTheirStateAndTheChatFindings) {
               (std::vector<std::string>{"unchanged", "unchanged", "unchanged", "unchanged",
                                         "would change", "unchanged", "unchanged", "unchanged",
                                         "unchanged", "unchanged", "unchanged"}));
-    EXPECT_FALSE(preview.HasChatErrors());
+    // The game's rnd.c lacks the random string drink: the line is an error.
+    EXPECT_TRUE(preview.HasChatErrors());
     EXPECT_TRUE(preview.randomStringsKnown);
     ASSERT_EQ(preview.chat.size(), 1u);
-    EXPECT_FALSE(preview.chat[0].error);
+    EXPECT_EQ(ChatFindingPlace(preview.chat[0]), "Skill 1, Level End, response 1");
 
     // Another bot's character file is marked.
     SetFieldText(profile.name, "Ranger Two");
-    preview = PreviewSource(profile, settings, kNative);
+    preview = PreviewSource(profile, settings, kNative, view);
     EXPECT_EQ(preview.files.front().otherBot, "Ranger");
     EXPECT_EQ(preview.files.front().state, SourcePreview::FileState::Changed);
     EXPECT_EQ(preview.files[1].otherBot, "");
 
     // The profile's own checks stop the preview as they stop the command.
     SetFieldText(profile.gender, "");
-    preview = PreviewSource(profile, settings, kNative);
+    preview = PreviewSource(profile, settings, kNative, view);
     EXPECT_EQ(preview.result, 15);
     EXPECT_EQ(preview.message, "You need a gender for this Bot");
     EXPECT_TRUE(preview.files.empty());

@@ -2,7 +2,7 @@
 // faults that stop it.
 #include "core/import/BotImport.h"
 
-#include "core/import/LocalFileSources.h"
+#include "core/game/LocalFileSources.h"
 #include "core/util/FixedText.h"
 
 #include <filesystem>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/game/LocalFileSources.h"
 #include "core/generate/FormatTables.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
 #include "core/generate/OutputFiles.h"
-#include "core/import/LocalFileSources.h"
 #include "core/profile/BotProfile.h"
 #include "core/script/ScriptTokenizer.h"
 #include "core/util/FixedText.h"

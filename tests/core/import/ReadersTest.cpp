@@ -1,6 +1,6 @@
 // The readers of the game's bot files on their own: numbers as people
 // write them, the forms of each file, and hostile input.
-#include "core/import/GameFileSource.h"
+#include "core/game/GameFileSource.h"
 #include "core/import/ScriptReaders.h"
 
 #include <gtest/gtest.h>

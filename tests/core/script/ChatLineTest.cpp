@@ -76,17 +76,22 @@ TEST(ChatLine, TheGameReadsWhatItsSyntaxAllows) {
     }
 }
 
-TEST(ChatLine, WarnsAboutWhatTheGameOnlyWarnsAbout) {
+TEST(ChatLine, ARandomStringTheGameLacksIsAnErrorOnlyWhenItsListIsKnown) {
+    // The game says nothing for a message naming an unknown random string.
     const RandomStringNames names = {"food", "fighter"};
-    ChatLineCheck check = CheckChatLine(R"("Want ", food, " or ", drink, "?")", &names);
-    EXPECT_TRUE(check.readable);
-    EXPECT_EQ(check.randomStrings, (std::vector<std::string>{"food", "drink"}));
-    EXPECT_EQ(check.warnings,
-              (std::vector<std::string>{"drink is not a random string of the game's "
-                                        "botfiles/rnd.c: the message comes out incomplete"}));
+    const std::string line = R"("Want ", food, " or ", drink, "?")";
+    ChatLineCheck check = CheckChatLine(line, &names);
+    EXPECT_FALSE(check.readable);
+    EXPECT_EQ(check.error, "drink is not a random string of the game's botfiles/rnd.c: the game "
+                           "says nothing when the bot picks this line");
+    EXPECT_EQ(check.column, 24);
+    EXPECT_EQ(CheckChatLine(R"("Want ", food, "?")", &names).readable, true);
 
     // Without the game's list nothing is known to be missing.
-    EXPECT_TRUE(CheckChatLine(R"(drink, "!")").warnings.empty());
+    check = CheckChatLine(line);
+    EXPECT_TRUE(check.readable);
+    EXPECT_TRUE(check.warnings.empty());
+    EXPECT_EQ(check.randomStrings, (std::vector<std::string>{"food", "drink"}));
 
     check = CheckChatLine(R"("\300 and \x100")");
     EXPECT_TRUE(check.readable);

@@ -1,5 +1,5 @@
-#include "core/generate/Writers.h"
-#include "core/import/ScriptReaders.h"
+#include "core/game/BotFileReaders.h"
+#include "core/game/GamePath.h"
 #include "core/script/ScriptTokenizer.h"
 
 #include <optional>
@@ -15,18 +15,6 @@ struct Word {
     std::string text;
     int line = 0;
 };
-
-bool SameWithoutCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char x = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        const char y = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (x != y)
-            return false;
-    }
-    return true;
-}
 
 // The words of an info file. The game reads a value as a quoted text or as
 // everything up to the next blank, so tokens that touch each other make one
@@ -117,22 +105,16 @@ BotInfoFile ReadBotInfoFile(std::string_view text) {
                 else
                     words.PutBack(std::move(*next));
             }
-            if (SameWithoutCase(key->text, kBotInfoName))
+            if (SameGameName(key->text, kBotInfoName))
                 block.name = std::move(value);
-            else if (SameWithoutCase(key->text, kBotInfoModel))
+            else if (SameGameName(key->text, kBotInfoModel))
                 block.model = std::move(value);
-            else if (SameWithoutCase(key->text, kBotInfoAiFile))
+            else if (SameGameName(key->text, kBotInfoAiFile))
                 block.aifile = std::move(value);
         }
         file.blocks.push_back(std::move(block));
     }
     return file;
-}
-
-std::string BotInfoValueAsRead(std::string_view value) {
-    const BotInfoFile file =
-        ReadBotInfoFile("{\n" + std::string(kBotInfoName) + "\t\t" + BotInfoValue(value) + "\n}\n");
-    return file.blocks.empty() ? std::string() : file.blocks.front().name;
 }
 
 } // namespace vexa

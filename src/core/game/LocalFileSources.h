@@ -2,7 +2,8 @@
 // and the loose files below a folder.
 #pragma once
 
-#include "core/import/GameFileSource.h"
+#include "core/game/GameFileSource.h"
+#include "core/game/GamePath.h"
 
 #include <filesystem>
 #include <map>
@@ -11,14 +12,6 @@
 #include <vector>
 
 namespace vexa {
-
-// The game's relative path in its one comparable form: "\" turned into "/",
-// A to Z lowered. Paths that differ only in case name the same file.
-std::string GamePathKey(std::string_view path);
-
-// Whether `path` is a relative path the import may follow: not empty, not
-// absolute, no drive letter, no empty, "." or ".." part, no zero byte.
-bool IsSafeGamePath(std::string_view path);
 
 // Files held in memory under their relative paths, all from one origin.
 // Used by tests and for files that have already been read.
@@ -63,5 +56,11 @@ public:
 private:
     std::filesystem::path folder_;
 };
+
+// Reads the loose file `file`, at most `cap` bytes, with the results of
+// GameFileSource::Read (Missing when it is no regular file).
+GameFileSource::ReadResult ReadLooseFile(const std::filesystem::path& file, std::string& text,
+                                         std::string* error = nullptr,
+                                         std::size_t cap = kMaxScriptFileSize);
 
 } // namespace vexa

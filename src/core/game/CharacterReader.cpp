@@ -1,4 +1,5 @@
-#include "core/import/ScriptReaders.h"
+#include "core/game/BotFileReaders.h"
+#include "core/game/GamePath.h"
 #include "core/script/ScriptTokenizer.h"
 
 #include <algorithm>
@@ -15,24 +16,6 @@ constexpr std::int64_t kScaledLimit = 1'000'000'000'000; // 10^12
 
 bool IsPunctuation(const Token& token, std::string_view text) {
     return token.kind == TokenKind::Punctuation && token.text == text;
-}
-
-bool SameWithoutCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) {
-                   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-               };
-               return lower(x) == lower(y);
-           });
-}
-
-const CharacteristicFormat* CharacteristicNamed(std::string_view name) {
-    if (const CharacteristicFormat* exact = CharacteristicByName(name))
-        return exact;
-    for (const CharacteristicFormat& c : kCharacterFileLines)
-        if (SameWithoutCase(c.name, name))
-            return &c;
-    return nullptr;
 }
 
 WrittenNumber NumberOf(const Token& token, bool negative) {
@@ -150,7 +133,7 @@ CharacterFile ReadCharacterFile(std::string_view text) {
         }
         if (token.kind == TokenKind::Error)
             return fail(token.line, token.error);
-        if (token.kind != TokenKind::Name || !SameWithoutCase(token.text, "skill"))
+        if (token.kind != TokenKind::Name || !SameGameName(token.text, "skill"))
             return fail(token.line, "expected a skill block, found " + script::TokenExcerpt(token));
 
         SkillBlock block;
@@ -179,12 +162,12 @@ CharacterFile ReadCharacterFile(std::string_view text) {
             entry.line = index.line;
             entry.index = std::string(index.text);
             if (index.kind == TokenKind::Name)
-                entry.format = CharacteristicNamed(index.text);
+                entry.indexIsName = true;
             else if (index.kind == TokenKind::Number && index.number != NumberKind::Float)
-                entry.format = index.overflow
-                                   ? nullptr
-                                   : CharacteristicByIndex(static_cast<long long>(
-                                         std::min<std::uint64_t>(index.integer, 1u << 20)));
+                entry.indexNumber =
+                    index.overflow
+                        ? -1
+                        : static_cast<long long>(std::min<std::uint64_t>(index.integer, 1u << 20));
             else
                 return fail(index.line, "expected a characteristic in skill " + block.levelText +
                                             ", found " + script::TokenExcerpt(index));
@@ -227,6 +210,16 @@ CharacterFile ReadCharacterFile(std::string_view text) {
                                                      " skill blocks; the rest were skipped"});
         }
     }
+}
+
+std::optional<std::string> CharacterFileBotName(std::string_view characterFileText) {
+    const CharacterFile file = ReadCharacterFile(characterFileText);
+    for (const SkillBlock& block : file.blocks)
+        for (const CharacterEntry& entry : block.entries)
+            if (entry.isText && (entry.indexIsName ? entry.index == kNameCharacteristic
+                                                   : entry.indexNumber == kNameCharacteristicIndex))
+                return entry.text;
+    return std::nullopt;
 }
 
 } // namespace vexa

@@ -1,4 +1,4 @@
-#include "core/import/LocalFileSources.h"
+#include "core/game/LocalFileSources.h"
 
 #include "core/util/Paths.h"
 
@@ -13,10 +13,6 @@ namespace {
 constexpr int kMaxListDepth = 16;
 constexpr std::size_t kMaxListEntries = 100000;
 constexpr std::size_t kMaxFolderScan = 100000;
-
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::vector<std::string> PathParts(std::string_view path) {
     std::vector<std::string> parts;
@@ -33,11 +29,6 @@ std::vector<std::string> PathParts(std::string_view path) {
     return parts;
 }
 
-bool SameWithoutCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 // The entry of `folder` named `part`: the exact spelling when it exists,
 // else the first entry (in byte order) that differs from it only in case.
 std::filesystem::path FindEntry(const std::filesystem::path& folder, const std::string& part) {
@@ -52,30 +43,13 @@ std::filesystem::path FindEntry(const std::filesystem::path& folder, const std::
         if (++scanned > kMaxFolderScan)
             break;
         const std::string name = Utf8FromPath(it->path().filename());
-        if (SameWithoutCase(name, part) && (best.empty() || name < Utf8FromPath(best.filename())))
+        if (SameGameName(name, part) && (best.empty() || name < Utf8FromPath(best.filename())))
             best = it->path();
     }
     return best;
 }
 
 } // namespace
-
-std::string GamePathKey(std::string_view path) {
-    std::string key(path);
-    for (char& c : key)
-        c = c == '\\' ? '/' : Lower(c);
-    return key;
-}
-
-bool IsSafeGamePath(std::string_view path) {
-    if (path.empty() || path.front() == '/' || path.front() == '\\' ||
-        path.find('\0') != std::string_view::npos || path.find(':') != std::string_view::npos)
-        return false;
-    for (const std::string& part : PathParts(path))
-        if (part.empty() || part == "." || part == "..")
-            return false;
-    return true;
-}
 
 void MemoryFileSource::Add(const std::string& path, std::string text) {
     files_[GamePathKey(path)] = Entry{path, std::move(text)};
@@ -129,6 +103,47 @@ std::filesystem::path FolderFileSource::Resolve(const std::string& relativePath)
     return current;
 }
 
+GameFileSource::ReadResult ReadLooseFile(const std::filesystem::path& file, std::string& text,
+                                         std::string* error, std::size_t cap) {
+    text.clear();
+    std::error_code status;
+    if (!std::filesystem::is_regular_file(file, status)) {
+        if (error)
+            *error = Utf8FromPath(file) + " is not a file";
+        return GameFileSource::ReadResult::Missing;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(file, status);
+    if (!status && size > cap) {
+        if (error)
+            *error = Utf8FromPath(file) + " is too large for a bot script";
+        return GameFileSource::ReadResult::TooLarge;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        if (error)
+            *error = Utf8FromPath(file) + " cannot be opened";
+        return GameFileSource::ReadResult::Failed;
+    }
+    // Read one byte more than allowed, in case the file grew since its size
+    // was taken.
+    std::string bytes(cap + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const std::size_t got = static_cast<std::size_t>(in.gcount());
+    if (in.bad()) {
+        if (error)
+            *error = Utf8FromPath(file) + " cannot be read";
+        return GameFileSource::ReadResult::Failed;
+    }
+    if (got > cap) {
+        if (error)
+            *error = Utf8FromPath(file) + " is too large for a bot script";
+        return GameFileSource::ReadResult::TooLarge;
+    }
+    bytes.resize(got);
+    text = std::move(bytes);
+    return GameFileSource::ReadResult::Read;
+}
+
 GameFileSource::ReadResult FolderFileSource::Read(const std::string& relativePath,
                                                   std::string& text, std::string* error) const {
     text.clear();
@@ -139,36 +154,7 @@ GameFileSource::ReadResult FolderFileSource::Read(const std::string& relativePat
             *error = relativePath + " is not in " + Utf8FromPath(folder_);
         return ReadResult::Missing;
     }
-    const std::uintmax_t size = std::filesystem::file_size(file, status);
-    if (!status && size > kMaxScriptFileSize) {
-        if (error)
-            *error = Utf8FromPath(file) + " is too large for a bot script";
-        return ReadResult::TooLarge;
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        if (error)
-            *error = Utf8FromPath(file) + " cannot be opened";
-        return ReadResult::Failed;
-    }
-    // Read one byte more than allowed, in case the file grew since its size
-    // was taken.
-    std::string bytes(kMaxScriptFileSize + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    const std::size_t got = static_cast<std::size_t>(in.gcount());
-    if (in.bad()) {
-        if (error)
-            *error = Utf8FromPath(file) + " cannot be read";
-        return ReadResult::Failed;
-    }
-    if (got > kMaxScriptFileSize) {
-        if (error)
-            *error = Utf8FromPath(file) + " is too large for a bot script";
-        return ReadResult::TooLarge;
-    }
-    bytes.resize(got);
-    text = std::move(bytes);
-    return ReadResult::Read;
+    return ReadLooseFile(file, text, error);
 }
 
 std::vector<GameFile> FolderFileSource::List(const std::string& folder) const {

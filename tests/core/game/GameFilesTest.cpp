@@ -1,8 +1,8 @@
-// The game file sources without archives: the loose files of a folder and
-// files held in memory.
+// The game file view without archives: the loose files of a folder, files
+// held in memory, and the game's path rules.
 #include "TempDir.h"
-#include "core/import/BotImport.h"
-#include "core/import/LocalFileSources.h"
+#include "core/game/GamePath.h"
+#include "core/game/LocalFileSources.h"
 #include "core/util/Paths.h"
 
 #include <gtest/gtest.h>
