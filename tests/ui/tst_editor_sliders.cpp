@@ -329,7 +329,7 @@ private slots:
         QVERIFY(chat.chatNameBox()->toolTip().contains("chat file"));
     }
 
-    void typingInAttackSkillMovesItsSliderOnly() {
+    void typingMovesTheAttackSkillAndWeaponAimSliders() {
         ui::SkillSettingsDialog skill(profile_, settings_, prompts_, nullptr);
         skill.show();
         const std::size_t attack = Row(skill, "Attack Skill:");
@@ -357,6 +357,16 @@ private slots:
         QCOMPARE(attackText->text(), QString("1.00"));
         QCOMPARE(skill.slider(attack)->value(), 1000);
         skill.reject();
+
+        // Every weapon-specific aim box moves its slider as it is typed.
+        ui::WeaponAimDialog weaponAim(profile_, settings_, prompts_, nullptr);
+        weaponAim.show();
+        const std::size_t railgun = Row(weaponAim, "Railgun:");
+        weaponAim.textBox(railgun)->clear();
+        QTest::keyClicks(weaponAim.textBox(railgun), ".64");
+        QCOMPARE(weaponAim.slider(railgun)->value(), 640);
+        QCOMPARE(weaponAim.textBox(railgun)->text(), QString(".64"));
+        weaponAim.reject();
     }
 
     void okCancelAndEscapeWithTheirMessages() {

@@ -23,6 +23,8 @@ struct ValueBinding {
     // What the value does in the game and its range, shown as the row's
     // tooltip.
     std::string_view tip;
+    // Typing in the text box moves the slider (the other boxes' sliders
+    // wait for the editor's next opening).
     bool typingMovesSlider = false;
 };
 
@@ -82,29 +84,30 @@ inline constexpr std::array<ValueBinding, 7> kSkillSettingsBindings{{
 inline constexpr std::array<std::string_view, 2> kWeaponAimGroups{"Aim Accuracy", "Aim Skill"};
 inline constexpr std::array<ValueBinding, 12> kWeaponAimBindings{{
     {"Machinegun:", &P::aim_accuracy_machinegun, F, false, 0, 0,
-     "How close to the target the bot's machinegun bullets land; 0 to 1"},
+     "How close to the target the bot's machinegun bullets land; 0 to 1", true},
     {"Rocket Launcher:", &P::aim_accuracy_rocketlauncher, F, false, 0, 0,
-     "How close to the target the bot's rockets land; 0 to 1"},
+     "How close to the target the bot's rockets land; 0 to 1", true},
     {"Lightning Gun:", &P::aim_accuracy_lightning, F, false, 0, 0,
-     "How steadily the bot keeps the lightning beam on its target; 0 to 1"},
+     "How steadily the bot keeps the lightning beam on its target; 0 to 1", true},
     {"Railgun:", &P::aim_accuracy_railgun, F, false, 0, 0,
-     "How close to the target the bot's railgun shots land; 0 to 1"},
+     "How close to the target the bot's railgun shots land; 0 to 1", true},
     {"Shotgun:", &P::aim_accuracy_shotgun, F, false, 0, 1,
-     "How close to the target the bot's shotgun blasts land; 0 to 1"},
+     "How close to the target the bot's shotgun blasts land; 0 to 1", true},
     {"Grenade Launcher:", &P::aim_accuracy_grenadelauncher, F, false, 0, 1,
-     "How close to the target the bot's grenades land; 0 to 1"},
+     "How close to the target the bot's grenades land; 0 to 1", true},
     {"Plasma Gun:", &P::aim_accuracy_plasmagun, F, false, 0, 1,
-     "How close to the target the bot's plasma shots land; 0 to 1"},
+     "How close to the target the bot's plasma shots land; 0 to 1", true},
     {"BFG10K:", &P::aim_accuracy_bfg10k, F, false, 0, 1,
-     "How close to the target the bot's BFG10K shots land; 0 to 1"},
+     "How close to the target the bot's BFG10K shots land; 0 to 1", true},
     {"Rocket Launcher:", &P::aim_skill_rocketlauncher, F, false, 1, 0,
-     "How well the bot leads moving targets with rockets and aims at their feet; 0 to 1"},
+     "How well the bot leads moving targets with rockets and aims at their feet; 0 to 1", true},
     {"Plasma Gun:", &P::aim_skill_plasmagun, F, false, 1, 0,
-     "How well the bot leads moving targets with the plasma gun; 0 to 1"},
+     "How well the bot leads moving targets with the plasma gun; 0 to 1", true},
     {"Grenade Launcher:", &P::aim_skill_grenadelauncher, F, false, 1, 1,
-     "How well the bot lobs grenades where its target will be; 0 to 1"},
+     "How well the bot lobs grenades where its target will be; 0 to 1", true},
     {"BFG10K:", &P::aim_skill_bfg10k, F, false, 1, 1,
-     "How well the bot leads moving targets with the BFG10K and aims for splash damage; 0 to 1"},
+     "How well the bot leads moving targets with the BFG10K and aims for splash damage; 0 to 1",
+     true},
 }};
 
 inline constexpr std::array<std::string_view, 1> kPersonalityGroups{"Personality Settings"};

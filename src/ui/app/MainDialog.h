@@ -67,8 +67,8 @@ protected:
 #endif
 
 private slots:
-    // File menu
-    void saveBot();
+    // File menu. Save Bot is true when it saved the profile.
+    bool saveBot();
     void loadBot();
     void importBot();
     void createSource();
@@ -108,6 +108,10 @@ private:
     // The window's members and its controls, both ways.
     void readControls();
     void updateControls();
+    // Before the profile is replaced or the program ends: when the profile
+    // has changed since it was last saved, loaded, imported or started, asks
+    // whether to save it first. True to go on (saved or discarded).
+    bool unsavedChangesHandled(const QString& question);
     // Opens the Chat Responses editor on one chat line of any level.
     void editChatLine(int block, int category, int line);
     // The footer: the base folder and the profile file last saved or loaded.
@@ -122,6 +126,7 @@ private:
     int genderIndex_ = -1;
     bool hasQuit_ = false;
     QString profileFile_; // saved or loaded last; empty until then
+    ProfileCheckpoint checkpoint_;
 
     QLineEdit* nameEdit_ = nullptr;
     QComboBox* genderCombo_ = nullptr;
