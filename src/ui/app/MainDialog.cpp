@@ -405,9 +405,11 @@ void MainDialog::reject() {
     quit();
 }
 
-bool MainDialog::unsavedChangesHandled(const QString& question) {
+bool MainDialog::unsavedChangesHandled(const QString& next) {
     if (!checkpoint_.Changed(profile_))
         return true;
+    const QString question =
+        tr("The bot has changed since it was last saved. Save it before you %1?").arg(next);
     switch (prompts_.askToSave(this, question, tr("Unsaved changes"))) {
     case Prompts::SaveAnswer::Save:
         return saveBot();
@@ -421,8 +423,7 @@ bool MainDialog::unsavedChangesHandled(const QString& question) {
 
 void MainDialog::quit() {
     if (checkpoint_.Changed(profile_)) {
-        if (!unsavedChangesHandled(tr("The bot has changed since it was last saved. Save it "
-                                      "before you quit?")))
+        if (!unsavedChangesHandled(tr("quit")))
             return;
     } else if (!prompts_.question(this, tr("Are you sure you wish to quit?"), tr("Done?"))) {
         return;
@@ -462,8 +463,7 @@ bool MainDialog::saveBot() {
 }
 
 void MainDialog::loadBot() {
-    if (!unsavedChangesHandled(tr("The bot has changed since it was last saved. Save it "
-                                  "before you load another bot?")))
+    if (!unsavedChangesHandled(tr("load another bot")))
         return;
     const std::optional<QString> path =
         prompts_.openFileName(this, profileFileRequest(tr("Load Your VEXA Bot")));
@@ -480,8 +480,7 @@ void MainDialog::loadBot() {
 }
 
 void MainDialog::importBot() {
-    if (!unsavedChangesHandled(tr("The bot has changed since it was last saved. Save it "
-                                  "before you import another bot?")) ||
+    if (!unsavedChangesHandled(tr("import another bot")) ||
         !ImportBotInto(profile_, settings_, prompts_, this))
         return;
     checkpoint_.Mark(profile_);

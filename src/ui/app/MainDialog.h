@@ -110,8 +110,9 @@ private:
     void updateControls();
     // Before the profile is replaced or the program ends: when the profile
     // has changed since it was last saved, loaded, imported or started, asks
-    // whether to save it first. True to go on (saved or discarded).
-    bool unsavedChangesHandled(const QString& question);
+    // whether to save it before `next` ("quit", "load another bot").
+    // True to go on (saved or discarded).
+    bool unsavedChangesHandled(const QString& next);
     // Opens the Chat Responses editor on one chat line of any level.
     void editChatLine(int block, int category, int line);
     // The footer: the base folder and the profile file last saved or loaded.
