@@ -13,6 +13,7 @@
 #include "Stats.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
+#include "core/util/FixedText.h"
 #include "ui/app/MainDialog.h"
 #include "ui/common/Prompts.h"
 #include "ui/editors/ChatConvosDialog.h"
@@ -50,6 +51,9 @@ public:
     void information(QWidget*, const QString&, const QString&) override {}
     bool question(QWidget*, const QString&, const QString&) override { return false; }
     std::optional<bool> ask(QWidget*, const QString&, const QString&) override { return false; }
+    SaveAnswer askToSave(QWidget*, const QString&, const QString&) override {
+        return SaveAnswer::Cancel;
+    }
     std::optional<QString> saveFileName(QWidget*, const FileRequest&) override { return {}; }
     std::optional<QString> openFileName(QWidget*, const FileRequest&) override { return {}; }
     std::optional<QString> folderName(QWidget*, const QString&, const QString&) override {
@@ -160,6 +164,8 @@ std::vector<Case> Cases() {
           SubButton(&ui::ItemWeightsDialog::collectedWeaponWeightsButton)}},
         {"weapon_weights", {WindowButton("weaponWeightsButton")}},
         {"chat_convos", {WindowButton("chatConvosButton")}},
+        // A full bot's files: every level and every chat line (see main).
+        {"source_preview", {MenuCommand("previewSourceAction")}},
         {"chat_responses",
          {WindowButton("chatConvosButton"),
           [](ui::MainDialog&, QDialog* parent) {
@@ -280,6 +286,13 @@ int main(int argc, char** argv) {
     AppSettings settings;
     SilentPrompts prompts;
     ui::MainDialog window(*profile, settings, prompts, QString());
+    // The preview's largest case: three levels' files, every chat line used.
+    settings.TabSkill = true;
+    for (SkillProfile& block : profile->skill)
+        for (auto& category : block.chat_lines)
+            for (auto& line : category)
+                SetFieldText(line,
+                             "\"A full line of chat, \", 1, \" with a variable and a \", food");
     window.show();
     if (!WaitUntilExposed(window)) {
         std::fprintf(stderr, "vexa_bench_responsiveness: the main window did not show\n");

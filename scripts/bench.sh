@@ -27,27 +27,36 @@
 #                  and the redraw after a change of the level or
 #                  of the bots shown                             < 16.7 ms
 #
-# Usage: scripts/bench.sh [--runs N]   (N start-ups of each program, default 15)
+# Usage: scripts/bench.sh [--runs N] [--startup-only]
+#   --runs N          N start-ups of each program (default 15)
+#   --startup-only    only the start-up and memory figures
 # Builds in build/bench (or $VEXA_BENCH_BUILD). Not part of the tests or CI.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VEXA_BENCH_BUILD:-$root/build/bench}"
 runs=15
-if [ "${1:-}" = "--runs" ] && [ -n "${2:-}" ]; then
-  runs="$2"
-  shift 2
-fi
+only=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) runs="$2"; shift 2 ;;
+    --startup-only) only=startup; shift ;;
+    *) echo "usage: $0 [--runs N] [--startup-only]" >&2; exit 2 ;;
+  esac
+done
 
 if [ "${VEXA_BENCH_INNER:-}" != 1 ]; then
   "$root/scripts/install-deps.sh" xvfb xauth libx11-dev
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVEXA_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" -j2 --target vexa vexa_bench_bare_dialog vexa_bench_mapwatch \
-    vexa_bench_responsiveness vexa_bench_generate vexa_bench_import vexa_bench_compare >/dev/null
+  targets=(vexa vexa_bench_bare_dialog vexa_bench_mapwatch)
+  if [ -z "$only" ]; then
+    targets+=(vexa_bench_responsiveness vexa_bench_generate vexa_bench_import vexa_bench_compare)
+  fi
+  cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
   # Every figure is taken on the same fresh X server without a window manager.
   exec env VEXA_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    "$0" --runs "$runs"
+    "$0" --runs "$runs" ${only:+--startup-only}
 fi
 
 unset QT_QPA_PLATFORM
@@ -107,7 +116,9 @@ for ((i = 0; i < runs; i++)); do
   done
 done
 
-# Responsiveness: several processes, each opening every dialog six times.
+# Responsiveness: several processes, each opening every dialog six times
+# (the source preview of a full bot among them).
+if [ -z "$only" ]; then
 for ((i = 0; i < 5; i++)); do
   folder="$work/respond-$i"
   mkdir -p "$folder"
@@ -122,6 +133,7 @@ done
 
 # Compare.
 "$bin/vexa_bench_compare" "$work/compare" --runs 30 >>"$samples" || echo "compare_failed" >>"$samples"
+fi
 
 misses=0
 row() { # NAME FIGURE BASELINE RATIO TARGET VERDICT
@@ -143,6 +155,7 @@ for figure in startup rss; do
 done
 echo
 
+if [ -z "$only" ]; then
 echo "== Responsiveness (ms from the command until the dialog is shown; target < 16.7 ms)"
 printf '%-28s %-40s %-40s %-8s %-9s %s\n' dialog "first opening (cold)" "later openings (warm)" "" target ""
 for key in $(grep '^sample open_cold\.' "$samples" | awk '{print $2}' | sed 's/^open_cold\.//' | awk '!seen[$0]++'); do
@@ -195,6 +208,7 @@ if grep -q '^compare_failed' "$samples"; then
 fi
 echo "($(grep '^compare_files' "$samples" | sed 's/^compare_files //'))"
 echo
+fi
 if [ "$misses" -eq 0 ]; then
   echo "All targets met."
 else

@@ -10,7 +10,6 @@
 #include "ui/app/SourcePreviewDialog.h"
 #include "ui/editors/ChatConvosDialog.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -18,10 +17,6 @@
 #include <QTest>
 #include <algorithm>
 #include <fstream>
-#ifdef Q_OS_UNIX
-#include <time.h>
-#endif
-#include <limits>
 
 using namespace vexa;
 using namespace vexa::test;
@@ -49,21 +44,6 @@ QStringList Rows(const ui::SourcePreviewDialog& preview) {
         rows << preview.fileTable()->item(row, 0)->text() + " | " +
                     preview.fileTable()->item(row, 1)->text();
     return rows;
-}
-
-// The processor time this thread has used, in nanoseconds (the wall-clock
-// time where there is no such clock).
-qint64 ThreadTime() {
-#ifdef Q_OS_UNIX
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<qint64>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-#else
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return clock.nsecsElapsed();
-#endif
 }
 
 QStringList Problems(const ui::SourcePreviewDialog& preview) {
@@ -417,10 +397,9 @@ private slots:
         QVERIFY(!QFileInfo::exists(bots + "brute_c.c"));
     }
 
-    // The preview of a full bot (TabSkill on, every chat line used) opens
-    // within one frame at 60 Hz. The processor time of the best of five
-    // openings is taken, so that other work on the machine does not count.
-    void previewOpensWithinOneFrame() {
+    // The preview of a full bot (TabSkill on, every chat line used) lists
+    // every file. How fast it opens is measured by scripts/bench.sh.
+    void previewOfAFullBotListsEveryFile() {
         World w;
         for (SkillProfile& block : w.desk.profile->skill)
             for (auto& category : block.chat_lines)
@@ -430,29 +409,9 @@ private slots:
         PutFile(w.base + "/botfiles/rnd.c", "food { \"pizza\"; }\n");
         w.desk.trigger("createSourceAction");
         QCOMPARE(w.desk.prompts.messages().size(), 2);
-        qint64 best = std::numeric_limits<qint64>::max();
-        qint64 core = std::numeric_limits<qint64>::max();
-        for (int run = 0; run < 5; ++run) {
-            const qint64 start = ThreadTime();
-            ui::SourcePreviewDialog preview(*w.desk.profile, w.desk.settings, w.desk.window.get());
-            preview.show();
-            QCoreApplication::processEvents();
-            best = std::min(best, ThreadTime() - start);
-            QCOMPARE(preview.fileTable()->rowCount(), 11);
-            const qint64 coreStart = ThreadTime();
-            (void)PreviewSource(*w.desk.profile, w.desk.settings, NativePathStyle(),
-                                *BaseFolderView(w.desk.settings.BaseDir));
-            core = std::min(core, ThreadTime() - coreStart);
-        }
-        qInfo("preview opened in %.2f ms of processor time (best of 5), %.2f ms of it the preview "
-              "itself",
-              static_cast<double>(best) / 1e6, static_cast<double>(core) / 1e6);
-#if defined(__SANITIZE_ADDRESS__)
-        // AddressSanitizer slows every allocation several times over: the
-        // frame budget holds for the program as shipped, not for that build.
-        QSKIP("the time to open is not measured under AddressSanitizer");
-#endif
-        QVERIFY2(best < 16'700'000, "the preview takes longer than one frame");
+        ui::SourcePreviewDialog preview(*w.desk.profile, w.desk.settings, w.desk.window.get());
+        preview.show();
+        QCOMPARE(preview.fileTable()->rowCount(), 11);
     }
 };
 

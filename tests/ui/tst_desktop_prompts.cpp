@@ -28,6 +28,7 @@ class DesktopPromptsTest : public QObject {
 private slots:
     void messageBoxes();
     void questionsTellDismissalFromNo();
+    void saveQuestionHasThreeAnswers();
     void fileAndFolderDialogs();
 
 private:
@@ -89,6 +90,25 @@ void DesktopPromptsTest::questionsTellDismissalFromNo() {
     QVERIFY(!prompts_.question(nullptr, text, title));
     QVERIFY(script.allRan() && !script.watchdogFired());
     QCOMPARE(visibleButtons, (QList<int>{2, 2, 2})); // Yes and No only
+}
+
+void DesktopPromptsTest::saveQuestionHasThreeAnswers() {
+    using Answer = vexa::ui::Prompts::SaveAnswer;
+    ModalScript script;
+    const auto press = [](QMessageBox::StandardButton which) {
+        return [which](QDialog* dialog) { BoxButton(dialog, which)->click(); };
+    };
+    script.then(press(QMessageBox::Save))
+        .then(press(QMessageBox::Discard))
+        .then(press(QMessageBox::Cancel))
+        .then([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); })
+        .then([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Return); }); // Save
+    const QString text = QStringLiteral("Save it?");
+    const QString title = QStringLiteral("Unsaved changes");
+    for (const Answer expected :
+         {Answer::Save, Answer::Discard, Answer::Cancel, Answer::Cancel, Answer::Save})
+        QVERIFY(prompts_.askToSave(nullptr, text, title) == expected);
+    QVERIFY(script.allRan() && !script.watchdogFired());
 }
 
 void DesktopPromptsTest::fileAndFolderDialogs() {

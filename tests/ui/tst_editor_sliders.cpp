@@ -357,6 +357,16 @@ private slots:
         QCOMPARE(attackText->text(), QString("1.00"));
         QCOMPARE(skill.slider(attack)->value(), 1000);
         skill.reject();
+
+        // A weapon-specific aim box keeps its slider where it was.
+        ui::WeaponAimDialog weaponAim(profile_, settings_, prompts_, nullptr);
+        weaponAim.show();
+        const std::size_t railgun = Row(weaponAim, "Railgun:");
+        const int before = weaponAim.slider(railgun)->value();
+        weaponAim.textBox(railgun)->clear();
+        QTest::keyClicks(weaponAim.textBox(railgun), ".64");
+        QCOMPARE(weaponAim.slider(railgun)->value(), before);
+        weaponAim.reject();
     }
 
     void okCancelAndEscapeWithTheirMessages() {

@@ -156,6 +156,7 @@ void FaultTest::loadBotFromImpossiblePaths() {
     const QString path = ImpossiblePath(d, relative);
     d.typeName("Keeper");
     const QByteArray before = ImageBytes(*d.desk.profile);
+    d.prompts.saveAnswers = {ui::Prompts::SaveAnswer::Discard};
     d.prompts.fileAnswers = {path};
     d.trigger("loadBotAction");
     QCOMPARE(d.prompts.messages(), QStringList{"File not loaded, error opening file"});
@@ -217,6 +218,7 @@ void FaultTest::loadBotOfAFileChangedAfterTheDialog() {
         if (change == 3)
             QDir().mkdir(path);
     };
+    d.prompts.saveAnswers = {ui::Prompts::SaveAnswer::Discard};
     d.prompts.fileAnswers = {path};
     d.trigger("loadBotAction");
     QCOMPARE(d.prompts.messages(), QStringList{message});

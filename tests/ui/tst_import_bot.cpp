@@ -112,11 +112,12 @@ void ImportBotTest::importsTheBotChosenFromTheList() {
     QCOMPARE(desk.prompts.shown[1].kind, QStringLiteral("list"));
     const auto& list = desk.prompts.lists[0];
     QCOMPARE(list.title, QStringLiteral("Choose a Bot"));
-    QCOMPARE(list.columns, (QStringList{"Name", "Model", "From"}));
+    QCOMPARE(list.columns, (QStringList{"Name", "Model", "Character file", "From"}));
     QCOMPARE(list.rows.size(), 2);
-    QCOMPARE(list.rows[0],
-             (QStringList{"Ranger", "ranger", "scripts/ranger.bot in " + base + "/pak0.pk3"}));
-    QCOMPARE(list.rows[1], (QStringList{"Sarge", "sarge", "scripts/sarge.bot in " + base}));
+    QCOMPARE(list.rows[0], (QStringList{"Ranger", "ranger", "botfiles/bots/ranger_c.c",
+                                        "scripts/ranger.bot in " + base + "/pak0.pk3"}));
+    QCOMPARE(list.rows[1], (QStringList{"Sarge", "sarge", "botfiles/bots/sarge_c.c",
+                                        "scripts/sarge.bot in " + base}));
 
     // The window shows the bot, which writes the same files again and has
     // no profile file yet.
@@ -200,6 +201,7 @@ void ImportBotTest::cancelAndFailuresKeepTheProfile() {
     };
     for (const Case& c : cases) {
         desk.prompts.clear();
+        desk.prompts.saveAnswers = {vexa::ui::Prompts::SaveAnswer::Discard};
         desk.prompts.fileAnswers = {c.pick};
         if (c.pick == base)
             desk.prompts.listAnswers = {c.choice};
@@ -258,13 +260,14 @@ void ImportBotTest::listFiltersAndChooses() {
 
 void ImportBotTest::reportCopiesItsText() {
     const QString text = QStringLiteral("bots/ranger_c.c, line 4, Skill 1: clamped\nsecond\n");
-    vexa::ui::TextReportDialog dialog(QStringLiteral("Import Report"), QStringLiteral("Imported"),
-                                      text);
+    const QString heading =
+        QStringLiteral("Imported Ranger, model ranger.\nWhat could not be kept");
+    vexa::ui::TextReportDialog dialog(QStringLiteral("Import Report"), heading, text);
     QCOMPARE(dialog.findChild<QPlainTextEdit*>("reportText")->toPlainText(), text);
     QVERIFY(dialog.findChild<QPlainTextEdit*>("reportText")->isReadOnly());
     QApplication::clipboard()->clear();
     dialog.findChild<QPushButton*>("copyButton")->click();
-    QCOMPARE(QApplication::clipboard()->text(), text);
+    QCOMPARE(QApplication::clipboard()->text(), heading + "\n\n" + text);
 }
 
 QTEST_MAIN(ImportBotTest)

@@ -208,6 +208,13 @@ private slots:
             for (int bot = 0; bot < compare->botCount(); ++bot)
                 if (compare->botName(bot) == QStringLiteral("Keel"))
                     table->selectRow(compare->rowOf(bot));
+            // The bot being designed has changed: Cancel keeps it.
+            const std::string before = FieldText(desk.profile->name);
+            desk.prompts.saveAnswers = {vexa::ui::Prompts::SaveAnswer::Cancel};
+            Button(dialog, "startFromBotButton")->click();
+            QCOMPARE(FieldText(desk.profile->name), before);
+            QVERIFY(dialog->isVisible());
+            desk.prompts.saveAnswers = {vexa::ui::Prompts::SaveAnswer::Discard};
             Button(dialog, "startFromBotButton")->click();
             checked = true;
         });

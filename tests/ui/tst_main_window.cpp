@@ -52,6 +52,8 @@ private slots:
     void formHoldsItsControlsInTabOrder();
     void aboutBoxIsFreshEachTimeAndOffersContact();
     void programEndsOnlyWhenQuitIsConfirmed();
+    void menuMnemonicsAreTheMenusOwn();
+    void unexpectedPromptFailsOnlyTheTest();
 };
 
 void MainWindowTest::startsWithDefaultsWhenNoFilesExist() {
@@ -278,8 +280,8 @@ void MainWindowTest::quitAnsweredNoChangesNothing_data() {
 void MainWindowTest::quitAnsweredNoChangesNothing() {
     QFETCH(QString, how);
     Desk desk;
+    QVERIFY(WriteBytes(desk.file("defbot.ini"), ImageBytes(MakeProfile("Ranger"))));
     desk.start();
-    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), "Ranger");
     desk.prompts.questionAnswers = {false};
     if (how == "exit")
         desk.trigger("exitAction");
@@ -391,7 +393,7 @@ void MainWindowTest::formHoldsItsControlsInTabOrder() {
     } while (widget != desk.child<QLineEdit>("nameEdit"));
     QCOMPARE(chain, expected);
 
-    const QStringList texts{"&Skill Variables", "&Chat Variables", "&Personality Variables",
+    const QStringList texts{"S&kill Variables", "&Chat Variables", "&Personality Variables",
                             "&Item Weights",    "&Weapon Weights", "&Chat Convos"};
     for (int i = 0; i < texts.size(); ++i) {
         auto* button = desk.child<QPushButton>(expected[3 + i + (i >= 3 ? 1 : 0)].toLatin1());
@@ -459,6 +461,42 @@ void MainWindowTest::programEndsOnlyWhenQuitIsConfirmed() {
     QVERIFY(stillOpenAfterNo);
     QCOMPARE(prompts.shown.size(), 2);
     QVERIFY(QFile::exists(desk.file("vexa.ini")));
+}
+
+// Alt and a menu's letter opens that menu at once: no control of the window
+// shares the letter, which would make the key ask twice.
+void MainWindowTest::menuMnemonicsAreTheMenusOwn() {
+    Desk desk;
+    desk.start();
+    const auto mnemonic = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    QString menuLetters;
+    for (QAction* menu : desk.window->findChild<QMenuBar*>()->actions())
+        menuLetters += mnemonic(menu->text());
+    QCOMPARE(menuLetters, QStringLiteral("fsvh"));
+    for (auto* button : desk.window->findChildren<QPushButton*>())
+        QVERIFY2(!menuLetters.contains(mnemonic(button->text())) || button->text().isEmpty(),
+                 qPrintable(button->text()));
+    for (auto* label : desk.window->findChildren<QLabel*>())
+        QVERIFY2(!menuLetters.contains(mnemonic(label->text())) || label->text().isEmpty(),
+                 qPrintable(label->text()));
+}
+
+// A prompt the test did not expect is reported, answered as a Cancel, and the
+// test program goes on.
+void MainWindowTest::unexpectedPromptFailsOnlyTheTest() {
+    Desk desk;
+    desk.start();
+    QStringList unexpected;
+    desk.prompts.onUnexpected = [&unexpected](const QString& message) { unexpected << message; };
+    desk.trigger("exitAction");
+    desk.trigger("loadBotAction");
+    QCOMPARE(unexpected, (QStringList{"unexpected prompt: Are you sure you wish to quit?",
+                                      "unexpected prompt: Load Your VEXA Bot"}));
+    QVERIFY(desk.window->isVisible());
+    QVERIFY(!desk.window->hasQuit());
 }
 
 QTEST_MAIN(MainWindowTest)

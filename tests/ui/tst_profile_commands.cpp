@@ -20,6 +20,7 @@ private slots:
     void loadBotFailuresKeepTheProfile_data();
     void loadBotFailuresKeepTheProfile();
     void footerSaysWhereTheBotGoesAndWhatIsOpen();
+    void unsavedChangesAskBeforeTheyAreLost();
     void defaultBotRoundTrip();
     void defaultBotFailure();
     void createSourceWritesEveryFile();
@@ -80,8 +81,12 @@ void ProfileCommandsTest::loadBotShowsTheProfile() {
 
     desk.prompts.fileAnswers = {std::nullopt, desk.file("blade.vxb"), desk.file("tank.vxb"),
                                 desk.file("odd.vxb")};
+    // The typed name is a change: Discard it, twice while it stays.
+    desk.prompts.saveAnswers = {vexa::ui::Prompts::SaveAnswer::Discard,
+                                vexa::ui::Prompts::SaveAnswer::Discard};
     desk.trigger("loadBotAction");
     QVERIFY(desk.prompts.messages().isEmpty());
+    desk.prompts.shown.removeFirst(); // the question
     QCOMPARE(desk.prompts.shown[0].kind, QStringLiteral("open"));
     QCOMPARE(desk.prompts.shown[0].request.title, QStringLiteral("Load Your VEXA Bot"));
     QCOMPARE(desk.prompts.shown[0].request.filter, QStringLiteral("VEXA Bot Files (*.vxb)"));
@@ -123,6 +128,7 @@ void ProfileCommandsTest::loadBotFailuresKeepTheProfile() {
     if (size >= 0)
         QVERIFY(
             WriteBytes(desk.file("bad.vxb"), ImageBytes(MakeProfile("Intruder", "It")).left(size)));
+    desk.prompts.saveAnswers = {vexa::ui::Prompts::SaveAnswer::Discard};
     desk.prompts.fileAnswers = {desk.file("bad.vxb")};
     desk.trigger("loadBotAction");
     QCOMPARE(desk.prompts.messages(), QStringList{message});
@@ -172,6 +178,72 @@ void ProfileCommandsTest::footerSaysWhereTheBotGoesAndWhatIsOpen() {
     QVERIFY(footer->toolTip().contains(QString::fromStdString(desk.settings.BaseDir)));
     QTest::qWait(20);
     QCOMPARE(desk.window->width(), width);
+}
+
+// Load Bot, Import Bot and quitting ask to save a profile changed since it
+// was last saved, loaded, imported or started; unchanged, they do not.
+void ProfileCommandsTest::unsavedChangesAskBeforeTheyAreLost() {
+    using Answer = vexa::ui::Prompts::SaveAnswer;
+    Desk desk;
+    QVERIFY(WriteBytes(desk.file("blade.vxb"), ImageBytes(MakeProfile("Blade", "Female"))));
+    desk.start();
+    auto* name = desk.child<QLineEdit>("nameEdit");
+    const auto kinds = [&desk] {
+        QStringList kinds;
+        for (const auto& shown : desk.prompts.shown)
+            kinds << shown.kind;
+        desk.prompts.clear();
+        return kinds;
+    };
+
+    // A letter typed and taken back is no change.
+    QTest::keyClicks(name, "R");
+    QTest::keyClick(name, Qt::Key_Backspace);
+    desk.prompts.fileAnswers = {std::nullopt};
+    desk.trigger("loadBotAction");
+    QCOMPARE(kinds(), QStringList{"open"});
+
+    // Cancel keeps everything; Discard goes on to the load.
+    QTest::keyClicks(name, "Ranger");
+    const QByteArray typed = ImageBytes(*desk.profile);
+    desk.prompts.saveAnswers = {Answer::Cancel};
+    desk.trigger("loadBotAction");
+    QCOMPARE(kinds(), QStringList{"save question"});
+    QCOMPARE(ImageBytes(*desk.profile), typed);
+    desk.prompts.saveAnswers = {Answer::Discard};
+    desk.prompts.fileAnswers = {desk.file("blade.vxb")};
+    desk.trigger("loadBotAction");
+    QCOMPARE(kinds(), (QStringList{"save question", "open", "information"}));
+    QCOMPARE(name->text(), QStringLiteral("Blade"));
+
+    // Save runs Save Bot; a save cancelled or failed stops the import.
+    QTest::keyClicks(name, "x");
+    desk.prompts.saveAnswers = {Answer::Save, Answer::Save};
+    desk.prompts.fileAnswers = {std::nullopt, desk.file("no/such/folder/b.vxb")};
+    desk.trigger("importBotAction");
+    desk.trigger("importBotAction");
+    QCOMPARE(kinds(),
+             (QStringList{"save question", "save", "save question", "save", "information"}));
+    desk.prompts.saveAnswers = {Answer::Save};
+    desk.prompts.fileAnswers = {desk.file("bladex.vxb"), std::nullopt};
+    desk.trigger("importBotAction");
+    QCOMPARE(kinds(), (QStringList{"save question", "save", "information", "open"}));
+    QCOMPARE(ReadBytes(desk.file("bladex.vxb")), ImageBytes(*desk.profile));
+
+    // Saved, quitting asks its own question; changed, it asks to save.
+    desk.prompts.questionAnswers = {false};
+    desk.trigger("exitAction");
+    QCOMPARE(desk.prompts.shown[0].text, QStringLiteral("Are you sure you wish to quit?"));
+    QCOMPARE(kinds(), QStringList{"question"});
+    desk.child<QComboBox>("genderCombo")->setCurrentIndex(2);
+    emit desk.child<QComboBox>("genderCombo")->activated(2);
+    desk.prompts.saveAnswers = {Answer::Cancel, Answer::Discard};
+    desk.window->close();
+    QVERIFY(!desk.window->hasQuit());
+    desk.window->close();
+    QCOMPARE(kinds(), (QStringList{"save question", "save question"}));
+    QVERIFY(desk.window->hasQuit());
+    QCOMPARE(ReadBytes(desk.file("bladex.vxb")).mid(20, 6), QByteArray("Female"));
 }
 
 void ProfileCommandsTest::defaultBotRoundTrip() {

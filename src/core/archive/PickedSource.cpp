@@ -99,6 +99,7 @@ PickedSource FromFile(const fs::path& file, PickedSource::Kind kind) {
     picked.source =
         std::make_unique<BaseFolderSource>(Utf8FromPath(folder), BaseFolderSource::Layout::Loose);
     picked.file = top + "/" + Utf8FromPath(file.filename());
+    picked.realPath = Utf8FromPath(file);
     picked.note = Utf8FromPath(file.filename()) + " is not in a " + top + " folder: its folder " +
                   Utf8FromPath(folder) +
                   " is read as the game's base folder, and a file the bot names is also looked "
@@ -210,14 +211,41 @@ ImportResult ImportPicked(const PickedSource& picked, const PickedBots& found, c
     return result;
 }
 
-std::string BotListLine(const BotEntry& bot) {
-    if (bot.infoFile.empty())
-        return "botfiles/" + bot.aifile + " (a character file no .bot file names), in " +
-               bot.origin;
+namespace {
+
+// The bot's info file, or its character file when no info file names it.
+std::string BotFile(const BotEntry& bot) {
+    return bot.infoFile.empty() ? "botfiles/" + bot.aifile : bot.infoFile;
+}
+
+// The bot's file by its real path when the pick lies outside the game's
+// folders, where every file of the bot sits in the picked file's folder;
+// empty otherwise.
+std::string RealPathOf(const BotEntry& bot, const PickedSource* picked) {
+    if (picked == nullptr || picked->realPath.empty())
+        return {};
+    return Utf8FromPath(PathFromUtf8(picked->realPath).parent_path() /
+                        PathFromUtf8(BotFile(bot)).filename());
+}
+
+} // namespace
+
+std::string BotFrom(const BotEntry& bot, const PickedSource* picked) {
+    const std::string realPath = RealPathOf(bot, picked);
+    return !realPath.empty() ? realPath : BotFile(bot) + " in " + bot.origin;
+}
+
+std::string BotListLine(const BotEntry& bot, const PickedSource* picked) {
+    if (bot.infoFile.empty()) {
+        const std::string realPath = RealPathOf(bot, picked);
+        return !realPath.empty()
+                   ? realPath + " (a character file no .bot file names)"
+                   : BotFile(bot) + " (a character file no .bot file names), in " + bot.origin;
+    }
     std::string line = bot.name.empty() ? "(no name)" : bot.name;
     if (!bot.model.empty())
         line += ", model " + bot.model;
-    return line + ", " + bot.infoFile + " in " + bot.origin;
+    return line + ", " + BotFrom(bot, picked);
 }
 
 } // namespace vexa

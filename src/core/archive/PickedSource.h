@@ -30,6 +30,9 @@ struct PickedSource {
     // How the pick was understood when that is not plain (a .bot file
     // outside a scripts folder, a scripts folder picked for its base folder).
     std::string note;
+    // The picked file's own path when it lies outside the game's folders,
+    // where `file` is only how the source reads it; empty otherwise.
+    std::string realPath;
 };
 
 // Turns the path the user picked into a source. A .bot file (or bots.txt)
@@ -61,7 +64,11 @@ PickedBots BotsOfPick(const PickedSource& picked);
 ImportResult ImportPicked(const PickedSource& picked, const PickedBots& found, const BotEntry& bot,
                           const ImportOptions& options = {});
 
+// Where a bot comes from, for the user: its info file (or character file)
+// in its folder or archive, or the real path of the file picked outside the
+// game's folders that holds it.
+std::string BotFrom(const BotEntry& bot, const PickedSource* picked = nullptr);
 // One bot as the user sees it in a list: name, model and where it comes from.
-std::string BotListLine(const BotEntry& bot);
+std::string BotListLine(const BotEntry& bot, const PickedSource* picked = nullptr);
 
 } // namespace vexa

@@ -6,9 +6,9 @@
 namespace vexa {
 namespace {
 
-void PrintBots(const std::vector<BotEntry>& bots, std::ostream& out) {
+void PrintBots(const std::vector<BotEntry>& bots, const PickedSource& picked, std::ostream& out) {
     for (const BotEntry& bot : bots)
-        out << BotListLine(bot) << '\n';
+        out << BotListLine(bot, &picked) << '\n';
 }
 
 void PrintReport(const std::vector<ReportEntry>& report, std::ostream& err) {
@@ -37,7 +37,7 @@ int RunImport(const ImportRequest& request, std::ostream& out, std::ostream& err
             err << "vexa: no bot found in " << path << '\n';
             return kImportNoBot;
         }
-        PrintBots(found.bots, out);
+        PrintBots(found.bots, picked, out);
         return kImportDone;
     }
 
@@ -49,7 +49,7 @@ int RunImport(const ImportRequest& request, std::ostream& out, std::ostream& err
         if (request.bot) {
             err << "vexa: no bot named " << *request.bot << " in " << path
                 << "; the bots found are:\n";
-            PrintBots(found.bots, err);
+            PrintBots(found.bots, picked, err);
         } else {
             err << "vexa: no bot found in " << path << '\n';
         }
@@ -59,7 +59,7 @@ int RunImport(const ImportRequest& request, std::ostream& out, std::ostream& err
         err << "vexa: " << path << " holds " << candidates.size()
             << (request.bot ? " bots of that name" : " bots")
             << "; choose one with --bot NAME (its name, or its model):\n";
-        PrintBots(candidates, out);
+        PrintBots(candidates, picked, out);
         return kImportChoose;
     }
 
@@ -75,8 +75,8 @@ int RunImport(const ImportRequest& request, std::ostream& out, std::ostream& err
         err << "vexa: " << *request.output << ": " << SaveBotMessage(written) << '\n';
         return kImportNotWritten;
     }
-    out << "Imported " << BotListLine(candidates.front()) << " into " << *request.output << " ("
-        << result.report.size() << (result.report.size() == 1 ? " note" : " notes")
+    out << "Imported " << BotListLine(candidates.front(), &picked) << " into " << *request.output
+        << " (" << result.report.size() << (result.report.size() == 1 ? " note" : " notes")
         << " on standard error)\n";
     return kImportDone;
 }

@@ -23,6 +23,8 @@ struct ValueBinding {
     // What the value does in the game and its range, shown as the row's
     // tooltip.
     std::string_view tip;
+    // Typing in the text box moves the slider (Attack Skill's alone; the
+    // other boxes' sliders wait for their next release or opening).
     bool typingMovesSlider = false;
 };
 

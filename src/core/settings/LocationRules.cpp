@@ -82,8 +82,16 @@ std::string ProfileFileProposal(const BotProfile& profile) {
 }
 
 FooterLines FooterText(const AppSettings& settings, const std::string& profileFile) {
-    return {"Base folder: " +
-                (settings.BaseDir.empty() ? std::string("no base folder yet") : settings.BaseDir),
+    // The folder as the user names it: "/games/arvon/base", not the normal
+    // form's "/games/arvon/base/". A root ("/", "C:\\") keeps its separator.
+    std::string folder = settings.BaseDir;
+    const auto isSeparator = [](char c) {
+        return c == '/' || c == PathSeparator(NativePathStyle());
+    };
+    while (folder.size() > 1 && isSeparator(folder.back()) && folder[folder.size() - 2] != ':' &&
+           !isSeparator(folder[folder.size() - 2]))
+        folder.pop_back();
+    return {"Base folder: " + (folder.empty() ? std::string("no base folder yet") : folder),
             "Profile file: " +
                 (profileFile.empty() ? std::string("none saved or loaded yet") : profileFile)};
 }

@@ -364,6 +364,8 @@ void CompareDialog::startFromBot() {
         prompts_.information(this, tr("Choose one of the game's bots in the table first."));
         return;
     }
+    if (mayReplace_ && !mayReplace_())
+        return;
     if (!ImportChosenBot(profile_, picked_, found_, static_cast<std::size_t>(entry), {}, prompts_,
                          this))
         return;

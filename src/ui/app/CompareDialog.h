@@ -7,6 +7,7 @@
 #include "ui/common/Prompts.h"
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -48,6 +49,11 @@ public:
 
     // True once "Start from this bot" replaced the profile.
     bool imported() const { return imported_; }
+    // Asked before "Start from this bot" replaces the profile (whether the
+    // changes made to it may go); false keeps everything as it is.
+    void setMayReplaceProfile(std::function<bool()> mayReplace) {
+        mayReplace_ = std::move(mayReplace);
+    }
 
     RadarChart* radarChart() const { return radar_; }
     BarChart* barChart() const { return bars_; }
@@ -85,6 +91,7 @@ private:
     std::vector<Bot> bots_;
     int level_ = 1;
     bool imported_ = false;
+    std::function<bool()> mayReplace_;
     bool filling_ = false;
 
     QComboBox* levelBox_ = nullptr;

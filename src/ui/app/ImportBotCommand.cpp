@@ -51,11 +51,11 @@ bool ImportBotInto(BotProfile& profile, const AppSettings& settings, Prompts& pr
         list.prompt = QObject::tr("%1 holds %2 bots. Choose the one to import:")
                           .arg(*path)
                           .arg(found.bots.size());
-        list.columns = {QObject::tr("Name"), QObject::tr("Model"), QObject::tr("From")};
+        list.columns = {QObject::tr("Name"), QObject::tr("Model"), QObject::tr("Character file"),
+                        QObject::tr("From")};
         for (const BotEntry& bot : found.bots)
-            list.rows.append({Text(bot.name), Text(bot.model),
-                              Text(bot.infoFile.empty() ? "botfiles/" + bot.aifile : bot.infoFile) +
-                                  QObject::tr(" in ") + Text(bot.origin)});
+            list.rows.append({Text(bot.name), Text(bot.model), Text("botfiles/" + bot.aifile),
+                              Text(BotFrom(bot, &picked))});
         list.option = QObject::tr("Keep the bot's own file names (otherwise its weight and chat "
                                   "files get the default names of its main file)");
         list.acceptText = QObject::tr("&Import");
@@ -82,7 +82,7 @@ bool ImportChosenBot(BotProfile& profile, const PickedSource& picked, const Pick
     }
     profile = result.profile;
 
-    const QString imported = QObject::tr("Imported %1.").arg(Text(BotListLine(bot)));
+    const QString imported = QObject::tr("Imported %1.").arg(Text(BotListLine(bot, &picked)));
     const QString heading =
         result.report.empty() ? imported + QStringLiteral("\n") +
                                     QObject::tr("Everything was kept as the files had it.")

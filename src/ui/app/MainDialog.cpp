@@ -155,7 +155,7 @@ void MainDialog::buildControls() {
     mainFileButton->setMinimumHeight(44);
     connect(mainFileButton, &QPushButton::clicked, this, &MainDialog::openMainFileLocation);
 
-    auto* skillButton = MakeButton(tr("&Skill Variables"), "skillSettingsButton", this);
+    auto* skillButton = MakeButton(tr("S&kill Variables"), "skillSettingsButton", this);
     auto* chatButton = MakeButton(tr("&Chat Variables"), "chatSettingsButton", this);
     auto* personalityButton =
         MakeButton(tr("&Personality Variables"), "personalitySettingsButton", this);
@@ -321,6 +321,7 @@ void MainDialog::startUp() {
         prompts_.information(this, QString::fromLatin1(LoadBotMessage(loaded)));
     if (loaded == 0 && !commandLineFile_.isEmpty())
         profileFile_ = commandLineFile_; // opened like Load Bot, so the footer names it
+    checkpoint_.Mark(profile_);
 
     ResetSettings(settings_);
     ReadSettingsFile(settings_, WorkingDirectoryFile(kSettingsFileName));
@@ -412,9 +413,29 @@ void MainDialog::reject() {
     quit();
 }
 
+bool MainDialog::unsavedChangesHandled(const QString& next) {
+    if (!checkpoint_.Changed(profile_))
+        return true;
+    const QString question =
+        tr("The bot has changed since it was last saved. Save it before you %1?").arg(next);
+    switch (prompts_.askToSave(this, question, tr("Unsaved changes"))) {
+    case Prompts::SaveAnswer::Save:
+        return saveBot();
+    case Prompts::SaveAnswer::Discard:
+        return true;
+    case Prompts::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void MainDialog::quit() {
-    if (!prompts_.question(this, tr("Are you sure you wish to quit?"), tr("Done?")))
+    if (checkpoint_.Changed(profile_)) {
+        if (!unsavedChangesHandled(tr("quit")))
+            return;
+    } else if (!prompts_.question(this, tr("Are you sure you wish to quit?"), tr("Done?"))) {
         return;
+    }
     WriteSettingsFile(settings_, WorkingDirectoryFile(kSettingsFileName));
     readControls();
     hasQuit_ = true;
@@ -434,20 +455,24 @@ Prompts::FileRequest MainDialog::profileFileRequest(const QString& title) const 
     return request;
 }
 
-void MainDialog::saveBot() {
+bool MainDialog::saveBot() {
     const std::optional<QString> path =
         prompts_.saveFileName(this, profileFileRequest(tr("Save Your VEXA Bot")));
     if (!path)
-        return;
+        return false;
     const int result = WriteProfileImage(profile_, ToFolderText(*path));
     if (result == 0) {
         profileFile_ = *path;
+        checkpoint_.Mark(profile_);
         updateFooter();
     }
     prompts_.information(this, QString::fromLatin1(SaveBotMessage(result)));
+    return result == 0;
 }
 
 void MainDialog::loadBot() {
+    if (!unsavedChangesHandled(tr("load another bot")))
+        return;
     const std::optional<QString> path =
         prompts_.openFileName(this, profileFileRequest(tr("Load Your VEXA Bot")));
     if (!path)
@@ -456,17 +481,21 @@ void MainDialog::loadBot() {
     if (result == 0) {
         ShowProfileIdentity();
         profileFile_ = *path;
+        checkpoint_.Mark(profile_);
         updateFooter();
     }
     prompts_.information(this, QString::fromLatin1(LoadBotMessage(result)));
 }
 
 void MainDialog::importBot() {
-    if (ImportBotInto(profile_, settings_, prompts_, this))
-        showImportedBot();
+    if (!unsavedChangesHandled(tr("import another bot")) ||
+        !ImportBotInto(profile_, settings_, prompts_, this))
+        return;
+    showImportedBot();
 }
 
 void MainDialog::showImportedBot() {
+    checkpoint_.Mark(profile_);
     ShowProfileIdentity();
     // The imported bot has no profile file until it is saved.
     profileFile_.clear();
@@ -584,6 +613,8 @@ void MainDialog::openDifficulty() {
 
 void MainDialog::openCompare() {
     CompareDialog compare(profile_, settings_, prompts_, this);
+    compare.setMayReplaceProfile(
+        [this] { return unsavedChangesHandled(tr("start from another bot")); });
     compare.exec();
     if (compare.imported())
         showImportedBot();

@@ -68,8 +68,8 @@ protected:
 #endif
 
 private slots:
-    // File menu
-    void saveBot();
+    // File menu. Save Bot is true when it saved the profile.
+    bool saveBot();
     void loadBot();
     void importBot();
     void createSource();
@@ -117,6 +117,11 @@ private:
     void editLevelValue(int level, const EditorTable& table, std::size_t row);
     // After the profile was replaced by an imported bot.
     void showImportedBot();
+    // Before the profile is replaced or the program ends: when the profile
+    // has changed since it was last saved, loaded, imported or started, asks
+    // whether to save it before `next` ("quit", "load another bot").
+    // True to go on (saved or discarded).
+    bool unsavedChangesHandled(const QString& next);
     // Opens the Chat Responses editor on one chat line of any level.
     void editChatLine(int block, int category, int line);
     // The footer: the base folder and the profile file last saved or loaded.
@@ -131,6 +136,7 @@ private:
     int genderIndex_ = -1;
     bool hasQuit_ = false;
     QString profileFile_; // saved or loaded last; empty until then
+    ProfileCheckpoint checkpoint_;
 
     QLineEdit* nameEdit_ = nullptr;
     QComboBox* genderCombo_ = nullptr;

@@ -93,6 +93,22 @@ std::optional<bool> DesktopPrompts::ask(QWidget* parent, const QString& text,
     return std::nullopt;
 }
 
+Prompts::SaveAnswer DesktopPrompts::askToSave(QWidget* parent, const QString& text,
+                                              const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
 std::optional<QString> DesktopPrompts::saveFileName(QWidget* parent, const FileRequest& request) {
     return RunFileDialog(parent, request, QFileDialog::AcceptSave);
 }

@@ -12,6 +12,7 @@ public:
     bool question(QWidget* parent, const QString& text, const QString& title) override;
     bool questionDefaultNo(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<bool> ask(QWidget* parent, const QString& text, const QString& title) override;
+    SaveAnswer askToSave(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> openFileName(QWidget* parent, const FileRequest& request) override;
     std::optional<ListChoice> chooseFromList(QWidget* parent, const ListRequest& request) override;

@@ -30,6 +30,11 @@ public:
         return question(parent, text, title);
     }
 
+    // A question about unsaved work with Save, Discard and Cancel buttons
+    // and a warning icon, Save the default. Dismissing the box is Cancel.
+    enum class SaveAnswer { Save, Discard, Cancel };
+    virtual SaveAnswer askToSave(QWidget* parent, const QString& text, const QString& title) = 0;
+
     struct FileRequest {
         QString title;
         QString filter;        // for example "VEXA Bot Files (*.vxb)"

@@ -30,12 +30,16 @@ TextReportDialog::TextReportDialog(const QString& title, const QString& heading,
 
     auto* copy = new QPushButton(tr("&Copy"), this);
     copy->setObjectName(QStringLiteral("copyButton"));
-    copy->setEnabled(!text.isEmpty());
+
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
-    connect(copy, &QPushButton::clicked, this,
-            [this] { QApplication::clipboard()->setText(text_->toPlainText()); });
+    // The copy is the whole report: the heading says which bot it is about.
+    connect(copy, &QPushButton::clicked, this, [this, heading] {
+        const QString body = text_->toPlainText();
+        QApplication::clipboard()->setText(
+            body.isEmpty() ? heading + QLatin1Char('\n') : heading + QStringLiteral("\n\n") + body);
+    });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* buttons = new QHBoxLayout;

@@ -85,6 +85,24 @@ TEST_F(Picks, EachKindOfPickStandsForTheRightSource) {
     }
 }
 
+// A bot's line names the file the user picked by its real path when that
+// file lies outside the game's folders, and by its game path otherwise.
+TEST_F(Picks, BotLinesNameAFilePickedOutsideTheGameByItsRealPath) {
+    WriteLoose(download, "sarge.bot", "{ name Sarge model sarge aifile bots/sarge_c.c }");
+    WriteLoose(base, "Scripts/ranger.bot", "{ name Ranger model ranger aifile bots/ranger_c.c }");
+    for (const auto& [pick, from] :
+         {std::pair{download / "sarge.bot", (download / "sarge.bot").string()},
+          std::pair{download / "sarge_c.c", (download / "sarge_c.c").string()},
+          std::pair{base / "Scripts" / "ranger.bot", "Scripts/ranger.bot in " + base.string()}}) {
+        const PickedSource picked = OpenPickedSource(pick.string());
+        const PickedBots found = BotsOfPick(picked);
+        ASSERT_EQ(found.bots.size(), 1u) << pick;
+        EXPECT_EQ(BotFrom(found.bots[0], &picked), from);
+        EXPECT_NE(BotListLine(found.bots[0], &picked).find(from), std::string::npos)
+            << BotListLine(found.bots[0], &picked);
+    }
+}
+
 TEST_F(Picks, WhatCannotBeReadGivesAMessage) {
     WriteWholeFile((dir.path() / "broken.pk3").string(), "not a zip");
     const PickedSource broken = OpenPickedSource((dir.path() / "broken.pk3").string());

@@ -163,6 +163,13 @@ TEST(ProfileFileTest, SaveProposalAndFooter) {
     lines = FooterText(settings, "/home/me/ranger.vxb");
     EXPECT_EQ(lines.baseFolder, "Base folder: /games/arvon/base");
     EXPECT_EQ(lines.profileFile, "Profile file: /home/me/ranger.vxb");
+    // The folder's normal form ends in a separator; the footer leaves it out
+    // except for a root.
+    for (const auto& [folder, shown] : {std::pair{"/games/arvon/base/", "/games/arvon/base"},
+                                        std::pair{"/", "/"}, std::pair{"C:/", "C:/"}}) {
+        settings.BaseDir = folder;
+        EXPECT_EQ(FooterText(settings, "").baseFolder, std::string("Base folder: ") + shown);
+    }
 }
 
 TEST(FileLocationsTest, StoredNamesShownOnceSkillOneHasThem) {

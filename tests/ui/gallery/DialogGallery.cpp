@@ -153,11 +153,15 @@ int main(int argc, char** argv) {
     vexa::ui::Prompts::ListRequest list;
     list.title = QStringLiteral("Choose a Bot");
     list.prompt = QStringLiteral("/games/arvon/base holds 4 bots. Choose the one to import:");
-    list.columns = {"Name", "Model", "From"};
-    list.rows = {{"Ranger", "ranger", "scripts/ranger.bot in /games/arvon/base/pak0.pk3"},
-                 {"Sarge", "sarge", "scripts/bots.txt in /games/arvon/base/pak0.pk3"},
-                 {"Visor", "visor", "scripts/bots.txt in /games/arvon/base/pak0.pk3"},
-                 {"Slash", "slash", "scripts/slash.bot in /games/arvon/base"}};
+    list.columns = {"Name", "Model", "Character file", "From"};
+    list.rows = {
+        {"Ranger", "ranger", "botfiles/bots/ranger_c.c",
+         "scripts/ranger.bot in /games/arvon/base/pak0.pk3"},
+        {"Sarge", "sarge", "botfiles/bots/sarge_c.c",
+         "scripts/bots.txt in /games/arvon/base/pak0.pk3"},
+        {"Visor", "visor", "botfiles/bots/visor_c.c",
+         "scripts/bots.txt in /games/arvon/base/pak0.pk3"},
+        {"Slash", "slash", "botfiles/bots/slash_c.c", "scripts/slash.bot in /games/arvon/base"}};
     list.option = QStringLiteral("Keep the bot's own file names (otherwise its weight and chat "
                                  "files get the default names of its main file)");
     list.acceptText = QStringLiteral("&Import");

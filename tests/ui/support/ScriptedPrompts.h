@@ -4,9 +4,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <deque>
+#include <functional>
 #include <optional>
-#include <stdexcept>
 
 namespace vexa::test {
 
@@ -15,7 +16,9 @@ namespace vexa::test {
 class ScriptedPrompts : public vexa::ui::Prompts {
 public:
     struct Shown {
-        QString kind; // "information", "question", "save", "open", "folder", "list" or "text"
+        // "information", "question", "save question", "save", "open",
+        // "folder", "list" or "text"
+        QString kind;
         QString text; // the message, or the dialog's title
         QString title;
         vexa::ui::Prompts::FileRequest request; // file dialogs only
@@ -24,8 +27,10 @@ public:
     // Answers for the next questions (true for Yes, nothing for a box
     // dismissed without an answer, which question() takes for No) and file
     // and folder dialogs (nothing for Cancel). A question or dialog with no
-    // scripted answer is a test failure.
+    // scripted answer is a failure of the running test, which then goes on
+    // with the answer that changes nothing (No, Cancel).
     std::deque<std::optional<bool>> questionAnswers;
+    std::deque<SaveAnswer> saveAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<ListChoice>> listAnswers;
     // The lists and the texts below the headings of the texts shown so far.
@@ -35,6 +40,10 @@ public:
     QList<Shown> shown;
     // The texts of the questions asked with No as their default button.
     QStringList defaultNoQuestions;
+    // What an unexpected prompt does: by default it fails the running test.
+    std::function<void(const QString&)> onUnexpected = [](const QString& message) {
+        QTest::qFail(qPrintable(message), __FILE__, __LINE__);
+    };
 
     void information(QWidget*, const QString& text, const QString& title = {}) override {
         shown.append({QStringLiteral("information"),
@@ -51,11 +60,11 @@ public:
     }
     std::optional<bool> ask(QWidget*, const QString& text, const QString& title) override {
         shown.append({QStringLiteral("question"), text, title, {}});
-        if (questionAnswers.empty())
-            throw std::logic_error("unexpected question: " + text.toStdString());
-        const std::optional<bool> answer = questionAnswers.front();
-        questionAnswers.pop_front();
-        return answer;
+        return next(questionAnswers, std::optional<bool>(false), text);
+    }
+    SaveAnswer askToSave(QWidget*, const QString& text, const QString& title) override {
+        shown.append({QStringLiteral("save question"), text, title, {}});
+        return next(saveAnswers, SaveAnswer::Cancel, text);
     }
     std::optional<QString> saveFileName(QWidget*, const FileRequest& request) override {
         return fileDialog(QStringLiteral("save"), request);
@@ -74,11 +83,7 @@ public:
     std::optional<ListChoice> chooseFromList(QWidget*, const ListRequest& request) override {
         shown.append({QStringLiteral("list"), request.prompt, request.title, {}});
         lists.append(request);
-        if (listAnswers.empty())
-            throw std::logic_error("unexpected list: " + request.title.toStdString());
-        auto answer = listAnswers.front();
-        listAnswers.pop_front();
-        return answer;
+        return next(listAnswers, std::optional<ListChoice>(), request.title);
     }
     void showText(QWidget*, const QString& title, const QString& heading,
                   const QString& text) override {
@@ -103,11 +108,20 @@ public:
 private:
     std::optional<QString> fileDialog(const QString& kind, const FileRequest& request) {
         shown.append({kind, request.title, request.title, request});
-        if (fileAnswers.empty())
-            throw std::logic_error("unexpected file dialog: " + request.title.toStdString());
-        auto answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
+        return next(fileAnswers, std::optional<QString>(), request.title);
+    }
+    // The next scripted answer; without one, `unanswered` after reporting
+    // the prompt. A prompt may come from deep inside a modal dialog's event
+    // loop, where an exception would end the whole test program.
+    template <typename Answer>
+    Answer next(std::deque<Answer>& answers, Answer unanswered, const QString& text) {
+        if (answers.empty()) {
+            onUnexpected(QStringLiteral("unexpected prompt: ") + text);
+            return unanswered;
+        }
+        unanswered = std::move(answers.front());
+        answers.pop_front();
+        return unanswered;
     }
 };
 
