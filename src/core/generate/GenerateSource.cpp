@@ -24,6 +24,8 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
         return 14;
     if (FieldIsEmpty(profile.gender))
         return 15;
+    if (!FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style).empty())
+        return kNameOutsideBaseFolder;
 
     settings.BaseDir = NormalBaseDir(settings.BaseDir, style);
     // The folders are made even when the main file is missing.
@@ -51,7 +53,14 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
         if (const int result = WriteChatFile(profile, settings, pass, style, files); result != 0)
             return result;
     }
-    return WriteBotInfoFile(profile, settings, style, files);
+    if (const int result = WriteBotInfoFile(profile, settings, style, files); result != 0)
+        return result;
+    // Every file is complete: only now are they put in place, together.
+    const WriteFailure failure = files.CommitFiles();
+    if (failure.status == WriteStatus::Written)
+        return 0;
+    const int code = files.ResultCodeOf(failure.path);
+    return code != 0 ? code : 11;
 }
 
 std::string GenerateResultMessage(int code) {
@@ -68,6 +77,8 @@ std::string GenerateResultMessage(int code) {
         return "You need a gender for this Bot";
     case 16:
         return "You need a main file for this Bot";
+    case kNameOutsideBaseFolder:
+        return "Source not created, a file name leads outside the base folder";
     case 21:
         return "Source not created, error opening weapon weights file";
     case 22:
@@ -91,9 +102,11 @@ std::string GenerateResultMessage(int code) {
     }
 }
 
-std::string GenerateFailureMessage(int code, const BotProfile& profile,
-                                   const AppSettings& settings) {
+std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                   PathStyle style) {
     std::string message = GenerateResultMessage(code);
+    if (code == kNameOutsideBaseFolder)
+        message += "\n" + FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style);
     if (code == 43)
         if (const std::optional<ChatLineFinding> finding =
                 FirstUnreadableChatLine(profile, settings.TabSkill))

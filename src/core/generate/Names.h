@@ -23,6 +23,24 @@ std::string FileNameForm(std::string_view text, PathStyle style = NativePathStyl
 // in its values.
 std::string MainFileNameRefusal(std::string_view mainFile);
 
+// Why the file name `name` (Latin-1, as stored in the profile field that
+// `field` names, such as "Main file" or "Chat file (Skill 4)") cannot be
+// used because it would lead outside the base folder (see
+// OutsideFolderReason); empty when it stays inside. The one rule of the
+// dialogs, Create Arvon source, its preview, the package export and the
+// command line. The text is UTF-8:
+// Chat file (Skill 4): "../../evil_t.c" holds a ".." step, so it would lead
+// outside the base folder.
+std::string OutsideBaseFolderRefusal(std::string_view field, std::string_view name,
+                                     PathStyle style = NativePathStyle());
+
+// The refusal of the first stored name that a run of the generate command
+// with `tabSkill` writes under (the main file, the weapon weights, item
+// weights and chat files of each pass, the model name) that would lead
+// outside the base folder; empty when none does.
+std::string FirstOutsideBaseFolderRefusal(const BotProfile& profile, bool tabSkill,
+                                          PathStyle style = NativePathStyle());
+
 // Passes of the weapon weights, item weights and chat writers. With TabSkill
 // off there is one pass, 0, from the Skill 1 block, and the default names
 // carry no digit; with TabSkill on the passes 1, 2 and 3 write the Skill 1,

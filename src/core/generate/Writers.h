@@ -35,6 +35,7 @@ std::string BotInfoValue(std::string_view value);
 // GenerateSource passed. Each returns 0 when its file was written, else its
 // result code: 11, 21, 31, 41 or 51 when the file cannot be created, 12, 22,
 // 32, 42 or 52 when writing it fails (the previous file is then kept).
+// Files that `files` stages reach their place only at its CommitFiles.
 int WriteCharacterFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                        OutputFiles& files);
 // `pass` is 0 (TabSkill off) or 1, 2, 3 (the Skill 1, 4, 5 blocks).

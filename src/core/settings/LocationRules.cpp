@@ -159,4 +159,9 @@ std::string EnteredNameRefusal(std::string_view name, PathStyle style) {
     return reserved.empty() ? std::string() : ReservedDeviceNameReason(reserved);
 }
 
+std::string StoredNameRefusal(std::string_view field, std::string_view name, PathStyle style) {
+    std::string refusal = OutsideBaseFolderRefusal(field, name, style);
+    return refusal.empty() ? EnteredNameRefusal(Utf8FromLatin1(name), style) : refusal;
+}
+
 } // namespace vexa

@@ -37,6 +37,14 @@ std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute);
 // character; a colon only after the drive letter).
 std::string EnteredNameRefusal(std::string_view name, PathStyle style = NativePathStyle());
 
+// Why a file name typed for the profile field `field` ("Main file", "Chat
+// file", "Model name") cannot be stored; empty when it can. `name` is
+// Latin-1 as the field holds it; the text is UTF-8. Refused: a name that
+// would lead outside the base folder (OutsideBaseFolderRefusal), then what
+// EnteredNameRefusal refuses.
+std::string StoredNameRefusal(std::string_view field, std::string_view name,
+                              PathStyle style = NativePathStyle());
+
 // Model Name dialog: `model_name`, or the file-name form of the bot name when
 // it is empty, cut to fit the field.
 std::string ModelNameProposal(const BotProfile& profile);
