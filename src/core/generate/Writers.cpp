@@ -183,8 +183,11 @@ std::string BotInfoValue(std::string_view value) {
     for (const char c : value)
         if (c != '"' && c != '\\' && c != ';')
             kept += c;
-    if (kept.find_first_of(" \t") == std::string::npos && kept.find("//") == std::string::npos &&
-        kept.find("/*") == std::string::npos)
+    const bool beyondAscii = std::any_of(kept.begin(), kept.end(), [](char c) {
+        return static_cast<unsigned char>(c) > 127;
+    });
+    if (!beyondAscii && kept.find_first_of(" \t") == std::string::npos &&
+        kept.find("//") == std::string::npos && kept.find("/*") == std::string::npos)
         return kept;
     return "\"" + kept + "\"";
 }

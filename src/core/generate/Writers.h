@@ -26,9 +26,10 @@ std::string ChatFileText(const SkillProfile& block, const std::string& chatName)
 std::string BotInfoFileText(const BotProfile& profile, PathStyle style = NativePathStyle());
 // A value of the bot info file. The game drops a key whose value holds a
 // quotation mark, a backslash or a semicolon, so those are left out. The
-// rest goes as it is, or between quotation marks when it holds a blank or a
-// tab (the game reads each value as one word), "//" or "/*" (which script
-// readers would take for a comment).
+// rest goes as it is, or between quotation marks when it holds a blank, a
+// tab or a byte above 127 (the game reads each value as one word, and takes
+// such a byte outside quotation marks for a blank), "//" or "/*" (which
+// script readers would take for a comment).
 std::string BotInfoValue(std::string_view value);
 
 // The writers. `settings.BaseDir` must be in normal form and the checks of
