@@ -229,6 +229,30 @@ TEST_F(GenerateCommand, UnreadableProfileGivesTheLoadMessage) {
     EXPECT_TRUE(fs::is_empty(game.path()));
 }
 
+TEST_F(GenerateCommand, ANameLeadingOutOfTheBaseFolderWritesNothingAnywhere) {
+    // The base folder two folders down, so that "../../" would still be
+    // inside the test's own folder.
+    const fs::path base = game.path() / "arvon" / "base";
+    fs::create_directories(base);
+    SetFieldText(profile.skill[0].weaponweights, "../../evil_w.c");
+    SaveProfile();
+    SaveSettings(Utf8FromPath(base));
+    const std::string message = "Source not created, a file name leads outside the base folder\n"
+                                "Weapon weights file (Skill 1): \"../../evil_w.c\" holds a "
+                                "\"..\" step, so it would lead outside the base folder.\n";
+    for (const char* mode : {"--generate", "--check"}) {
+        const Outcome run = RunVexa(work.path(), {mode, "ranger.vxb"});
+        EXPECT_EQ(run.status, 17) << mode;
+        EXPECT_EQ(run.err, message) << mode;
+        EXPECT_EQ(run.out, "") << mode;
+    }
+    // Nothing written, not even the folders.
+    EXPECT_TRUE(fs::is_empty(base));
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(game.path()),
+                            fs::recursive_directory_iterator()),
+              2);
+}
+
 TEST_F(GenerateCommand, AnUnreadableChatLineWritesNothingAndCheckListsIt) {
     SetFieldText(profile.skill[0].chat_lines[16][2], "Hello everyone");
     SetFieldText(profile.skill[0].chat_lines[0][0], "\"Hi \", drink");
