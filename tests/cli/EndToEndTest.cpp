@@ -186,9 +186,9 @@ TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
     SaveSettings(Utf8FromPath(game.path() / "plain" / "base"));
     run = Generate();
     EXPECT_EQ(run.status, 11);
-    EXPECT_EQ(run.err, Failure(11, game.path() / "plain" / "base" / "botfiles" / "bots" /
-                                       "ranger_c.c",
-                               "Not a directory"));
+    EXPECT_EQ(run.err,
+              Failure(11, game.path() / "plain" / "base" / "botfiles" / "bots" / "ranger_c.c",
+                      "Not a directory"));
 
     // A model name naming a missing folder: only the .bot file fails, and
     // no file is written.

@@ -174,9 +174,8 @@ TEST(WriteFailure, AMoveThatFailsPartWayNamesTheFilesAlreadyReplaced) {
     EXPECT_EQ(now.at(kRangerFiles[4]), old.at(kRangerFiles[4]));
     EXPECT_TRUE(Leftovers(dir.path()).empty());
     EXPECT_EQ(GenerateFailureMessage(31, ChangedRanger(), settings, files.disk()),
-              "Source not created, error opening item weights file\n" +
-                  dir.file(kRangerFiles[2]) + ": Is a directory" +
-                  "\nThese files were replaced before the failure:\n" +
+              "Source not created, error opening item weights file\n" + dir.file(kRangerFiles[2]) +
+                  ": Is a directory" + "\nThese files were replaced before the failure:\n" +
                   dir.file(kRangerFiles[0]) + "\n" + dir.file(kRangerFiles[1]));
 }
 

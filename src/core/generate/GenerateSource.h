@@ -37,9 +37,8 @@ struct GenerateGuards {
 // weights, item weights, chat and bot info files, stopping at the first
 // failure. Through files that stage their writes (DiskFiles) this is all or
 // nothing: the files are put in place together once every one is complete,
-// and a failure before that changes no file. Returns 0 or the first failure's result code (11 to 17, 21, 22,
-// 31, 32, 41, 42, 43, 51, 52) or kGenerateDeclined. The profile is never
-// changed.
+// and a failure before that changes no file. Returns 0 or the first failure's result code (11 to
+// 17, 21, 22, 31, 32, 41, 42, 43, 51, 52) or kGenerateDeclined. The profile is never changed.
 int GenerateSource(const BotProfile& profile, AppSettings& settings,
                    PathStyle style = NativePathStyle());
 // The same, creating folders and files through `files`.

@@ -91,7 +91,8 @@ std::string FirstOutsideBaseFolderRefusal(const BotProfile& profile, bool tabSki
         return refusal;
     for (int pass = FirstPass(tabSkill); pass <= LastPass(tabSkill); ++pass) {
         const SkillProfile& block = profile.skill[BlockOfPass(pass)];
-        const std::string level = " (Skill " + std::to_string(LevelOfBlock(BlockOfPass(pass))) + ")";
+        const std::string level =
+            " (Skill " + std::to_string(LevelOfBlock(BlockOfPass(pass))) + ")";
         const std::pair<const char*, std::string> stored[] = {
             {"Weapon weights file", FieldText(block.weaponweights)},
             {"Item weights file", FieldText(block.itemweights)},

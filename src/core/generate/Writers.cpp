@@ -163,8 +163,8 @@ int ResultOf(WriteStatus status, int openCode) {
 // result: 0, `openCode` or `openCode + 1`. In the Windows path style a path
 // holding a reserved device name is refused before anything is written. A
 // failure is noted in `files` for the user's message.
-int WriteOutput(OutputFiles& files, PathStyle style, const std::string& path,
-                std::string_view text, int openCode) {
+int WriteOutput(OutputFiles& files, PathStyle style, const std::string& path, std::string_view text,
+                int openCode) {
     const WriteFailure failure = ReservedDeviceNameIn(path, style).empty()
                                      ? files.WriteText(path, text)
                                      : WriteFailure{WriteStatus::ReservedName, path, {}};
@@ -183,9 +183,8 @@ std::string BotInfoValue(std::string_view value) {
     for (const char c : value)
         if (c != '"' && c != '\\' && c != ';')
             kept += c;
-    const bool beyondAscii = std::any_of(kept.begin(), kept.end(), [](char c) {
-        return static_cast<unsigned char>(c) > 127;
-    });
+    const bool beyondAscii = std::any_of(
+        kept.begin(), kept.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
     if (!beyondAscii && kept.find_first_of(" \t") == std::string::npos &&
         kept.find("//") == std::string::npos && kept.find("/*") == std::string::npos)
         return kept;

@@ -61,6 +61,12 @@ std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute) {
                      "C:\\Arvon\\base."
                    : "The base folder must be a full path beginning with \"/\", such as "
                      "/home/you/arvon/base.";
+    if (mustBeAbsolute && IsExistingNonFolder(folder)) {
+        std::string refusal = "\"";
+        refusal.append(folder);
+        refusal += "\" is a file, not a folder: the base folder must be a folder.";
+        return refusal;
+    }
     return {};
 }
 

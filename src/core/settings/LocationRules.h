@@ -25,8 +25,8 @@ void StoreFolderField(std::string& folder, const std::string& fieldText, const s
 // Why a folder typed into a folder dialog cannot be kept; empty when it can.
 // A folder holding "/*" would be cut short in the settings file, which reads
 // it as the start of a comment. With `mustBeAbsolute` (the base folder) a
-// folder that is not an absolute path of the platform is refused too. The
-// empty folder is always allowed.
+// folder that is not an absolute path of the platform is refused too, and
+// one that names a file. The empty folder is always allowed.
 std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute);
 
 // Why a name entered for one of the bot's files or folders (a main file,

@@ -94,6 +94,12 @@ std::string OutsideFolderReason(std::string_view name, PathStyle style) {
     return {};
 }
 
+bool IsExistingNonFolder(std::string_view path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
 std::string WorkingDirectoryFile(std::string_view fileName) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);

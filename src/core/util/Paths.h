@@ -53,6 +53,10 @@ std::string ReservedDeviceNameReason(std::string_view name);
 // inside may still be refused elsewhere (device names, characters).
 std::string OutsideFolderReason(std::string_view name, PathStyle style);
 
+// True when something that is not a folder (a regular file, a device)
+// exists at `path` (UTF-8), following symbolic links.
+bool IsExistingNonFolder(std::string_view path);
+
 // The current working directory joined with `fileName` by the platform's
 // separator (the folder of defbot.ini and vexa.ini). An unknown working
 // directory gives `fileName` alone, which the platform resolves against it.

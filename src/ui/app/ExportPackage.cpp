@@ -5,6 +5,7 @@
 #include "ui/common/TextFields.h"
 
 #include <QCoreApplication>
+#include <ctime>
 #include <vector>
 
 namespace vexa::ui {
@@ -37,9 +38,12 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
         return;
 
     const std::string target = ToFolderText(*path);
-    if (const int result = ExportBotPackage(profile, settings, target); result != 0) {
-        prompts.information(parent,
-                            FromFieldText(PackageFailureMessage(result, profile, settings)));
+    WriteFailure failure;
+    if (const int result =
+            ExportBotPackage(profile, settings, target, std::time(nullptr), &failure);
+        result != 0) {
+        prompts.information(
+            parent, FromFolderText(PackageFailureMessage(result, profile, settings, failure)));
         return;
     }
     prompts.information(parent, FromFolderText(PackageSuccessMessage(target)));

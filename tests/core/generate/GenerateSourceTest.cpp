@@ -54,7 +54,7 @@ TEST(GenerateChecks, RefuseBadInputInOrderWithoutWritingAnything) {
 // of it, or is a path of its own, is refused in both path styles before a
 // folder is made or a file written, and the message names the field.
 TEST(GenerateChecks, NamesLeadingOutsideTheBaseFolderAreRefusedFirst) {
-    using Field = char (SkillProfile::*)[20];
+    using Field = char(SkillProfile::*)[20];
     struct Target {
         const char* field; // as the message names it
         Field stored;      // a pass file's field; null for the main file and the model
@@ -64,8 +64,8 @@ TEST(GenerateChecks, NamesLeadingOutsideTheBaseFolderAreRefusedFirst) {
                               {"Item weights file (Skill 4)", &SkillProfile::itemweights},
                               {"Chat file (Skill 4)", &SkillProfile::chat_file},
                               {"Model name", nullptr}};
-    const char* outside[] = {"../../evil_w.c", "bots/../../x.c", "/etc/x.c", "\\x.c", "C:x.c",
-                             "bots\\..\\..\\x.c", ".."};
+    const char* outside[] = {"../../evil_w.c", "bots/../../x.c",    "/etc/x.c", "\\x.c",
+                             "C:x.c",          "bots\\..\\..\\x.c", ".."};
     for (const PathStyle style : {PathStyle::Posix, PathStyle::Windows})
         for (const Target& target : targets)
             for (const char* name : outside) {
@@ -85,11 +85,10 @@ TEST(GenerateChecks, NamesLeadingOutsideTheBaseFolderAreRefusedFirst) {
                 EXPECT_TRUE(files.writtenPaths.empty());
                 const std::string message = GenerateFailureMessage(17, profile, settings, style);
                 EXPECT_EQ(message.substr(0, message.find('\n')), GenerateResultMessage(17));
-                const std::string stored = target.stored != nullptr
-                                               ? FieldText(profile.skill[1].*target.stored)
-                                           : std::string(target.field) == "Main file"
-                                               ? FieldText(profile.main_file)
-                                               : FieldText(profile.model_name);
+                const std::string stored =
+                    target.stored != nullptr ? FieldText(profile.skill[1].*target.stored)
+                    : std::string(target.field) == "Main file" ? FieldText(profile.main_file)
+                                                               : FieldText(profile.model_name);
                 EXPECT_NE(message.find(std::string(target.field) + ": \"" + stored + "\""),
                           std::string::npos)
                     << message;
