@@ -131,7 +131,7 @@ std::string GenerateSuccessMessage(const AppSettings& settings, PathStyle style)
 }
 
 std::string GenerateModelMessage(const BotProfile& profile) {
-    return "If your model files are NOT named:\t" + BotModel(profile) +
+    return "If your model files are NOT named:\t" + Utf8FromLatin1(BotModel(profile)) +
            "\nthen make sure you change the name of the model in the .bot file";
 }
 

@@ -68,14 +68,14 @@ std::string ChatFindingPlace(const ChatLineFinding& finding) {
 }
 
 std::string ChatFindingText(const ChatLineFinding& finding) {
-    return ChatFindingPlace(finding) + ": " + finding.reason;
+    return ChatFindingPlace(finding) + ": " + Utf8FromLatin1(finding.reason);
 }
 
 std::string ChatFindingReportLine(const ChatLineFinding& finding) {
     return "Skill " + std::to_string(LevelOfBlock(finding.block)) + ", " +
            std::string(kChatCategories[static_cast<std::size_t>(finding.category)].typeName) +
            ", line " + std::to_string(finding.line + 1) + ": " +
-           (finding.error ? "error: " : "warning: ") + finding.reason;
+           (finding.error ? "error: " : "warning: ") + Utf8FromLatin1(finding.reason);
 }
 
 std::optional<std::string> CharacterFileBotName(std::string_view characterFileText) {
@@ -106,7 +106,7 @@ std::optional<OtherBotFile> OtherBotsCharacterFile(const BotProfile& profile,
 }
 
 std::string ReplaceOtherBotQuestion(const OtherBotFile& file) {
-    return file.file + " in " + file.folder + " belongs to the bot " + file.bot +
+    return file.file + " in " + file.folder + " belongs to the bot " + Utf8FromLatin1(file.bot) +
            ". Replace that bot's files?";
 }
 
@@ -197,11 +197,12 @@ std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
         const std::string shown = "scripts/" + path.substr(cut == std::string::npos ? 0 : cut + 1);
         for (const BotInfoEntry& entry : BotInfoEntries(*text)) {
             if (!name.empty() && AsciiLower(entry.name) == name)
-                warnings.push_back(shown + " also names the bot " + entry.name +
+                warnings.push_back(shown + " also names the bot " + Utf8FromLatin1(entry.name) +
                                    ": the game would list the bot twice");
             else if (!entry.aifile.empty() && ReferenceKey(entry.aifile) == aifile)
-                warnings.push_back(shown + " (the bot " + entry.name +
-                                   ") uses the same character file " + entry.aifile +
+                warnings.push_back(shown + " (the bot " + Utf8FromLatin1(entry.name) +
+                                   ") uses the same character file " +
+                                   Utf8FromLatin1(entry.aifile) +
                                    ": the game would load one bot's files for both");
         }
     }

@@ -23,7 +23,7 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
     std::vector<PackageEntry> entries;
     if (const int result = CollectBotPackage(profile, settings, entries); result != 0) {
         prompts.information(parent,
-                            FromFieldText(PackageFailureMessage(result, profile, settings)));
+                            FromFolderText(PackageFailureMessage(result, profile, settings)));
         return;
     }
 
@@ -47,7 +47,7 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
         return;
     }
     prompts.information(parent, FromFolderText(PackageSuccessMessage(target)));
-    prompts.information(parent, FromFieldText(GenerateModelMessage(profile)));
+    prompts.information(parent, FromFolderText(GenerateModelMessage(profile)));
 }
 
 } // namespace vexa::ui

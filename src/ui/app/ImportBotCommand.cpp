@@ -54,7 +54,7 @@ bool ImportBotInto(BotProfile& profile, const AppSettings& settings, Prompts& pr
                           .arg(found.bots.size());
         list.columns = {QObject::tr("Name"), QObject::tr("Model"), QObject::tr("From")};
         for (const BotEntry& bot : found.bots)
-            list.rows.append({Text(bot.name), Text(bot.model),
+            list.rows.append({FromFieldText(bot.name), FromFieldText(bot.model),
                               Text(bot.infoFile.empty() ? "botfiles/" + bot.aifile : bot.infoFile) +
                                   QObject::tr(" in ") + Text(bot.origin)});
         list.option = QObject::tr("Keep the bot's own file names (otherwise its weight and chat "
