@@ -94,6 +94,12 @@ public:
         return failure;
     }
     WriteFailure CommitFiles() override { return disk_.CommitFiles(); }
+    void DiscardFiles() override {
+        disk_.DiscardFiles();
+        leftAfterDiscard = fault::Leftovers(folder).size();
+    }
+    std::filesystem::path folder;
+    std::size_t leftAfterDiscard = 99;
 
 private:
     DiskFiles disk_;
@@ -119,8 +125,11 @@ TEST(WriteFailure, EachGeneratedFileReportsItsWriteCodeAndKeepsTheOldFiles) {
 
         const int result = InChildWithFileLimit(RLIM_INFINITY, [&] {
             FailOneWrite files(file);
+            files.folder = dir.path();
             AppSettings run = settings;
-            return GenerateSource(ChangedRanger(), run, PathStyle::Posix, files);
+            const int code = GenerateSource(ChangedRanger(), run, PathStyle::Posix, files);
+            // The temporary files are gone as soon as the run fails.
+            return files.leftAfterDiscard == 0 ? code : 99;
         });
         EXPECT_EQ(result, codes[file - 1]);
         EXPECT_FALSE(GenerateResultMessage(result).empty());

@@ -6,6 +6,28 @@
 
 namespace vexa {
 
+namespace {
+
+// The writers in their order; the first failure's result, or 0.
+int WriteFiles(const BotProfile& profile, const AppSettings& settings, PathStyle style,
+               OutputFiles& files) {
+    if (const int result = WriteCharacterFile(profile, settings, style, files); result != 0)
+        return result;
+    for (int pass = FirstPass(settings.TabSkill); pass <= LastPass(settings.TabSkill); ++pass) {
+        if (const int result = WriteWeaponWeightsFile(profile, settings, pass, style, files);
+            result != 0)
+            return result;
+        if (const int result = WriteItemWeightsFile(profile, settings, pass, style, files);
+            result != 0)
+            return result;
+        if (const int result = WriteChatFile(profile, settings, pass, style, files); result != 0)
+            return result;
+    }
+    return WriteBotInfoFile(profile, settings, style, files);
+}
+
+} // namespace
+
 int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style) {
     DiskFiles disk;
     return GenerateSource(profile, settings, style, disk);
@@ -41,20 +63,10 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
             other && !guards.replaceOtherBot(*other))
             return kGenerateDeclined;
 
-    if (const int result = WriteCharacterFile(profile, settings, style, files); result != 0)
+    if (const int result = WriteFiles(profile, settings, style, files); result != 0) {
+        files.DiscardFiles(); // no file changes, and no temporary file stays
         return result;
-    for (int pass = FirstPass(settings.TabSkill); pass <= LastPass(settings.TabSkill); ++pass) {
-        if (const int result = WriteWeaponWeightsFile(profile, settings, pass, style, files);
-            result != 0)
-            return result;
-        if (const int result = WriteItemWeightsFile(profile, settings, pass, style, files);
-            result != 0)
-            return result;
-        if (const int result = WriteChatFile(profile, settings, pass, style, files); result != 0)
-            return result;
     }
-    if (const int result = WriteBotInfoFile(profile, settings, style, files); result != 0)
-        return result;
     // Every file is complete: only now are they put in place, together.
     const WriteFailure failure = files.CommitFiles();
     if (failure.status == WriteStatus::Written)

@@ -34,6 +34,8 @@ public:
     // system allows; files written at once are final already. Stops at the
     // first file that cannot be put in place.
     virtual WriteFailure CommitFiles() { return {}; }
+    // Drops what was written but not yet made final.
+    virtual void DiscardFiles() {}
 
     // Remembers why writing a file failed, for the user's message.
     void NoteFailure(const WriteFailure& failure) { failureReason_ = WriteFailureDetail(failure); }
@@ -65,6 +67,7 @@ public:
     WriteStatus WriteTextFile(const std::string& path, std::string_view text) override;
     WriteFailure WriteText(const std::string& path, std::string_view text) override;
     WriteFailure CommitFiles() override;
+    void DiscardFiles() override { replacements_.Discard(); }
 
 private:
     FileReplacements replacements_;

@@ -398,6 +398,10 @@ WriteFailure FileReplacements::Commit() {
     return {};
 }
 
+void FileReplacements::Discard() {
+    staged_.clear();
+}
+
 WriteStatus ReplaceFile(const std::string& path, std::string_view contents, LineEnds lineEnds,
                         std::error_code* reason) {
     FileReplacements replacement;

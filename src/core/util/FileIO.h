@@ -92,6 +92,8 @@ public:
     // be (then the remaining temporary files are removed and replaced()
     // tells which files were already replaced).
     WriteFailure Commit();
+    // Removes the temporary files of everything staged; no file changes.
+    void Discard();
     // The files Commit replaced, in order.
     const std::vector<std::string>& replaced() const { return replaced_; }
 
