@@ -56,6 +56,7 @@ private slots:
     void mainFileLocationProposalsAndMessages();
     void mainFileNamesTheBotFileCannotHoldAreRefused();
     void namesLeadingOutOfTheBaseFolderAreRefused();
+    void baseFolderThatIsAFileIsRefused();
     void fileLocationsCaptionAndProposals();
     void fileLocationsApplyToAll();
     void fileLocationsApplyToAllDismissedDoesNothing();
@@ -410,6 +411,30 @@ void SettingsDialogsTest::namesLeadingOutOfTheBaseFolderAreRefused() {
                           "lead outside the base folder.",
                           "Model name: \"/tmp/m\" is a full path, so it would lead outside the "
                           "base folder."}));
+}
+
+void SettingsDialogsTest::baseFolderThatIsAFileIsRefused() {
+    Desk desk;
+    desk.start();
+    desk.settings.OkCancel = false;
+    const QString file = desk.file("a file");
+    QVERIFY(WriteBytes(file, "not a folder"));
+    const auto refuse = [&](QDialog* dialog) {
+        Field(dialog, "folderEdit")->setText(file);
+        ClickOk(dialog);
+        QVERIFY(dialog->isVisible());
+        ClickCancel(dialog);
+    };
+    ModalScript script;
+    script.then(refuse).then(refuse);
+    desk.trigger("modelDirAction");
+    desk.child<QPushButton>("mainFileButton")->click();
+    QVERIFY(script.allRan());
+    QVERIFY(desk.settings.BaseDir.empty());
+    QCOMPARE(desk.prompts.messages(),
+             QStringList(2, "\"" + file +
+                                "\" is a file, not a folder: the base folder must be a "
+                                "folder."));
 }
 
 void SettingsDialogsTest::fileLocationsCaptionAndProposals() {
