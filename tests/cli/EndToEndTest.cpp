@@ -85,6 +85,10 @@ protected:
         return RunVexa(work.path(), args, maxFileSize);
     }
     static std::string Failure(int code) { return GenerateResultMessage(code) + "\n"; }
+    // A file that cannot be written: the message, the file and the system's reason.
+    static std::string Failure(int code, const fs::path& file, const char* reason) {
+        return GenerateResultMessage(code) + "\n" + Utf8FromPath(file) + ": " + reason + "\n";
+    }
 };
 
 TEST_F(GenerateCommand, WritesEveryFileAndReportsSuccess) {
@@ -173,24 +177,30 @@ TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
     SaveSettings(Utf8FromPath(game.path()), false);
     Outcome run = Generate();
     EXPECT_EQ(run.status, 21);
-    EXPECT_EQ(run.err, Failure(21));
-    EXPECT_TRUE(fs::exists(game.path() / "ranger_c.c"));
+    EXPECT_EQ(run.err,
+              Failure(21, game.path() / "bots" / "ranger_w.c", "No such file or directory"));
+    // All or nothing: the main file, written before, is not put in place.
+    EXPECT_FALSE(fs::exists(game.path() / "ranger_c.c"));
 
     // A base folder below a regular file: the main file fails.
     std::ofstream(game.path() / "plain") << "x";
     SaveSettings(Utf8FromPath(game.path() / "plain" / "base"));
     run = Generate();
     EXPECT_EQ(run.status, 11);
-    EXPECT_EQ(run.err, Failure(11));
+    EXPECT_EQ(run.err,
+              Failure(11, game.path() / "plain" / "base" / "botfiles" / "bots" / "ranger_c.c",
+                      "Not a directory"));
 
-    // A model name naming a missing folder: only the .bot file fails.
+    // A model name naming a missing folder: only the .bot file fails, and
+    // no file is written.
     SaveSettings(Utf8FromPath(game.path()));
     SetFieldText(profile.model_name, "no/where");
     SaveProfile();
     run = Generate();
     EXPECT_EQ(run.status, 51);
-    EXPECT_EQ(run.err, Failure(51));
-    EXPECT_TRUE(fs::exists(game.path() / "botfiles" / "bots" / "ranger_t.c"));
+    EXPECT_EQ(run.err, Failure(51, game.path() / "scripts" / "no" / "where.bot",
+                               "No such file or directory"));
+    EXPECT_FALSE(fs::exists(game.path() / "botfiles" / "bots" / "ranger_t.c"));
 }
 
 #ifndef _WIN32
@@ -201,7 +211,8 @@ TEST_F(GenerateCommand, AWriteThatRunsOutOfRoomFailsAndKeepsThePreviousFile) {
     std::ofstream(game.path() / "botfiles" / "bots" / "ranger_c.c") << "previous";
     const Outcome run = Generate({}, 2000);
     EXPECT_EQ(run.status, 12);
-    EXPECT_EQ(run.err, Failure(12));
+    EXPECT_EQ(run.err,
+              Failure(12, game.path() / "botfiles" / "bots" / "ranger_c.c", "File too large"));
     EXPECT_EQ(ReadWholeFile(game.path() / "botfiles" / "bots" / "ranger_c.c"), "previous");
 }
 #endif
@@ -217,6 +228,30 @@ TEST_F(GenerateCommand, UnreadableProfileGivesTheLoadMessage) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "File not loaded, error reading file\n");
     EXPECT_TRUE(fs::is_empty(game.path()));
+}
+
+TEST_F(GenerateCommand, ANameLeadingOutOfTheBaseFolderWritesNothingAnywhere) {
+    // The base folder two folders down, so that "../../" would still be
+    // inside the test's own folder.
+    const fs::path base = game.path() / "arvon" / "base";
+    fs::create_directories(base);
+    SetFieldText(profile.skill[0].weaponweights, "../../evil_w.c");
+    SaveProfile();
+    SaveSettings(Utf8FromPath(base));
+    const std::string message = "Source not created, a file name leads outside the base folder\n"
+                                "Weapon weights file (Skill 1): \"../../evil_w.c\" holds a "
+                                "\"..\" step, so it would lead outside the base folder.\n";
+    for (const char* mode : {"--generate", "--check"}) {
+        const Outcome run = RunVexa(work.path(), {mode, "ranger.vxb"});
+        EXPECT_EQ(run.status, 17) << mode;
+        EXPECT_EQ(run.err, message) << mode;
+        EXPECT_EQ(run.out, "") << mode;
+    }
+    // Nothing written, not even the folders.
+    EXPECT_TRUE(fs::is_empty(base));
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(game.path()),
+                            fs::recursive_directory_iterator()),
+              2);
 }
 
 TEST_F(GenerateCommand, AnUnreadableChatLineWritesNothingAndCheckListsIt) {

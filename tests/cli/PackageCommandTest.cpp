@@ -120,13 +120,15 @@ TEST_F(PackageCommand, FailuresExitWithTheirCodeAndKeepTheOlderPackage) {
     Save(fault::Ranger(), false);
     run = Package(work.file("missing/zz-ranger.pk3"));
     EXPECT_EQ(run.status, kPackageOpenFailed);
-    EXPECT_EQ(run.err, "Package not created, error opening package file\n");
+    EXPECT_EQ(run.err, "Package not created, error opening package file\n" +
+                           work.file("missing/zz-ranger.pk3") + ": No such file or directory\n");
 
     // Room for a few hundred bytes only: the archive stops part-way.
     run =
         RunVexa({"--generate", "ranger.vxb", "--pk3", "zz-ranger.pk3"}, work.path().string(), 300);
     EXPECT_EQ(run.status, kPackageWriteFailed);
-    EXPECT_EQ(run.err, "Package not created, error writing package file\n");
+    EXPECT_EQ(run.err, "Package not created, error writing package file\n" +
+                           work.file("zz-ranger.pk3") + ": File too large\n");
 
     EXPECT_EQ(ReadWholeFile(work.file("zz-ranger.pk3")), older);
     EXPECT_TRUE(fault::Leftovers(work.path()).empty());

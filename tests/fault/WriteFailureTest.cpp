@@ -81,15 +81,25 @@ public:
     explicit FailOneWrite(int failAt) : failAt_(failAt) {}
     bool CreateFolder(const std::string& path) override { return disk_.CreateFolder(path); }
     WriteStatus WriteTextFile(const std::string& path, std::string_view text) override {
+        return WriteText(path, text).status;
+    }
+    WriteFailure WriteText(const std::string& path, std::string_view text) override {
         if (++writes_ != failAt_)
-            return disk_.WriteTextFile(path, text);
+            return disk_.WriteText(path, text);
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
         fault::LimitFileSize(16);
-        const WriteStatus status = disk_.WriteTextFile(path, text);
+        const WriteFailure failure = disk_.WriteText(path, text);
         setrlimit(RLIMIT_FSIZE, &saved);
-        return status;
+        return failure;
     }
+    WriteFailure CommitFiles() override { return disk_.CommitFiles(); }
+    void DiscardFiles() override {
+        disk_.DiscardFiles();
+        leftAfterDiscard = fault::Leftovers(folder).size();
+    }
+    std::filesystem::path folder;
+    std::size_t leftAfterDiscard = 99;
 
 private:
     DiskFiles disk_;
@@ -115,23 +125,67 @@ TEST(WriteFailure, EachGeneratedFileReportsItsWriteCodeAndKeepsTheOldFiles) {
 
         const int result = InChildWithFileLimit(RLIM_INFINITY, [&] {
             FailOneWrite files(file);
+            files.folder = dir.path();
             AppSettings run = settings;
-            return GenerateSource(ChangedRanger(), run, PathStyle::Posix, files);
+            const int code = GenerateSource(ChangedRanger(), run, PathStyle::Posix, files);
+            // The temporary files are gone as soon as the run fails.
+            return files.leftAfterDiscard == 0 ? code : 99;
         });
         EXPECT_EQ(result, codes[file - 1]);
         EXPECT_FALSE(GenerateResultMessage(result).empty());
 
-        // The files before the failing one are new; it and those after it
-        // (never written) are the old ones, byte for byte.
-        const auto now = Snapshot(dir.path());
-        ASSERT_EQ(now.size(), kRangerFiles.size());
-        for (int k = 1; k <= 5; ++k) {
-            const std::string& name = kRangerFiles[k - 1];
+        // All or nothing: the files written before the failing one were
+        // never put in place, so every file is the old one, byte for byte.
+        for (const std::string& name : kRangerFiles)
             ASSERT_NE(old.at(name), fresh.at(name)) << name;
-            EXPECT_EQ(now.at(name), k < file ? fresh.at(name) : old.at(name)) << name;
-        }
+        EXPECT_EQ(Snapshot(dir.path()), old);
         EXPECT_TRUE(Leftovers(dir.path()).empty());
     }
+}
+
+// Puts a folder where the item weights file is just before the files are
+// moved into place: the rare failure half-way through the moves.
+class BlockedMove final : public OutputFiles {
+public:
+    explicit BlockedMove(std::filesystem::path blocked) : blocked_(std::move(blocked)) {}
+    bool CreateFolder(const std::string& path) override { return disk_.CreateFolder(path); }
+    WriteStatus WriteTextFile(const std::string& path, std::string_view text) override {
+        return WriteText(path, text).status;
+    }
+    WriteFailure WriteText(const std::string& path, std::string_view text) override {
+        return disk_.WriteText(path, text);
+    }
+    WriteFailure CommitFiles() override {
+        std::filesystem::remove(blocked_);
+        std::filesystem::create_directories(blocked_ / "in the way");
+        return disk_.CommitFiles();
+    }
+    const DiskFiles& disk() const { return disk_; }
+
+private:
+    DiskFiles disk_;
+    std::filesystem::path blocked_;
+};
+
+TEST(WriteFailure, AMoveThatFailsPartWayNamesTheFilesAlreadyReplaced) {
+    TempDir dir;
+    AppSettings settings;
+    settings.BaseDir = dir.path().string();
+    ASSERT_EQ(GenerateSource(Ranger(), settings), 0);
+    const auto old = Snapshot(dir.path());
+
+    BlockedMove files(dir.path() / kRangerFiles[2]);
+    EXPECT_EQ(GenerateSource(ChangedRanger(), settings, PathStyle::Posix, files), 31);
+    const auto now = Snapshot(dir.path());
+    EXPECT_NE(now.at(kRangerFiles[0]), old.at(kRangerFiles[0]));
+    EXPECT_NE(now.at(kRangerFiles[1]), old.at(kRangerFiles[1]));
+    EXPECT_EQ(now.at(kRangerFiles[3]), old.at(kRangerFiles[3]));
+    EXPECT_EQ(now.at(kRangerFiles[4]), old.at(kRangerFiles[4]));
+    EXPECT_TRUE(Leftovers(dir.path()).empty());
+    EXPECT_EQ(GenerateFailureMessage(31, ChangedRanger(), settings, files.disk()),
+              "Source not created, error opening item weights file\n" + dir.file(kRangerFiles[2]) +
+                  ": Is a directory" + "\nThese files were replaced before the failure:\n" +
+                  dir.file(kRangerFiles[0]) + "\n" + dir.file(kRangerFiles[1]));
 }
 
 // Kills a child that saves in a loop at a random moment, many times over; the

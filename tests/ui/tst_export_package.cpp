@@ -124,8 +124,10 @@ void ExportPackageTest::cancelAndUnwritablePackage() {
     QCOMPARE(desk.prompts.shown.size(), 1);
     QVERIFY(desk.prompts.shown[0].request.folder.isEmpty());
     desk.trigger("exportPackageAction");
+    // The message, then the file and the system's reason.
     QCOMPARE(desk.prompts.messages(),
-             QStringList{"Package not created, error opening package file"});
+             QStringList{"Package not created, error opening package file\n" +
+                         desk.file("missing/zz-ranger.pk3") + ": No such file or directory"});
     QVERIFY(!QFileInfo::exists(desk.file("missing")));
 }
 

@@ -87,6 +87,14 @@ QMap<QString, QByteArray> Snapshot(const QString& folder) {
     return files;
 }
 
+// The first line of each message.
+QStringList FirstLines(const QStringList& messages) {
+    QStringList lines;
+    for (const QString& message : messages)
+        lines << message.section(QLatin1Char('\n'), 0, 0);
+    return lines;
+}
+
 // A path of more than 4096 bytes below `folder`.
 QString OverlongPath(const QString& folder) {
     QString path = folder;
@@ -245,7 +253,8 @@ void FaultTest::createSourceRunningOutOfRoomKeepsTheOldFiles() {
         const FileSizeLimit limit(4096); // less than the main file
         d.trigger("createSourceAction");
     }
-    QCOMPARE(d.prompts.messages(), QStringList{"Source not created, error writing main file"});
+    QCOMPARE(FirstLines(d.prompts.messages()),
+             QStringList{"Source not created, error writing main file"});
     QCOMPARE(Snapshot(d.file("base")), old);
 
     d.prompts.clear();
@@ -253,13 +262,12 @@ void FaultTest::createSourceRunningOutOfRoomKeepsTheOldFiles() {
         const FileSizeLimit limit(10000); // room for every file but the chat file
         d.trigger("createSourceAction");
     }
+    // All or nothing: the character file written before is not put in place.
+    const QString chatFile = d.file("base/botfiles/bots/ranger_t.c");
     QCOMPARE(d.prompts.messages(),
-             QStringList{"Source not created, error writing chat convos file"});
-    const auto now = Snapshot(d.file("base"));
-    QCOMPARE(now.size(), 5);
-    QVERIFY(now["botfiles/bots/ranger_c.c"] != old["botfiles/bots/ranger_c.c"]);
-    QCOMPARE(now["botfiles/bots/ranger_t.c"], old["botfiles/bots/ranger_t.c"]);
-    QCOMPARE(now["scripts/rng.bot"], old["scripts/rng.bot"]);
+             QStringList{"Source not created, error writing chat convos file\n" + chatFile +
+                         ": File too large"});
+    QCOMPARE(Snapshot(d.file("base")), old);
 }
 
 void FaultTest::createSourceIntoAnImpossibleFolder() {
@@ -272,7 +280,11 @@ void FaultTest::createSourceIntoAnImpossibleFolder() {
         d.desk.settings.BaseDir = base.toStdString();
         d.trigger("createSourceAction");
     }
-    QCOMPARE(d.prompts.messages(), QStringList(3, "Source not created, error opening main file"));
+    QCOMPARE(FirstLines(d.prompts.messages()),
+             QStringList(3, "Source not created, error opening main file"));
+    // The second line names the file and the system's reason.
+    QCOMPARE(d.prompts.messages()[0].section(QLatin1Char('\n'), 1),
+             bases[0] + "/botfiles/bots/ranger_c.c: Not a directory");
     QCOMPARE(Snapshot(d.file("")).keys(), QStringList{"regular"});
 }
 

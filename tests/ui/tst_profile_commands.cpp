@@ -353,7 +353,12 @@ void ProfileCommandsTest::createSourceReportsTheFirstFailure() {
     // A folder where the file should go keeps it from being opened.
     QVERIFY(QDir().mkpath(desk.file("base/" + blocked)));
     desk.trigger("createSourceAction");
-    QCOMPARE(desk.prompts.messages(), QStringList{message});
+    // The message as it was, then the file and the system's reason; no file
+    // was written.
+    QCOMPARE(desk.prompts.messages(),
+             QStringList{message + "\n" + desk.file("base/" + blocked) + ": Is a directory"});
+    QCOMPARE(QDir(desk.file("base/botfiles/bots")).entryList(QDir::Files | QDir::Hidden),
+             QStringList());
 }
 
 QTEST_MAIN(ProfileCommandsTest)

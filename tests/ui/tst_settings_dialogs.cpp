@@ -55,6 +55,8 @@ private slots:
     void modelNameProposalAndMessages();
     void mainFileLocationProposalsAndMessages();
     void mainFileNamesTheBotFileCannotHoldAreRefused();
+    void namesLeadingOutOfTheBaseFolderAreRefused();
+    void baseFolderThatIsAFileIsRefused();
     void fileLocationsCaptionAndProposals();
     void fileLocationsApplyToAll();
     void fileLocationsApplyToAllDismissedDoesNothing();
@@ -369,6 +371,70 @@ void SettingsDialogsTest::mainFileNamesTheBotFileCannotHoldAreRefused() {
     QCOMPARE(messages[0], QString::fromStdString(MainFileNameRefusal("\"")));
     QCOMPARE(messages[1], messages[0]);
     QCOMPARE(messages[2], QStringLiteral("Main File Info changed"));
+}
+
+// The Main File Location, File Locations and Model Name dialogs refuse a
+// name that would lead outside the base folder, naming the field and why,
+// and store nothing.
+void SettingsDialogsTest::namesLeadingOutOfTheBaseFolderAreRefused() {
+    Desk desk;
+    desk.start();
+    desk.settings.OkCancel = false;
+    const BotProfile before = *desk.profile;
+    const auto refuse = [](const char* field, const char* name) {
+        return [=](QDialog* dialog) {
+            Field(dialog, field)->setText(QLatin1String(name));
+            if (QPushButton* apply = Button(dialog, "applyAllButton")) {
+                apply->click();
+                QVERIFY(dialog->isVisible());
+            }
+            ClickOk(dialog);
+            QVERIFY(dialog->isVisible());
+            ClickCancel(dialog);
+        };
+    };
+    ModalScript script;
+    script.then(refuse("mainFileEdit", "../x_c.c"))
+        .then(refuse("chatEdit", "../../evil_t.c"))
+        .then(refuse("modelNameEdit", "/tmp/m"));
+    desk.child<QPushButton>("mainFileButton")->click();
+    desk.trigger("fileLocationsAction");
+    desk.trigger("modelNameAction");
+    QVERIFY(script.allRan());
+    QCOMPARE(ImageBytes(*desk.profile), ImageBytes(before));
+    QCOMPARE(desk.prompts.messages(),
+             (QStringList{"Main file: \"../x_c.c\" holds a \"..\" step, so it would lead "
+                          "outside the base folder.",
+                          "Chat file: \"../../evil_t.c\" holds a \"..\" step, so it would "
+                          "lead outside the base folder.",
+                          "Chat file: \"../../evil_t.c\" holds a \"..\" step, so it would "
+                          "lead outside the base folder.",
+                          "Model name: \"/tmp/m\" is a full path, so it would lead outside the "
+                          "base folder."}));
+}
+
+void SettingsDialogsTest::baseFolderThatIsAFileIsRefused() {
+    Desk desk;
+    desk.start();
+    desk.settings.OkCancel = false;
+    const QString file = desk.file("a file");
+    QVERIFY(WriteBytes(file, "not a folder"));
+    const auto refuse = [&](QDialog* dialog) {
+        Field(dialog, "folderEdit")->setText(file);
+        ClickOk(dialog);
+        QVERIFY(dialog->isVisible());
+        ClickCancel(dialog);
+    };
+    ModalScript script;
+    script.then(refuse).then(refuse);
+    desk.trigger("modelDirAction");
+    desk.child<QPushButton>("mainFileButton")->click();
+    QVERIFY(script.allRan());
+    QVERIFY(desk.settings.BaseDir.empty());
+    QCOMPARE(desk.prompts.messages(),
+             QStringList(2, "\"" + file +
+                                "\" is a file, not a folder: the base folder must be a "
+                                "folder."));
 }
 
 void SettingsDialogsTest::fileLocationsCaptionAndProposals() {

@@ -148,14 +148,18 @@ bool BuildPackageArchive(const std::vector<PackageEntry>& entries, std::time_t m
 }
 
 int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
-                     const std::string& path, std::time_t modified) {
+                     const std::string& path, std::time_t modified, WriteFailure* failure) {
     std::vector<PackageEntry> entries;
     if (const int result = CollectBotPackage(profile, settings, entries); result != 0)
         return result;
     std::string archive;
     if (!BuildPackageArchive(entries, modified, archive))
         return kPackageWriteFailed;
-    switch (ReplaceFile(path, archive)) {
+    std::error_code reason;
+    const WriteStatus status = ReplaceFile(path, archive, LineEnds::AsGiven, &reason);
+    if (failure != nullptr)
+        *failure = {status, AbsolutePath(path), reason};
+    switch (status) {
     case WriteStatus::Written:
         return 0;
     case WriteStatus::OpenFailed:
@@ -168,16 +172,22 @@ int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
     return kPackageWriteFailed;
 }
 
-std::string PackageFailureMessage(int code, const BotProfile& profile,
-                                  const AppSettings& settings) {
+std::string PackageFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                  const WriteFailure& failure) {
+    std::string message;
     switch (code) {
     case kPackageOpenFailed:
-        return "Package not created, error opening package file";
+        message = "Package not created, error opening package file";
+        break;
     case kPackageWriteFailed:
-        return "Package not created, error writing package file";
+        message = "Package not created, error writing package file";
+        break;
     default:
         return GenerateFailureMessage(code, profile, settings);
     }
+    if (const std::string detail = WriteFailureDetail(failure); !detail.empty())
+        message += "\n" + detail;
+    return message;
 }
 
 std::string PackageSuccessMessage(const std::string& path) {

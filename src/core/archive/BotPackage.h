@@ -5,6 +5,7 @@
 
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
+#include "core/util/FileIO.h"
 
 #include <ctime>
 #include <string>
@@ -44,14 +45,19 @@ bool BuildPackageArchive(const std::vector<PackageEntry>& entries, std::time_t m
 // and replaces the file at `path` with the archive. The archive is first
 // written to a temporary file beside it, so a failure leaves no partial
 // archive and keeps an older one byte for byte. Returns 0, a GenerateSource
-// result code, kPackageOpenFailed or kPackageWriteFailed.
+// result code, kPackageOpenFailed or kPackageWriteFailed. `failure`, when
+// given, receives the path and the system's reason when the package file
+// cannot be written.
 int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
-                     const std::string& path, std::time_t modified = std::time(nullptr));
+                     const std::string& path, std::time_t modified = std::time(nullptr),
+                     WriteFailure* failure = nullptr);
 
 // The message for a non-zero result of ExportBotPackage on `profile` with
 // `settings`: for the codes of GenerateSource the message Create Arvon
-// source shows (naming the unreadable chat line for 43).
-std::string PackageFailureMessage(int code, const BotProfile& profile, const AppSettings& settings);
+// source shows (naming the unreadable chat line for 43); for the package
+// file's own codes the message followed by `failure`'s path and reason.
+std::string PackageFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
+                                  const WriteFailure& failure = {});
 // The message after a successful export to `path`.
 std::string PackageSuccessMessage(const std::string& path);
 

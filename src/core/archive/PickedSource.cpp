@@ -1,6 +1,7 @@
 #include "core/archive/PickedSource.h"
 
 #include "core/archive/GameFolderSource.h"
+#include "core/util/FixedText.h"
 #include "core/util/Paths.h"
 
 #include <filesystem>
@@ -242,9 +243,10 @@ std::string BotListLine(const BotEntry& bot, const PickedSource* picked) {
                    ? realPath + " (a character file no .bot file names)"
                    : BotFile(bot) + " (a character file no .bot file names), in " + bot.origin;
     }
-    std::string line = bot.name.empty() ? "(no name)" : bot.name;
+    // The names are Latin-1 as the files hold them; the line is UTF-8.
+    std::string line = bot.name.empty() ? "(no name)" : Utf8FromLatin1(bot.name);
     if (!bot.model.empty())
-        line += ", model " + bot.model;
+        line += ", model " + Utf8FromLatin1(bot.model);
     return line + ", " + BotFrom(bot, picked);
 }
 

@@ -3,13 +3,17 @@
 #include "core/archive/BotPackage.h"
 #include "core/generate/GenerateSource.h"
 
+#include <ctime>
+
 namespace vexa {
 
 int RunPackageExport(const BotProfile& profile, const AppSettings& settings,
                      const std::string& packageFile, std::ostream& out, std::ostream& err) {
-    const int result = ExportBotPackage(profile, settings, packageFile);
+    WriteFailure failure;
+    const int result =
+        ExportBotPackage(profile, settings, packageFile, std::time(nullptr), &failure);
     if (result != 0) {
-        err << PackageFailureMessage(result, profile, settings) << '\n';
+        err << PackageFailureMessage(result, profile, settings, failure) << '\n';
         return result;
     }
     out << PackageSuccessMessage(packageFile) << '\n' << GenerateModelMessage(profile) << '\n';

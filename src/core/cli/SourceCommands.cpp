@@ -63,6 +63,10 @@ int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& er
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
     if (commandLine.baseDir)
         settings.BaseDir = AbsolutePath(*commandLine.baseDir);
+    if (!FirstOutsideBaseFolderRefusal(profile, settings.TabSkill).empty()) {
+        err << GenerateFailureMessage(kNameOutsideBaseFolder, profile, settings) << '\n';
+        return kNameOutsideBaseFolder;
+    }
 
     // The game's random strings, from botfiles/rnd.c as the game finds it:
     // loose, or in one of the base folder's archives.

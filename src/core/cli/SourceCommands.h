@@ -21,7 +21,9 @@ int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, st
 
 // vexa --check: every problem and warning of the chat lines that --generate
 // would write, one a line on standard output. 0 when the game can read
-// them all, 43 when not, 1 when the profile cannot be read.
+// them all, 43 when not, 1 when the profile cannot be read, 17 (with the
+// field and the reason on standard error) when a stored file name would
+// lead outside the base folder.
 int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& err);
 
 } // namespace vexa

@@ -1,5 +1,7 @@
 #include "core/game/FileNames.h"
 
+#include "core/util/FixedText.h"
+
 namespace vexa {
 
 namespace {
@@ -61,6 +63,16 @@ std::string NormalBaseDir(std::string_view baseDir, PathStyle style) {
     if (normal.empty() || normal.back() != separator)
         normal += separator;
     return normal;
+}
+
+std::string OutsideBaseFolderRefusal(std::string_view field, std::string_view name,
+                                     PathStyle style) {
+    const std::string reason = OutsideFolderReason(name, style);
+    if (reason.empty())
+        return {};
+    std::string text(field);
+    text += ": \"" + Utf8FromLatin1(name) + "\" " + reason;
+    return text + ", so it would lead outside the base folder.";
 }
 
 } // namespace vexa

@@ -28,4 +28,15 @@ bool IsUsableBaseDir(std::string_view baseDir, PathStyle style);
 // it does not end in one. Nothing else is changed.
 std::string NormalBaseDir(std::string_view baseDir, PathStyle style);
 
+// Why the file name `name` (Latin-1, as stored in the profile field that
+// `field` names, such as "Main file" or "Chat file (Skill 4)") cannot be
+// used because it would lead outside the base folder (see
+// OutsideFolderReason); empty when it stays inside. The one rule of the
+// dialogs, Create Arvon source, its preview, the package export and the
+// command line. The text is UTF-8:
+// Chat file (Skill 4): "../../evil_t.c" holds a ".." step, so it would lead
+// outside the base folder.
+std::string OutsideBaseFolderRefusal(std::string_view field, std::string_view name,
+                                     PathStyle style = NativePathStyle());
+
 } // namespace vexa

@@ -7,6 +7,28 @@
 
 namespace vexa {
 
+namespace {
+
+// The writers in their order; the first failure's result, or 0.
+int WriteFiles(const BotProfile& profile, const AppSettings& settings, PathStyle style,
+               OutputFiles& files) {
+    if (const int result = WriteCharacterFile(profile, settings, style, files); result != 0)
+        return result;
+    for (int pass = FirstPass(settings.TabSkill); pass <= LastPass(settings.TabSkill); ++pass) {
+        if (const int result = WriteWeaponWeightsFile(profile, settings, pass, style, files);
+            result != 0)
+            return result;
+        if (const int result = WriteItemWeightsFile(profile, settings, pass, style, files);
+            result != 0)
+            return result;
+        if (const int result = WriteChatFile(profile, settings, pass, style, files); result != 0)
+            return result;
+    }
+    return WriteBotInfoFile(profile, settings, style, files);
+}
+
+} // namespace
+
 int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style) {
     DiskFiles disk;
     return GenerateSource(profile, settings, style, disk);
@@ -25,6 +47,8 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
         return 14;
     if (FieldIsEmpty(profile.gender))
         return 15;
+    if (!FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style).empty())
+        return kNameOutsideBaseFolder;
 
     settings.BaseDir = NormalBaseDir(settings.BaseDir, style);
     // The folders are made even when the main file is missing.
@@ -44,19 +68,16 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
             other && !guards.replaceOtherBot(*other))
             return kGenerateDeclined;
 
-    if (const int result = WriteCharacterFile(profile, settings, style, files); result != 0)
+    if (const int result = WriteFiles(profile, settings, style, files); result != 0) {
+        files.DiscardFiles(); // no file changes, and no temporary file stays
         return result;
-    for (int pass = FirstPass(settings.TabSkill); pass <= LastPass(settings.TabSkill); ++pass) {
-        if (const int result = WriteWeaponWeightsFile(profile, settings, pass, style, files);
-            result != 0)
-            return result;
-        if (const int result = WriteItemWeightsFile(profile, settings, pass, style, files);
-            result != 0)
-            return result;
-        if (const int result = WriteChatFile(profile, settings, pass, style, files); result != 0)
-            return result;
     }
-    return WriteBotInfoFile(profile, settings, style, files);
+    // Every file is complete: only now are they put in place, together.
+    const WriteFailure failure = files.CommitFiles();
+    if (failure.status == WriteStatus::Written)
+        return 0;
+    const int code = files.ResultCodeOf(failure.path);
+    return code != 0 ? code : 11;
 }
 
 std::string GenerateResultMessage(int code) {
@@ -73,6 +94,8 @@ std::string GenerateResultMessage(int code) {
         return "You need a gender for this Bot";
     case 16:
         return "You need a main file for this Bot";
+    case kNameOutsideBaseFolder:
+        return "Source not created, a file name leads outside the base folder";
     case 21:
         return "Source not created, error opening weapon weights file";
     case 22:
@@ -97,8 +120,10 @@ std::string GenerateResultMessage(int code) {
 }
 
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const GameFileSource* game) {
+                                   const GameFileSource* game, PathStyle style) {
     std::string message = GenerateResultMessage(code);
+    if (code == kNameOutsideBaseFolder)
+        message += "\n" + FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style);
     if (code == 43) {
         const std::optional<RandomStringNames> names =
             game ? ReadRandomStringNames(*game) : std::nullopt;
@@ -126,7 +151,7 @@ std::string GenerateSuccessMessage(const AppSettings& settings, PathStyle style)
 }
 
 std::string GenerateModelMessage(const BotProfile& profile) {
-    return "If your model files are NOT named:\t" + BotModel(profile) +
+    return "If your model files are NOT named:\t" + Utf8FromLatin1(BotModel(profile)) +
            "\nthen make sure you change the name of the model in the .bot file";
 }
 

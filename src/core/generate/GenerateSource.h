@@ -15,6 +15,10 @@ namespace vexa {
 // declined: nothing was written, and there is nothing more to tell.
 inline constexpr int kGenerateDeclined = 3;
 
+// The result when a stored file name would lead outside the base folder
+// (see FirstOutsideBaseFolderRefusal); nothing is written, no folder made.
+inline constexpr int kNameOutsideBaseFolder = 17;
+
 // The checks of Create Arvon source beyond the profile's fields, made after
 // those and before the first file is written.
 struct GenerateGuards {
@@ -37,9 +41,10 @@ struct GenerateGuards {
 // in its normal form (kept in `settings`), creates the output folders when
 // BuildFold is on, checks the chat lines and writes the character, weapon
 // weights, item weights, chat and bot info files, stopping at the first
-// failure. Returns 0 or the first failure's result code (11 to 16, 21, 22,
-// 31, 32, 41, 42, 43, 51, 52) or kGenerateDeclined. The profile is never
-// changed.
+// failure. Through files that stage their writes (DiskFiles) this is all or
+// nothing: the files are put in place together once every one is complete,
+// and a failure before that changes no file. Returns 0 or the first failure's result code (11 to
+// 17, 21, 22, 31, 32, 41, 42, 43, 51, 52) or kGenerateDeclined. The profile is never changed.
 int GenerateSource(const BotProfile& profile, AppSettings& settings,
                    PathStyle style = NativePathStyle());
 // The same, creating folders and files through `files`.
@@ -55,9 +60,11 @@ std::string GenerateResultMessage(int code);
 // for 43 it names the first unreadable line and why ("...:\nSkill 4, Death
 // Rail, response 3: expected a comma after the name Hello"); empty for
 // kGenerateDeclined.
-// `game` is the view the run was given (GenerateGuards::game), if any.
+// `game` is the view the run was given (GenerateGuards::game), if any. For
+// kNameOutsideBaseFolder it names the field, the name and why.
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const GameFileSource* game = nullptr);
+                                   const GameFileSource* game = nullptr,
+                                   PathStyle style = NativePathStyle());
 
 // The same for a run through `files`, followed, when the platform told more,
 // by a line saying why (a file open in another program, a name Windows

@@ -30,6 +30,29 @@ std::string MainFileNameRefusal(std::string_view mainFile) {
            "the game's .bot file could not name that file. Please choose another name.";
 }
 
+std::string FirstOutsideBaseFolderRefusal(const BotProfile& profile, bool tabSkill,
+                                          PathStyle style) {
+    if (std::string refusal =
+            OutsideBaseFolderRefusal("Main file", FieldText(profile.main_file), style);
+        !refusal.empty())
+        return refusal;
+    for (int pass = FirstPass(tabSkill); pass <= LastPass(tabSkill); ++pass) {
+        const SkillProfile& block = profile.skill[BlockOfPass(pass)];
+        const std::string level =
+            " (Skill " + std::to_string(LevelOfBlock(BlockOfPass(pass))) + ")";
+        const std::pair<const char*, std::string> stored[] = {
+            {"Weapon weights file", FieldText(block.weaponweights)},
+            {"Item weights file", FieldText(block.itemweights)},
+            {"Chat file", FieldText(block.chat_file)},
+        };
+        for (const auto& [field, name] : stored)
+            if (std::string refusal = OutsideBaseFolderRefusal(field + level, name, style);
+                !refusal.empty())
+                return refusal;
+    }
+    return OutsideBaseFolderRefusal("Model name", FieldText(profile.model_name), style);
+}
+
 int FirstPass(bool tabSkill) {
     return tabSkill ? 1 : 0;
 }

@@ -15,6 +15,13 @@ namespace vexa {
 // in its values.
 std::string MainFileNameRefusal(std::string_view mainFile);
 
+// The refusal of the first stored name that a run of the generate command
+// with `tabSkill` writes under (the main file, the weapon weights, item
+// weights and chat files of each pass, the model name) that would lead
+// outside the base folder; empty when none does.
+std::string FirstOutsideBaseFolderRefusal(const BotProfile& profile, bool tabSkill,
+                                          PathStyle style = NativePathStyle());
+
 // Passes of the weapon weights, item weights and chat writers. With TabSkill
 // off there is one pass, 0, from the Skill 1 block, and the default names
 // carry no digit; with TabSkill on the passes 1, 2 and 3 write the Skill 1,

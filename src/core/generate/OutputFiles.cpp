@@ -11,8 +11,43 @@ bool DiskFiles::CreateFolder(const std::string& path) {
     return std::filesystem::create_directory(PathFromUtf8(path), error) && !error;
 }
 
+void OutputFiles::NoteCommitFailure(const WriteFailure& failure,
+                                    const std::vector<std::string>& replaced) {
+    NoteFailure(failure);
+    if (replaced.empty())
+        return;
+    failureReason_ += "\nThese files were replaced before the failure:";
+    for (const std::string& path : replaced)
+        failureReason_ += "\n" + path;
+}
+
+void OutputFiles::NoteResultCode(const std::string& path, int openCode) {
+    for (const auto& [written, code] : resultCodes_)
+        if (written == path)
+            return;
+    resultCodes_.emplace_back(path, openCode);
+}
+
+int OutputFiles::ResultCodeOf(const std::string& path) const {
+    for (const auto& [written, code] : resultCodes_)
+        if (written == path)
+            return code;
+    return 0;
+}
+
 WriteStatus DiskFiles::WriteTextFile(const std::string& path, std::string_view text) {
-    return ReplaceFile(path, text, LineEnds::Platform);
+    return WriteText(path, text).status;
+}
+
+WriteFailure DiskFiles::WriteText(const std::string& path, std::string_view text) {
+    return replacements_.Stage(path, text, LineEnds::Platform);
+}
+
+WriteFailure DiskFiles::CommitFiles() {
+    WriteFailure failure = replacements_.Commit();
+    if (failure.status != WriteStatus::Written)
+        NoteCommitFailure(failure, replacements_.replaced());
+    return failure;
 }
 
 bool MemoryFiles::CreateFolder(const std::string& path) {

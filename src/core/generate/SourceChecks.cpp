@@ -69,14 +69,14 @@ std::string ChatFindingPlace(const ChatLineFinding& finding) {
 }
 
 std::string ChatFindingText(const ChatLineFinding& finding) {
-    return ChatFindingPlace(finding) + ": " + finding.reason;
+    return ChatFindingPlace(finding) + ": " + Utf8FromLatin1(finding.reason);
 }
 
 std::string ChatFindingReportLine(const ChatLineFinding& finding) {
     return "Skill " + std::to_string(LevelOfBlock(finding.block)) + ", " +
            std::string(kChatCategories[static_cast<std::size_t>(finding.category)].typeName) +
            ", line " + std::to_string(finding.line + 1) + ": " +
-           (finding.error ? "error: " : "warning: ") + finding.reason;
+           (finding.error ? "error: " : "warning: ") + Utf8FromLatin1(finding.reason);
 }
 
 std::optional<std::string> GamePathOf(const std::string& path, const AppSettings& settings,
@@ -125,11 +125,11 @@ std::string OtherBotFilePlace(const OtherBotFile& file) {
 
 std::string ReplaceOtherBotQuestion(const OtherBotFile& file) {
     if (!file.archive.empty())
-        return OtherBotFilePlace(file) + " belongs to the bot " + file.bot + ". The " + file.file +
-               " written in " + file.folder +
+        return OtherBotFilePlace(file) + " belongs to the bot " + Utf8FromLatin1(file.bot) +
+               ". The " + file.file + " written in " + file.folder +
                " takes its place in the game. Replace that bot's "
                "files?";
-    return OtherBotFilePlace(file) + " belongs to the bot " + file.bot +
+    return OtherBotFilePlace(file) + " belongs to the bot " + Utf8FromLatin1(file.bot) +
            ". Replace that bot's files?";
 }
 
@@ -167,19 +167,20 @@ std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
             if (readBefore(bot)) {
                 if (!shadowed)
                     warnings.push_back(
-                        "The game already lists a bot named " + bot.name + " (" +
+                        "The game already lists a bot named " + Utf8FromLatin1(bot.name) + " (" +
                         InfoFilePlace(bot) +
                         "): it adds the first bot of a name only and leaves this one out");
                 shadowed = true;
             } else {
-                warnings.push_back(InfoFilePlace(bot) + " also names the bot " + bot.name +
+                warnings.push_back(InfoFilePlace(bot) + " also names the bot " +
+                                   Utf8FromLatin1(bot.name) +
                                    ": the game adds the first bot of a name only, this one, and "
                                    "leaves that one out");
             }
         } else if (!aifile.empty() && ReferenceKey(bot.aifile) == aifile &&
                    IsFirstOfItsName(bots, i)) {
-            warnings.push_back(InfoFilePlace(bot) + " (the bot " + bot.name +
-                               ") uses the same character file " + bot.aifile +
+            warnings.push_back(InfoFilePlace(bot) + " (the bot " + Utf8FromLatin1(bot.name) +
+                               ") uses the same character file " + Utf8FromLatin1(bot.aifile) +
                                ": the game would load one bot's files for both");
         }
     }

@@ -35,9 +35,9 @@ SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settin
     GenerateGuards guards;
     guards.checkChatLines = false;
     const int result = GenerateSource(profile, run, style, memory, guards);
-    if (result >= 13 && result <= 16) {
+    if (result >= 13 && result <= kNameOutsideBaseFolder) {
         preview.result = result;
-        preview.message = GenerateResultMessage(result);
+        preview.message = GenerateFailureMessage(result, profile, settings, &game, style);
         return preview;
     }
 

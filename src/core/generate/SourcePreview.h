@@ -33,7 +33,7 @@ struct SourcePreview {
     };
 
     // 0, or the result that stops the command before any file is written
-    // (13 to 16) with its message; then `files` is empty. An unreadable chat
+    // (13 to 17) with its message; then `files` is empty. An unreadable chat
     // line does not stop the preview: it is among `chat`.
     int result = 0;
     std::string message;

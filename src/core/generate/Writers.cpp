@@ -159,17 +159,20 @@ int ResultOf(WriteStatus status, int openCode) {
     return openCode + 1;
 }
 
-// Writes one generated file through `files`. In the Windows path style a
-// path holding a reserved device name is refused before anything is written.
-// A failure is noted in `files` for the user's message.
-WriteStatus WriteOutput(OutputFiles& files, PathStyle style, const std::string& path,
-                        std::string_view text) {
-    const WriteStatus status = ReservedDeviceNameIn(path, style).empty()
-                                   ? files.WriteTextFile(path, text)
-                                   : WriteStatus::ReservedName;
-    if (status != WriteStatus::Written)
-        files.NoteFailure(status, path);
-    return status;
+// Writes one generated file through `files` and returns the writer's
+// result: 0, `openCode` or `openCode + 1`. In the Windows path style a path
+// holding a reserved device name is refused before anything is written. A
+// failure is noted in `files` for the user's message.
+int WriteOutput(OutputFiles& files, PathStyle style, const std::string& path, std::string_view text,
+                int openCode) {
+    const WriteFailure failure = ReservedDeviceNameIn(path, style).empty()
+                                     ? files.WriteText(path, text)
+                                     : WriteFailure{WriteStatus::ReservedName, path, {}};
+    if (failure.status != WriteStatus::Written)
+        files.NoteFailure(failure);
+    else
+        files.NoteResultCode(path, openCode);
+    return ResultOf(failure.status, openCode);
 }
 
 } // namespace
@@ -180,8 +183,10 @@ std::string BotInfoValue(std::string_view value) {
     for (const char c : value)
         if (c != '"' && c != '\\' && c != ';')
             kept += c;
-    if (kept.find_first_of(" \t") == std::string::npos && kept.find("//") == std::string::npos &&
-        kept.find("/*") == std::string::npos)
+    const bool beyondAscii = std::any_of(
+        kept.begin(), kept.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
+    if (!beyondAscii && kept.find_first_of(" \t") == std::string::npos &&
+        kept.find("//") == std::string::npos && kept.find("/*") == std::string::npos)
         return kept;
     return "\"" + kept + "\"";
 }
@@ -263,43 +268,37 @@ std::string BotInfoFileText(const BotProfile& profile, PathStyle style) {
 
 int WriteCharacterFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                        OutputFiles& files) {
-    return ResultOf(WriteOutput(files, style, CharacterFilePath(profile, settings, style),
-                                CharacterFileText(profile, settings.TabSkill, style)),
-                    11);
+    return WriteOutput(files, style, CharacterFilePath(profile, settings, style),
+                       CharacterFileText(profile, settings.TabSkill, style), 11);
 }
 
 int WriteWeaponWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
                            PathStyle style, OutputFiles& files) {
-    return ResultOf(
-        WriteOutput(files, style,
-                    PassFilePath(profile, settings, pass, PassFile::WeaponWeights, style),
-                    WeaponWeightsFileText(profile.skill[BlockOfPass(pass)])),
-        21);
+    return WriteOutput(files, style,
+                       PassFilePath(profile, settings, pass, PassFile::WeaponWeights, style),
+                       WeaponWeightsFileText(profile.skill[BlockOfPass(pass)]), 21);
 }
 
 int WriteItemWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
                          PathStyle style, OutputFiles& files) {
-    return ResultOf(WriteOutput(files, style,
-                                PassFilePath(profile, settings, pass, PassFile::ItemWeights, style),
-                                ItemWeightsFileText(profile.skill[BlockOfPass(pass)])),
-                    31);
+    return WriteOutput(files, style,
+                       PassFilePath(profile, settings, pass, PassFile::ItemWeights, style),
+                       ItemWeightsFileText(profile.skill[BlockOfPass(pass)]), 31);
 }
 
 int WriteChatFile(const BotProfile& profile, const AppSettings& settings, int pass, PathStyle style,
                   OutputFiles& files) {
-    return ResultOf(
-        WriteOutput(files, style, PassFilePath(profile, settings, pass, PassFile::Chat, style),
-                    ChatFileText(profile.skill[BlockOfPass(pass)], ChatName(profile, pass, style))),
-        41);
+    return WriteOutput(
+        files, style, PassFilePath(profile, settings, pass, PassFile::Chat, style),
+        ChatFileText(profile.skill[BlockOfPass(pass)], ChatName(profile, pass, style)), 41);
 }
 
 int WriteBotInfoFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                      OutputFiles& files) {
     if (settings.BuildFold)
         MakeFolderChain(BotInfoFolder(settings, style), style, files);
-    return ResultOf(WriteOutput(files, style, BotInfoFilePath(profile, settings, style),
-                                BotInfoFileText(profile, style)),
-                    51);
+    return WriteOutput(files, style, BotInfoFilePath(profile, settings, style),
+                       BotInfoFileText(profile, style), 51);
 }
 
 } // namespace vexa

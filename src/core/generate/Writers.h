@@ -26,15 +26,17 @@ std::string ChatFileText(const SkillProfile& block, const std::string& chatName)
 std::string BotInfoFileText(const BotProfile& profile, PathStyle style = NativePathStyle());
 // A value of the bot info file. The game drops a key whose value holds a
 // quotation mark, a backslash or a semicolon, so those are left out. The
-// rest goes as it is, or between quotation marks when it holds a blank or a
-// tab (the game reads each value as one word), "//" or "/*" (which script
-// readers would take for a comment).
+// rest goes as it is, or between quotation marks when it holds a blank, a
+// tab or a byte above 127 (the game reads each value as one word, and takes
+// such a byte outside quotation marks for a blank), "//" or "/*" (which
+// script readers would take for a comment).
 std::string BotInfoValue(std::string_view value);
 
 // The writers. `settings.BaseDir` must be in normal form and the checks of
 // GenerateSource passed. Each returns 0 when its file was written, else its
 // result code: 11, 21, 31, 41 or 51 when the file cannot be created, 12, 22,
 // 32, 42 or 52 when writing it fails (the previous file is then kept).
+// Files that `files` stages reach their place only at its CommitFiles.
 int WriteCharacterFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                        OutputFiles& files);
 // `pass` is 0 (TabSkill off) or 1, 2, 3 (the Skill 1, 4, 5 blocks).

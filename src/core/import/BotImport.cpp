@@ -41,7 +41,7 @@ bool EndsWith(std::string_view text, std::string_view ending) {
 std::string Shown(std::string_view text) {
     constexpr std::size_t kMost = 60;
     std::string shown = "\"";
-    shown.append(text.substr(0, kMost));
+    shown.append(Utf8FromLatin1(text.substr(0, kMost)));
     if (text.size() > kMost)
         shown += "...";
     return shown + "\"";
@@ -122,7 +122,7 @@ public:
         ApplyDefaults(result_.profile);
         const std::string aifile = GameReference(bot.aifile);
         if (aifile.empty())
-            return Fail("The bot " + bot.name + " names no character file.");
+            return Fail("The bot " + Utf8FromLatin1(bot.name) + " names no character file.");
         charPath_ = BotFilesPath(aifile);
         if (!IsSafeGamePath(charPath_))
             return Fail("The character file " + aifile + " is not a file name that can be read.");

@@ -61,6 +61,12 @@ std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute) {
                      "C:\\Arvon\\base."
                    : "The base folder must be a full path beginning with \"/\", such as "
                      "/home/you/arvon/base.";
+    if (mustBeAbsolute && IsExistingNonFolder(folder)) {
+        std::string refusal = "\"";
+        refusal.append(folder);
+        refusal += "\" is a file, not a folder: the base folder must be a folder.";
+        return refusal;
+    }
     return {};
 }
 
@@ -165,6 +171,11 @@ std::string EnteredNameRefusal(std::string_view name, PathStyle style) {
             }
     const std::string reserved = ReservedDeviceNameIn(name, style);
     return reserved.empty() ? std::string() : ReservedDeviceNameReason(reserved);
+}
+
+std::string StoredNameRefusal(std::string_view field, std::string_view name, PathStyle style) {
+    std::string refusal = OutsideBaseFolderRefusal(field, name, style);
+    return refusal.empty() ? EnteredNameRefusal(Utf8FromLatin1(name), style) : refusal;
 }
 
 } // namespace vexa

@@ -25,8 +25,8 @@ void StoreFolderField(std::string& folder, const std::string& fieldText, const s
 // Why a folder typed into a folder dialog cannot be kept; empty when it can.
 // A folder holding "/*" would be cut short in the settings file, which reads
 // it as the start of a comment. With `mustBeAbsolute` (the base folder) a
-// folder that is not an absolute path of the platform is refused too. The
-// empty folder is always allowed.
+// folder that is not an absolute path of the platform is refused too, and
+// one that names a file. The empty folder is always allowed.
 std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute);
 
 // Why a name entered for one of the bot's files or folders (a main file,
@@ -36,6 +36,14 @@ std::string FolderRefusal(std::string_view folder, bool mustBeAbsolute);
 // character Windows does not allow in file names (< > : " | ? *, a control
 // character; a colon only after the drive letter).
 std::string EnteredNameRefusal(std::string_view name, PathStyle style = NativePathStyle());
+
+// Why a file name typed for the profile field `field` ("Main file", "Chat
+// file", "Model name") cannot be stored; empty when it can. `name` is
+// Latin-1 as the field holds it; the text is UTF-8. Refused: a name that
+// would lead outside the base folder (OutsideBaseFolderRefusal), then what
+// EnteredNameRefusal refuses.
+std::string StoredNameRefusal(std::string_view field, std::string_view name,
+                              PathStyle style = NativePathStyle());
 
 // Model Name dialog: `model_name`, or the file-name form of the bot name when
 // it is empty, cut to fit the field.

@@ -74,17 +74,30 @@ public:
     TemporaryFile() = default;
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (!path_.empty()) {
-            std::error_code ignored;
-            fs::remove(path_, ignored);
-        }
+    TemporaryFile(TemporaryFile&& other) noexcept : path_(std::move(other.path_)) {
+        other.path_.clear();
     }
+    TemporaryFile& operator=(TemporaryFile&& other) noexcept {
+        if (this != &other) {
+            Remove();
+            path_ = std::move(other.path_);
+            other.path_.clear();
+        }
+        return *this;
+    }
+    ~TemporaryFile() { Remove(); }
     void Set(fs::path path) { path_ = std::move(path); }
     const fs::path& path() const { return path_; }
     void Committed() { path_.clear(); }
 
 private:
+    void Remove() {
+        if (!path_.empty()) {
+            std::error_code ignored;
+            fs::remove(path_, ignored);
+        }
+    }
+
     fs::path path_;
 };
 
@@ -134,15 +147,23 @@ bool IsInUseError(DWORD error) {
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-WriteStatus WriteAndReplace(const fs::path& target, const std::string& bytes) {
+std::error_code LastError() {
+    return std::error_code(static_cast<int>(GetLastError()), std::system_category());
+}
+
+WriteStatus WriteTemporary(const fs::path& target, const std::string& bytes,
+                           TemporaryFile& temporary, std::error_code& error) {
     const DWORD existing = GetFileAttributesW(target.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES &&
-        (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+        (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+        error = std::make_error_code((existing & FILE_ATTRIBUTE_DIRECTORY)
+                                         ? std::errc::is_a_directory
+                                         : std::errc::permission_denied);
         return WriteStatus::OpenFailed;
+    }
 
     std::random_device seed;
     std::mt19937_64 random(seed());
-    TemporaryFile temporary;
     Handle file;
     for (int attempt = 0; attempt < 16 && !file; ++attempt) {
         const fs::path name = TemporaryName(FolderOf(target), random);
@@ -154,8 +175,10 @@ WriteStatus WriteAndReplace(const fs::path& target, const std::string& bytes) {
         else if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             break;
     }
-    if (!file)
+    if (!file) {
+        error = LastError();
         return WriteStatus::OpenFailed;
+    }
 
     bool written = true;
     for (std::size_t done = 0; written && done < bytes.size();) {
@@ -166,23 +189,33 @@ WriteStatus WriteAndReplace(const fs::path& target, const std::string& bytes) {
         done += wrote;
     }
     written = FlushFileBuffers(file.get()) && written;
-    written = CloseHandle(file.release()) && written;
     if (!written)
+        error = LastError();
+    written = CloseHandle(file.release()) && written;
+    if (!written) {
+        if (!error)
+            error = LastError();
         return WriteStatus::WriteFailed;
+    }
     // The replaced file's attributes (hidden, system, archive, ...); its
     // access rights come from the folder, as the old file's did.
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & kKeptAttributes) != 0)
         SetFileAttributesW(temporary.path().c_str(), existing & kKeptAttributes);
+    return WriteStatus::Written;
+}
 
-    // A file another program holds open cannot be replaced until it lets go:
-    // try again for about a second. The rename is written through, which
-    // also puts the folder's new entry on the disk.
+// A file another program holds open cannot be replaced until it lets go:
+// try again for about a second. The rename is written through, which also
+// puts the folder's new entry on the disk.
+WriteStatus MoveIntoPlace(TemporaryFile& temporary, const fs::path& target,
+                          std::error_code& error) {
     for (int attempt = 0; attempt < 20; ++attempt) {
         if (MoveFileExW(temporary.path().c_str(), target.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             temporary.Committed();
             return WriteStatus::Written;
         }
+        error = LastError();
         if (!IsInUseError(GetLastError()))
             return WriteStatus::OpenFailed;
         Sleep(50);
@@ -229,15 +262,21 @@ void FlushFolder(const fs::path& folder) {
     }
 }
 
-WriteStatus WriteAndReplace(const fs::path& target, const std::string& bytes) {
+std::error_code LastError() {
+    return std::error_code(errno, std::generic_category());
+}
+
+WriteStatus WriteTemporary(const fs::path& target, const std::string& bytes,
+                           TemporaryFile& temporary, std::error_code& error) {
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
-    if (replacing && S_ISDIR(old.st_mode))
+    if (replacing && S_ISDIR(old.st_mode)) {
+        error = std::make_error_code(std::errc::is_a_directory);
         return WriteStatus::OpenFailed;
+    }
 
     std::random_device seed;
     std::mt19937_64 random(seed());
-    TemporaryFile temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         const fs::path name = TemporaryName(FolderOf(target), random);
@@ -249,8 +288,10 @@ WriteStatus WriteAndReplace(const fs::path& target, const std::string& bytes) {
         else if (errno != EEXIST)
             break;
     }
-    if (fd < 0)
+    if (fd < 0) {
+        error = LastError();
         return WriteStatus::OpenFailed;
+    }
 
     if (replacing) {
         // The owner only root may give; the group any member of it. Changing
@@ -260,13 +301,22 @@ WriteStatus WriteAndReplace(const fs::path& target, const std::string& bytes) {
         (void)::fchmod(fd, old.st_mode & 07777);
     }
     bool written = WriteAll(fd, bytes);
-    written = ::fsync(fd) == 0 && written;
-    written = ::close(fd) == 0 && written;
+    written = written && ::fsync(fd) == 0;
     if (!written)
-        return WriteStatus::WriteFailed;
+        error = LastError();
+    if (::close(fd) != 0 && written) {
+        error = LastError();
+        written = false;
+    }
+    return written ? WriteStatus::Written : WriteStatus::WriteFailed;
+}
 
-    if (::rename(temporary.path().c_str(), target.c_str()) != 0)
+WriteStatus MoveIntoPlace(TemporaryFile& temporary, const fs::path& target,
+                          std::error_code& error) {
+    if (::rename(temporary.path().c_str(), target.c_str()) != 0) {
+        error = LastError();
         return WriteStatus::OpenFailed;
+    }
     temporary.Committed();
     FlushFolder(FolderOf(target));
     return WriteStatus::Written;
@@ -288,22 +338,79 @@ std::string WithLineEnds(std::string_view contents, LineEnds lineEnds) {
     return WithPlatformLineEnds(contents, lineEnds);
 }
 
-WriteStatus ReplaceFile(const std::string& path, std::string_view contents, LineEnds lineEnds) {
+struct FileReplacements::Staged {
+    std::string path; // as given
+    fs::path target;  // the file that gets the contents (a link's target)
+    TemporaryFile temporary;
+};
+
+FileReplacements::FileReplacements() = default;
+FileReplacements::~FileReplacements() = default;
+
+WriteFailure FileReplacements::Stage(const std::string& path, std::string_view contents,
+                                     LineEnds lineEnds) {
+    WriteFailure failure{WriteStatus::OpenFailed, path, {}};
     fs::path target = PathFromUtf8(path);
-    if (target.filename().empty())
-        return WriteStatus::OpenFailed;
+    if (target.filename().empty()) {
+        failure.error = std::make_error_code(std::errc::is_a_directory);
+        return failure;
+    }
 #ifdef _WIN32
-    if (!ReservedDeviceNameIn(path, PathStyle::Windows).empty())
-        return WriteStatus::ReservedName;
+    if (!ReservedDeviceNameIn(path, PathStyle::Windows).empty()) {
+        failure.status = WriteStatus::ReservedName;
+        return failure;
+    }
     target = FinalTarget(target);
 #else
-    if (!FinalTarget(target))
-        return WriteStatus::OpenFailed;
+    if (!FinalTarget(target)) {
+        failure.error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+        return failure;
+    }
 #endif
     // Made before the temporary file, so that running out of memory leaves
     // nothing behind.
     const std::string bytes = WithPlatformLineEnds(contents, lineEnds);
-    return WriteAndReplace(target, bytes);
+    TemporaryFile temporary;
+    failure.status = WriteTemporary(target, bytes, temporary, failure.error);
+    if (failure.status != WriteStatus::Written)
+        return failure;
+    for (Staged& staged : staged_)
+        if (staged.target == target) {
+            staged.temporary = std::move(temporary);
+            return {};
+        }
+    staged_.push_back({path, std::move(target), std::move(temporary)});
+    return {};
+}
+
+WriteFailure FileReplacements::Commit() {
+    replaced_.clear();
+    for (Staged& staged : staged_) {
+        WriteFailure failure{WriteStatus::Written, staged.path, {}};
+        failure.status = MoveIntoPlace(staged.temporary, staged.target, failure.error);
+        if (failure.status != WriteStatus::Written) {
+            staged_.clear(); // removes the temporary files not yet moved
+            return failure;
+        }
+        replaced_.push_back(staged.path);
+    }
+    staged_.clear();
+    return {};
+}
+
+void FileReplacements::Discard() {
+    staged_.clear();
+}
+
+WriteStatus ReplaceFile(const std::string& path, std::string_view contents, LineEnds lineEnds,
+                        std::error_code* reason) {
+    FileReplacements replacement;
+    WriteFailure failure = replacement.Stage(path, contents, lineEnds);
+    if (failure.status == WriteStatus::Written)
+        failure = replacement.Commit();
+    if (reason != nullptr)
+        *reason = failure.error;
+    return failure.status;
 }
 
 std::string WriteFailureReason(WriteStatus status, const std::string& path) {
@@ -318,6 +425,23 @@ std::string WriteFailureReason(WriteStatus status, const std::string& path) {
         break;
     }
     return {};
+}
+
+std::string WriteFailureDetail(const WriteFailure& failure) {
+    if (failure.status == WriteStatus::Written)
+        return {};
+    std::string detail = failure.path;
+    if (failure.error) {
+        std::string reason = failure.error.message();
+        // Some systems end their texts with a point or a line end.
+        while (!reason.empty() &&
+               (reason.back() == '.' || reason.back() == '\n' || reason.back() == '\r'))
+            reason.pop_back();
+        detail += ": " + reason;
+    }
+    if (const std::string more = WriteFailureReason(failure.status, failure.path); !more.empty())
+        detail += "\n" + more;
+    return detail;
 }
 
 ReadStatus ReadFilePrefix(const std::string& path, std::size_t size, std::string& out) {

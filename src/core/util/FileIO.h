@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <vector>
 
 namespace vexa {
 
@@ -52,8 +54,54 @@ std::string WithLineEnds(std::string_view contents, LineEnds lineEnds);
 // (a read-only file is not replaced). A file that another program holds open is retried for
 // about a second before InUse is returned. On Windows a path naming a
 // reserved device (con.c, aux.bot) gives ReservedName and nothing is written.
+//
+// `reason`, when given, receives the system's reason for a failure (empty
+// when there is none, as for ReservedName).
 WriteStatus ReplaceFile(const std::string& path, std::string_view contents,
-                        LineEnds lineEnds = LineEnds::AsGiven);
+                        LineEnds lineEnds = LineEnds::AsGiven, std::error_code* reason = nullptr);
+
+// How writing a file ended: Written, or the failure with the path and the
+// system's reason (empty when the status says all).
+struct WriteFailure {
+    WriteStatus status = WriteStatus::Written;
+    std::string path;
+    std::error_code error;
+};
+
+// The lines that follow a failure's own message: the full path with the
+// system's reason ("/games/base/scripts/x.bot: Permission denied"), then
+// WriteFailureReason's line when there is one. Empty for Written.
+std::string WriteFailureDetail(const WriteFailure& failure);
+
+// Several files replaced together, all or none, each as ReplaceFile does.
+// Stage writes a file's new contents to a temporary file in its folder,
+// flushed and closed; Commit then renames the temporary files over their
+// files, in the order first staged. Until Commit every file keeps what it
+// held, and the temporary files of a set that is destroyed uncommitted are
+// removed.
+class FileReplacements {
+public:
+    FileReplacements();
+    FileReplacements(const FileReplacements&) = delete;
+    FileReplacements& operator=(const FileReplacements&) = delete;
+    ~FileReplacements();
+
+    // Staging a file again replaces its staged contents.
+    WriteFailure Stage(const std::string& path, std::string_view contents, LineEnds lineEnds);
+    // Moves every staged file into place, stopping at the first that cannot
+    // be (then the remaining temporary files are removed and replaced()
+    // tells which files were already replaced).
+    WriteFailure Commit();
+    // Removes the temporary files of everything staged; no file changes.
+    void Discard();
+    // The files Commit replaced, in order.
+    const std::vector<std::string>& replaced() const { return replaced_; }
+
+private:
+    struct Staged;
+    std::vector<Staged> staged_;
+    std::vector<std::string> replaced_;
+};
 
 // A line for the user that says why writing `path` failed with `status`,
 // beyond the failure's own message; empty when there is nothing more to say.

@@ -34,4 +34,26 @@ template <std::size_t N> void SetFieldText(char (&field)[N], std::string_view te
     std::fill(field + length, field + N, '\0');
 }
 
+// Latin-1 text (a field's) as UTF-8, the encoding of every text the program
+// shows or uses as a path. Converted once, where a field's text enters a
+// message.
+inline std::string Utf8FromLatin1(std::string_view latin1) {
+    std::string utf8;
+    utf8.reserve(latin1.size());
+    for (const char c : latin1) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (byte >> 6));
+            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+template <std::size_t N> std::string FieldUtf8(const char (&field)[N]) {
+    return Utf8FromLatin1(FieldText(field));
+}
+
 } // namespace vexa

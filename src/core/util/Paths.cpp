@@ -64,6 +64,42 @@ std::string ReservedDeviceNameReason(std::string_view name) {
     return reason;
 }
 
+namespace {
+
+// Windows drops the blanks and dots that end a step, so a step of dots and
+// blanks that holds two dots or more climbs like "..".
+bool ClimbsOnWindows(std::string_view step) {
+    return step.find_first_not_of(". ") == std::string_view::npos &&
+           step.find("..") != std::string_view::npos;
+}
+
+} // namespace
+
+std::string OutsideFolderReason(std::string_view name, PathStyle style) {
+    if (!name.empty() && (name.front() == '/' || name.front() == '\\'))
+        return "is a full path";
+    if (name.size() >= 2 && name[1] == ':' &&
+        ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z')))
+        return "holds a drive letter";
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        std::size_t end = name.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = name.size();
+        const std::string_view step = name.substr(start, end - start);
+        if (step == ".." || (style == PathStyle::Windows && ClimbsOnWindows(step)))
+            return "holds a \"..\" step";
+        start = end + 1;
+    }
+    return {};
+}
+
+bool IsExistingNonFolder(std::string_view path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
 std::string WorkingDirectoryFile(std::string_view fileName) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);

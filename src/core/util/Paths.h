@@ -44,6 +44,19 @@ std::string ReservedDeviceNameIn(std::string_view path, PathStyle style);
 // The user's explanation for a reserved name found by ReservedDeviceNameIn.
 std::string ReservedDeviceNameReason(std::string_view name);
 
+// Why the file name `name`, which the program joins to a folder, would lead
+// outside that folder; empty when it stays inside. Both "/" and "\\"
+// separate steps in either style (the program writes both as the style's
+// separator). Refused: a full path (one that begins with a separator), a
+// drive letter ("C:"), and a ".." step; in the Windows style also a step
+// that Windows shortens to ".." (such as ".. " or "..."). A name that stays
+// inside may still be refused elsewhere (device names, characters).
+std::string OutsideFolderReason(std::string_view name, PathStyle style);
+
+// True when something that is not a folder (a regular file, a device)
+// exists at `path` (UTF-8), following symbolic links.
+bool IsExistingNonFolder(std::string_view path);
+
 // The current working directory joined with `fileName` by the platform's
 // separator (the folder of defbot.ini and vexa.ini). An unknown working
 // directory gives `fileName` alone, which the platform resolves against it.

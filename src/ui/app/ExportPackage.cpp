@@ -5,6 +5,7 @@
 #include "ui/common/TextFields.h"
 
 #include <QCoreApplication>
+#include <ctime>
 #include <vector>
 
 namespace vexa::ui {
@@ -22,7 +23,7 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
     std::vector<PackageEntry> entries;
     if (const int result = CollectBotPackage(profile, settings, entries); result != 0) {
         prompts.information(parent,
-                            FromFieldText(PackageFailureMessage(result, profile, settings)));
+                            FromFolderText(PackageFailureMessage(result, profile, settings)));
         return;
     }
 
@@ -37,13 +38,16 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
         return;
 
     const std::string target = ToFolderText(*path);
-    if (const int result = ExportBotPackage(profile, settings, target); result != 0) {
-        prompts.information(parent,
-                            FromFieldText(PackageFailureMessage(result, profile, settings)));
+    WriteFailure failure;
+    if (const int result =
+            ExportBotPackage(profile, settings, target, std::time(nullptr), &failure);
+        result != 0) {
+        prompts.information(
+            parent, FromFolderText(PackageFailureMessage(result, profile, settings, failure)));
         return;
     }
     prompts.information(parent, FromFolderText(PackageSuccessMessage(target)));
-    prompts.information(parent, FromFieldText(GenerateModelMessage(profile)));
+    prompts.information(parent, FromFolderText(GenerateModelMessage(profile)));
 }
 
 } // namespace vexa::ui

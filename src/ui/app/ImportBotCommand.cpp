@@ -54,8 +54,8 @@ bool ImportBotInto(BotProfile& profile, const AppSettings& settings, Prompts& pr
         list.columns = {QObject::tr("Name"), QObject::tr("Model"), QObject::tr("Character file"),
                         QObject::tr("From")};
         for (const BotEntry& bot : found.bots)
-            list.rows.append({Text(bot.name), Text(bot.model), Text("botfiles/" + bot.aifile),
-                              Text(BotFrom(bot, &picked))});
+            list.rows.append({FromFieldText(bot.name), FromFieldText(bot.model),
+                              Text("botfiles/" + bot.aifile), Text(BotFrom(bot, &picked))});
         list.option = QObject::tr("Keep the bot's own file names (otherwise its weight and chat "
                                   "files get the default names of its main file)");
         list.acceptText = QObject::tr("&Import");

@@ -61,10 +61,6 @@ constexpr std::array<const char*, 3> kTabTexts = {"Skill 1", "Skill 4", "Skill 5
 constexpr UINT kAboutCommand = 0x0010;
 #endif
 
-QString Text(const std::string& message) {
-    return FromFieldText(message);
-}
-
 QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
@@ -522,7 +518,7 @@ void MainDialog::createSource() {
         return;
     }
     prompts_.information(this, FromFolderText(GenerateSuccessMessage(settings_)));
-    prompts_.information(this, Text(GenerateModelMessage(profile_)));
+    prompts_.information(this, FromFolderText(GenerateModelMessage(profile_)));
     const std::vector<std::string> duplicates =
         DuplicateBotWarnings(profile_, settings_, NativePathStyle(), *game);
     if (!duplicates.empty()) {

@@ -22,6 +22,8 @@ namespace {
 // Problems that are not chat lines carry this instead of a finding's index.
 constexpr int kNotAChatLine = -1;
 
+// Texts of the bot's files and names read from them: Latin-1, as the
+// profile holds them. The messages of the core are UTF-8.
 QString Text(std::string_view text) {
     return FromFieldText(std::string(text));
 }
@@ -135,8 +137,8 @@ void SourcePreviewDialog::refresh() {
         PreviewSource(profile_, settings_, NativePathStyle(), *BaseFolderView(settings_.BaseDir));
 
     if (preview_.result != 0) {
-        summary_->setText(
-            tr("Create Arvon source would write nothing: %1").arg(Text(preview_.message)));
+        summary_->setText(tr("Create Arvon source would write nothing: %1")
+                              .arg(FromFolderText(preview_.message)));
     } else {
         QString summary =
             tr("Create Arvon source would write these %1 files.").arg(preview_.files.size());
@@ -186,7 +188,7 @@ void SourcePreviewDialog::refresh() {
     };
     for (std::size_t i = 0; i < preview_.chat.size(); ++i) {
         const ChatLineFinding& finding = preview_.chat[i];
-        add(finding.error ? errorIcon : warningIcon, Text(ChatFindingText(finding)),
+        add(finding.error ? errorIcon : warningIcon, FromFolderText(ChatFindingText(finding)),
             static_cast<int>(i));
     }
     for (const SourcePreview::File& file : preview_.files)
@@ -203,7 +205,7 @@ void SourcePreviewDialog::refresh() {
                     .arg(FromFolderText(file.path), Text(file.otherBot)),
                 kNotAChatLine);
     for (const std::string& duplicate : preview_.duplicates)
-        add(warningIcon, Text(duplicate), kNotAChatLine);
+        add(warningIcon, FromFolderText(duplicate), kNotAChatLine);
     if (preview_.result == 0 && !preview_.randomStringsKnown)
         add(infoIcon,
             tr("The base folder holds no botfiles/rnd.c: random strings in chat lines are not "

@@ -96,9 +96,13 @@ int FileLocationsDialog::exec() {
 // Tells the user when a file name cannot be used here; true when all can.
 bool FileLocationsDialog::namesUsable() {
     const FileLocations names = fieldTexts();
-    for (const std::string* name : {&names.weaponWeights, &names.chat, &names.itemWeights})
-        if (const std::string refusal = EnteredNameRefusal(*name); !refusal.empty()) {
-            prompts_.information(this, FromFieldText(refusal));
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"Weapon weights file", &names.weaponWeights},
+        {"Chat file", &names.chat},
+        {"Item weights file", &names.itemWeights}};
+    for (const auto& [field, name] : fields)
+        if (const std::string refusal = StoredNameRefusal(field, *name); !refusal.empty()) {
+            prompts_.information(this, QString::fromStdString(refusal));
             return false;
         }
     return true;

@@ -64,20 +64,19 @@ int MainFileLocationDialog::exec() {
 void MainFileLocationDialog::accept() {
     if (!AcceptFolderText(folderEdit_, prompts_, kBaseDirPrompt, true, this))
         return;
-    // A name Windows keeps for a device cannot become a file or folder.
-    for (QLineEdit* edit : {folderEdit_, mainFileEdit_})
-        if (const std::string refusal = EnteredNameRefusal(ToFolderText(edit->text()));
-            !refusal.empty()) {
-            prompts_.information(this, FromFolderText(refusal));
+    // A name Windows keeps for a device cannot become a file or folder, and
+    // the main file stays inside the base folder.
+    const std::string mainFile = ToFieldText(mainFileEdit_->text());
+    const std::pair<QLineEdit*, std::string> refusals[] = {
+        {folderEdit_, EnteredNameRefusal(ToFolderText(folderEdit_->text()))},
+        {mainFileEdit_, StoredNameRefusal("Main file", mainFile)},
+        {mainFileEdit_, MainFileNameRefusal(mainFile)}};
+    for (const auto& [edit, refusal] : refusals)
+        if (!refusal.empty()) {
+            prompts_.information(this, QString::fromStdString(refusal));
             edit->setFocus();
             return;
         }
-    const std::string refusal = MainFileNameRefusal(ToFieldText(mainFileEdit_->text()));
-    if (!refusal.empty()) {
-        prompts_.information(this, QString::fromStdString(refusal));
-        mainFileEdit_->setFocus();
-        return;
-    }
     StoreFolderField(settings_.BaseDir, ToFolderText(folderEdit_->text()), kBaseDirPrompt);
     SetFieldText(profile_.main_file, ToFieldText(mainFileEdit_->text()));
     QDialog::accept();

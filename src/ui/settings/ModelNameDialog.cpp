@@ -41,10 +41,12 @@ int ModelNameDialog::exec() {
 }
 
 void ModelNameDialog::accept() {
-    // The model names the .bot file: a device name cannot be one.
-    if (const std::string refusal = EnteredNameRefusal(ToFieldText(modelNameEdit_->text()));
+    // The model names the .bot file, which stays inside the base folder and
+    // cannot be a device.
+    if (const std::string refusal =
+            StoredNameRefusal("Model name", ToFieldText(modelNameEdit_->text()));
         !refusal.empty()) {
-        prompts_.information(this, FromFieldText(refusal));
+        prompts_.information(this, QString::fromStdString(refusal));
         return;
     }
     // The proposal accepted as it stands keeps the default model.

@@ -1,6 +1,8 @@
 #include "core/generate/GenerateSource.h"
 
 #include "TestSupport.h"
+#include "core/game/LocalFileSources.h"
+#include "core/generate/SourcePreview.h"
 #include "core/generate/Writers.h"
 #include "core/util/FixedText.h"
 
@@ -47,6 +49,72 @@ TEST(GenerateChecks, RefuseBadInputInOrderWithoutWritingAnything) {
         EXPECT_TRUE(files.createAttempts.empty());
         EXPECT_TRUE(files.writtenPaths.empty());
     }
+}
+
+// Every stored file name is joined to the base folder: one that climbs out
+// of it, or is a path of its own, is refused in both path styles before a
+// folder is made or a file written, and the message names the field.
+TEST(GenerateChecks, NamesLeadingOutsideTheBaseFolderAreRefusedFirst) {
+    using Field = char(SkillProfile::*)[20];
+    struct Target {
+        const char* field; // as the message names it
+        Field stored;      // a pass file's field; null for the main file and the model
+    };
+    const Target targets[] = {{"Main file", nullptr},
+                              {"Weapon weights file (Skill 4)", &SkillProfile::weaponweights},
+                              {"Item weights file (Skill 4)", &SkillProfile::itemweights},
+                              {"Chat file (Skill 4)", &SkillProfile::chat_file},
+                              {"Model name", nullptr}};
+    const char* outside[] = {"../../evil_w.c", "bots/../../x.c",    "/etc/x.c", "\\x.c",
+                             "C:x.c",          "bots\\..\\..\\x.c", ".."};
+    for (const PathStyle style : {PathStyle::Posix, PathStyle::Windows})
+        for (const Target& target : targets)
+            for (const char* name : outside) {
+                BotProfile profile = test::RangerProfile();
+                if (target.stored != nullptr)
+                    SetFieldText(profile.skill[1].*target.stored, name);
+                else if (std::string(target.field) == "Main file")
+                    SetFieldText(profile.main_file, name);
+                else
+                    SetFieldText(profile.model_name, name);
+                AppSettings settings = WindowsSettings(
+                    style == PathStyle::Windows ? "C:\\game\\base" : "/game/base", true);
+                RecordingFiles files;
+                ASSERT_EQ(GenerateSource(profile, settings, style, files), 17)
+                    << target.field << " " << name;
+                EXPECT_TRUE(files.createAttempts.empty());
+                EXPECT_TRUE(files.writtenPaths.empty());
+                const std::string message =
+                    GenerateFailureMessage(17, profile, settings, nullptr, style);
+                EXPECT_EQ(message.substr(0, message.find('\n')), GenerateResultMessage(17));
+                const std::string stored =
+                    target.stored != nullptr ? FieldText(profile.skill[1].*target.stored)
+                    : std::string(target.field) == "Main file" ? FieldText(profile.main_file)
+                                                               : FieldText(profile.model_name);
+                EXPECT_NE(message.find(std::string(target.field) + ": \"" + stored + "\""),
+                          std::string::npos)
+                    << message;
+                const SourcePreview preview =
+                    PreviewSource(profile, settings, style, MemoryFileSource());
+                EXPECT_EQ(preview.result, 17);
+                EXPECT_EQ(preview.message, message);
+                EXPECT_TRUE(preview.files.empty());
+            }
+
+    // Names that only look like it stay inside; Windows alone drops the
+    // blanks and dots that end a step.
+    for (const char* name : {"bots/..x_c.c", "bots/x.._c.c", "./x_c.c", "bots/c:x_c.c"})
+        EXPECT_EQ(OutsideFolderReason(name, PathStyle::Posix), "") << name;
+    for (const char* name : {".. /x_c.c", "bots/.../x_c.c", "bots\\.. \\x"}) {
+        EXPECT_EQ(OutsideFolderReason(name, PathStyle::Posix), "") << name;
+        EXPECT_NE(OutsideFolderReason(name, PathStyle::Windows), "") << name;
+    }
+    // With TabSkill off only the Skill 1 names are written, and checked.
+    BotProfile unused = test::RangerProfile();
+    SetFieldText(unused.skill[2].chat_file, "../x_t.c");
+    AppSettings settings = WindowsSettings("/game/", false);
+    RecordingFiles files;
+    EXPECT_EQ(GenerateSource(unused, settings, PathStyle::Posix, files), 0);
 }
 
 TEST(GenerateChecks, MissingMainFileComesAfterTheFoldersAreMade) {
@@ -133,6 +201,7 @@ TEST(GenerateMessages, EveryResultCodeHasItsMessage) {
         {14, "You need a name for this Bot"},
         {15, "You need a gender for this Bot"},
         {16, "You need a main file for this Bot"},
+        {17, "Source not created, a file name leads outside the base folder"},
         {21, "Source not created, error opening weapon weights file"},
         {22, "Source not created, error writing weapon weights file"},
         {31, "Source not created, error opening item weights file"},
@@ -145,7 +214,7 @@ TEST(GenerateMessages, EveryResultCodeHasItsMessage) {
     for (const auto& [code, message] : table)
         EXPECT_EQ(GenerateResultMessage(code), message);
     EXPECT_EQ(GenerateResultMessage(0), "");
-    EXPECT_EQ(GenerateResultMessage(17), "");
+    EXPECT_EQ(GenerateResultMessage(18), "");
 }
 
 TEST(GenerateMessages, ModelMessageNamesTheModel) {
@@ -204,8 +273,14 @@ TEST(GenerateSource, DeviceNamesAreRefusedInTheWindowsStyle) {
         RecordingFiles files;
         EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files), c.code) << c.value;
         EXPECT_EQ(files.writtenPaths.size(), c.writtenBefore) << c.value;
-        EXPECT_EQ(GenerateFailureMessage(c.code, profile, settings, files),
-                  GenerateResultMessage(c.code) + "\n" + ReservedDeviceNameReason(c.reserved));
+        // The message, the path refused, why.
+        const std::string message = GenerateFailureMessage(c.code, profile, settings, files);
+        const std::string first = GenerateResultMessage(c.code) + "\nC:\\";
+        const std::string last = "\n" + ReservedDeviceNameReason(c.reserved);
+        EXPECT_EQ(message.substr(0, first.size()), first);
+        ASSERT_GT(message.size(), first.size() + last.size());
+        EXPECT_EQ(message.substr(message.size() - last.size()), last);
+        EXPECT_NE(message.find(c.reserved), message.find(last) + 2);
 
         // The same bot in the POSIX style is written whole.
         settings.BaseDir = "/game/";
@@ -250,10 +325,12 @@ TEST(GenerateOnDisk, AWriteThatRunsOutOfRoomKeepsThePreviousFile) {
     for (auto& category : profile.skill[0].chat_lines)
         for (auto& line : category)
             SetFieldText(line, std::string(79, 'x'));
+    // All or nothing: the files written before it are not put in place.
     EXPECT_EQ(GenerateWithFileSizeLimit(profile, settings, 8000), 42);
-    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_c.c"), CharacterFileText(profile, false));
-    EXPECT_TRUE(std::filesystem::exists(bots / "ranger_i.c"));
-    EXPECT_FALSE(std::filesystem::exists(bots / "ranger_t.c"));
+    EXPECT_EQ(test::ReadWholeFile(bots / "ranger_c.c"), "previous");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(bots),
+                            std::filesystem::directory_iterator()),
+              1);
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "scripts"));
 }
 #endif

@@ -1,4 +1,5 @@
 // The rules behind the option and location dialogs and the tab strips.
+#include "TempDir.h"
 #include "core/generate/Names.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
@@ -132,6 +133,13 @@ TEST(FolderRefusalTest, CommentMarksAndRelativeBaseFolders) {
     EXPECT_NE(FolderRefusal("/games/*/base", false).find("\"/*\""), std::string::npos);
     EXPECT_NE(FolderRefusal(full("/games/arvon/*"), true), "");
     EXPECT_EQ(FolderRefusal(full("/games//arvon"), true), "");
+    // A base folder that is a file is refused; a folder is taken.
+    const test::TempDir dir;
+    test::WriteWholeFile(dir.file("base"), "a file");
+    EXPECT_EQ(FolderRefusal(dir.file("base"), true),
+              "\"" + dir.file("base") +
+                  "\" is a file, not a folder: the base folder must be a folder.");
+    EXPECT_EQ(FolderRefusal(dir.path().string(), true), "");
     const std::string relative = FolderRefusal("arvon/base", true);
     EXPECT_NE(relative.find("full path"), std::string::npos);
     EXPECT_EQ(FolderRefusal("arvon/base", true), relative);
