@@ -1,5 +1,7 @@
 #include "core/generate/ChatCategory.h"
 
+#include "core/util/AsciiText.h"
+
 namespace vexa {
 
 namespace {
@@ -35,12 +37,24 @@ const std::array<ChatCategory, kChatCategoryCount> kChatCategories = {{
     {"kill_rail", "initiated when the bot kills someone with rail gun", kKill, "Kill Rail", "Kill Rail", true},
     {"kill_gauntlet", "initiated when the bot kills someone with gauntlet", kKill, "Kill Gauntlet", "Kill Gauntlet", false},
     {"kill_telefrag", "initiated when the bot telefragged someone", kKill, "Kill Telefrag", "Kill Tele Frag", false},
-    {"kill_suicide", "initiated when the players kills self", kKill, "Kill Suicide", "Kill Suicide", false},
+    {"enemy_suicide", "initiated when the players kills self", kKill, "Kill Suicide", "Kill Suicide", false},
     {"kill_insult", "insult initiated when the bot killed someone", kKill, "Kill Insult", "Kill Insult", false},
     {"kill_praise", "praise initiated when the bot killed someone", kKill, "Kill Praise", "Kill Praise", false},
     {"random_insult", "insult initiated randomly (just when the bot feels like it)", kRandom, "Random Insult", "Random Insult", true},
     {"random_misc", "miscellanous chats initiated randomly", kRandom, "Random Misc", "Random Misc", false},
 }};
 // clang-format on
+
+int ChatCategoryIndex(std::string_view typeName) {
+    const std::string key = AsciiLower(typeName);
+    const auto same = [&key](std::string_view name) { return key == name; };
+    for (std::size_t c = 0; c < kChatCategories.size(); ++c)
+        if (same(kChatCategories[c].typeName))
+            return static_cast<int>(c);
+    // Files written before the situation took the game's name.
+    if (same("kill_suicide"))
+        return kEnemySuicideCategory;
+    return -1;
+}
 
 } // namespace vexa

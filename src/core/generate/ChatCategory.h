@@ -20,4 +20,13 @@ struct ChatCategory {
 
 extern const std::array<ChatCategory, kChatCategoryCount> kChatCategories;
 
+// The slot of the situation the game calls enemy_suicide (another player
+// killed himself); its caption is "Kill Suicide".
+inline constexpr int kEnemySuicideCategory = 23;
+
+// The index of the situation a chat file names `typeName`, compared without
+// regard to case; kill_suicide, the name earlier files used, gives the
+// enemy_suicide slot. -1 for any other name.
+int ChatCategoryIndex(std::string_view typeName);
+
 } // namespace vexa

@@ -510,11 +510,7 @@ private:
             return lines;
         }
         for (const ChatType& type : file.types) {
-            int category = -1;
-            for (int c = 0; c < kChatCategoryCount; ++c)
-                if (Lowered(kChatCategories[static_cast<std::size_t>(c)].typeName) ==
-                    Lowered(type.name))
-                    category = c;
+            const int category = ChatCategoryIndex(type.name);
             if (category < 0) {
                 Report(path, type.line, 0,
                        "the situation " + type.name +

@@ -3,6 +3,7 @@
 #include "core/import/BotImport.h"
 
 #include "core/game/LocalFileSources.h"
+#include "core/generate/ChatCategory.h"
 #include "core/util/FixedText.h"
 
 #include <filesystem>
@@ -212,6 +213,25 @@ TEST(ImportBot, CharacterFileAloneAndTheTextsItHolds) {
                                 "file holds \"one\", \"two\"); no chat lines were read from it"),
         std::string::npos)
         << ReportText(report);
+}
+
+// The game says the lines of enemy_suicide when another player killed
+// himself; files written before VEXA used that name hold them as
+// kill_suicide, which the game never asks for.
+TEST(ImportBot, EnemySuicideFillsTheKillSuicideSlotUnderEitherName) {
+    const std::string character = "skill 1 { 21 \"bots/x_t.c\" 22 \"x\" }";
+    for (const char* name : {"enemy_suicide", "KILL_SUICIDE"}) {
+        MemoryFileSource source;
+        source.Add("botfiles/bots/x_t.c",
+                   std::string("chat \"x\" { type \"") + name + "\" { \"oops\"; } }");
+        std::vector<ReportEntry> report;
+        const BotProfile p = Imported(source, character, &report);
+        EXPECT_EQ(Lines(p.skill[0], kEnemySuicideCategory), std::vector<std::string>{"\"oops\""})
+            << name << "\n"
+            << ReportText(report);
+    }
+    EXPECT_EQ(kChatCategories[kEnemySuicideCategory].typeName, "enemy_suicide");
+    EXPECT_EQ(kChatCategories[kEnemySuicideCategory].caption, "Kill Suicide");
 }
 
 TEST(ImportBot, FailsOnlyWhenTheCharacterFileCannotBeUsed) {
