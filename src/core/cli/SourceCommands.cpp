@@ -11,7 +11,7 @@
 namespace vexa {
 
 int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, std::ostream& out,
-                std::ostream& err) {
+                std::ostream& err, const ProfileExtras& extras) {
     GenerateGuards guards;
     std::optional<OtherBotFile> refused;
     guards.replaceOtherBot = [force, &refused](const OtherBotFile& file) {
@@ -20,7 +20,7 @@ int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, st
         return force;
     };
     DiskFiles disk;
-    const int result = GenerateSource(profile, settings, NativePathStyle(), disk, guards);
+    const int result = GenerateSource(profile, settings, NativePathStyle(), disk, guards, extras);
     if (result == kGenerateDeclined && refused) {
         err << "vexa: " << refused->file << " in " << refused->folder << " belongs to the bot "
             << refused->bot << "; nothing was written (--force replaces that bot's files)\n";

@@ -5,6 +5,7 @@
 
 #include "core/import/GameFileSource.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@ struct BotEntry {
                           // empty for a character file opened on its own
     std::string origin;   // where the info file comes from, for the user (a folder or archive)
     int block = 0;        // which block of the info file, 0 for the first
+    std::vector<std::pair<std::string, std::string>> otherKeys; // its other keys (funname, ...)
 };
 
 // One thing the import could not keep as the files had it, or had to
@@ -45,6 +47,7 @@ struct ImportResult {
     bool ok = false;
     std::string error;                   // when !ok: why, in the user's words
     BotProfile profile = EmptyProfile(); // when ok: the bot
+    ProfileExtras extras;                // when ok: what the bot holds beyond the record
     std::vector<ReportEntry> report;     // when ok: every loss, in reading order
 };
 

@@ -22,6 +22,7 @@ struct ReadProblem {
 // Limits that keep hostile files within bounds.
 inline constexpr std::size_t kMaxInfoBlocks = 4096;
 inline constexpr std::size_t kMaxInfoValue = 1024;
+inline constexpr std::size_t kMaxInfoKeys = 64;
 inline constexpr std::size_t kMaxSkillBlocks = 64;
 inline constexpr std::size_t kMaxEntriesPerBlock = 512;
 inline constexpr std::size_t kMaxDefines = 1024;
@@ -36,6 +37,7 @@ struct BotInfoBlock {
     std::string name;
     std::string model;
     std::string aifile;
+    std::vector<std::pair<std::string, std::string>> otherKeys; // the other keys, in file order
 };
 
 struct BotInfoFile {
@@ -45,7 +47,7 @@ struct BotInfoFile {
 
 // The blocks `{ key value ... }` of an info file. A value is one word (up to
 // the next blank) or a quoted text; keys are compared without regard to
-// case, and keys other than name, model and aifile are skipped.
+// case; keys other than name, model and aifile are kept in `otherKeys`.
 BotInfoFile ReadBotInfoFile(std::string_view text);
 
 // A value as the bot info reader gives it back once the writer has written

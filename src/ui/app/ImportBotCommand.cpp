@@ -20,8 +20,8 @@ QString ProblemLines(const std::vector<ReportEntry>& problems) {
 
 } // namespace
 
-bool ImportBotInto(BotProfile& profile, const AppSettings& settings, Prompts& prompts,
-                   QWidget* parent) {
+bool ImportBotInto(BotProfile& profile, ProfileExtras& extras, const AppSettings& settings,
+                   Prompts& prompts, QWidget* parent) {
     Prompts::FileRequest request;
     request.title = QObject::tr("Import Bot");
     request.filter = QObject::tr("Bots, archives and character files (*.pk3 *.zip *.bot *.txt "
@@ -74,6 +74,7 @@ bool ImportBotInto(BotProfile& profile, const AppSettings& settings, Prompts& pr
         return false;
     }
     profile = result.profile;
+    extras = std::move(result.extras);
 
     const QString imported = QObject::tr("Imported %1.").arg(Text(BotListLine(bot)));
     const QString heading =

@@ -305,12 +305,15 @@ void MainDialog::startUp() {
     const std::string profilePath = commandLineFile_.isEmpty()
                                         ? WorkingDirectoryFile(kDefaultBotFileName)
                                         : ToFolderText(commandLineFile_);
-    const int loaded = LoadStartupProfile(profile_, profilePath);
+    ExtrasStatus extrasStatus{};
+    const int loaded = LoadStartupProfileFile(profile_, extras_, profilePath, extrasStatus);
     ShowProfileIdentity();
     // A missing default bot is normal; a profile the user named is not: say
     // so before the defaults take its place, lest a save overwrite it.
     if (loaded != 0 && !commandLineFile_.isEmpty())
         prompts_.information(this, QString::fromLatin1(LoadBotMessage(loaded)));
+    if (const QString note = QString::fromLatin1(ExtrasMessage(extrasStatus)); !note.isEmpty())
+        prompts_.information(this, note);
     if (loaded == 0 && !commandLineFile_.isEmpty())
         profileFile_ = commandLineFile_; // opened like Load Bot, so the footer names it
 
@@ -431,7 +434,7 @@ void MainDialog::saveBot() {
         prompts_.saveFileName(this, profileFileRequest(tr("Save Your VEXA Bot")));
     if (!path)
         return;
-    const int result = WriteProfileImage(profile_, ToFolderText(*path));
+    const int result = WriteProfileFile(profile_, extras_, ToFolderText(*path));
     if (result == 0) {
         profileFile_ = *path;
         updateFooter();
@@ -444,17 +447,20 @@ void MainDialog::loadBot() {
         prompts_.openFileName(this, profileFileRequest(tr("Load Your VEXA Bot")));
     if (!path)
         return;
-    const int result = ReadProfileImage(profile_, ToFolderText(*path));
+    ExtrasStatus extrasStatus{};
+    const int result = ReadProfileFile(profile_, extras_, ToFolderText(*path), extrasStatus);
     if (result == 0) {
         ShowProfileIdentity();
         profileFile_ = *path;
         updateFooter();
     }
     prompts_.information(this, QString::fromLatin1(LoadBotMessage(result)));
+    if (const QString note = QString::fromLatin1(ExtrasMessage(extrasStatus)); !note.isEmpty())
+        prompts_.information(this, note);
 }
 
 void MainDialog::importBot() {
-    if (!ImportBotInto(profile_, settings_, prompts_, this))
+    if (!ImportBotInto(profile_, extras_, settings_, prompts_, this))
         return;
     ShowProfileIdentity();
     // The imported bot has no profile file until it is saved.
@@ -469,7 +475,8 @@ void MainDialog::createSource() {
                                           tr("Replace another bot?"));
     };
     DiskFiles disk;
-    const int result = GenerateSource(profile_, settings_, NativePathStyle(), disk, guards);
+    const int result =
+        GenerateSource(profile_, settings_, NativePathStyle(), disk, guards, extras_);
     updateFooter(); // the base folder is now in its normal form
     if (result == kGenerateDeclined)
         return;
@@ -554,7 +561,8 @@ void MainDialog::openModelName() {
 }
 
 void MainDialog::makeDefaultBot() {
-    const int result = WriteDefaultBot(profile_, WorkingDirectoryFile(kDefaultBotFileName));
+    const int result =
+        WriteDefaultBotFile(profile_, extras_, WorkingDirectoryFile(kDefaultBotFileName));
     prompts_.information(this, QString::fromLatin1(DefaultBotMessage(result)));
 }
 

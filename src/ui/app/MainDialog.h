@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "ui/common/Prompts.h"
 
@@ -114,6 +115,7 @@ private:
     void updateFooter();
 
     BotProfile& profile_;
+    ProfileExtras extras_; // what the bot holds beyond the record, owned with it
     AppSettings& settings_;
     Prompts& prompts_;
     QString commandLineFile_;
