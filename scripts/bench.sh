@@ -20,6 +20,8 @@
 #                  archive of 5,000 entries and importing one, with a
 #                  fresh source each run (after a first read)   < 50 ms
 #                  and the same from loose files                 < 16.7 ms
+#   profile file   saving and loading a profile with the largest
+#                  block of extras allowed                       < 16.7 ms
 #
 # Usage: scripts/bench.sh [--runs N]   (N start-ups of each program, default 15)
 # Builds in build/bench (or $VEXA_BENCH_BUILD). Not part of the tests or CI.
@@ -38,7 +40,7 @@ if [ "${VEXA_BENCH_INNER:-}" != 1 ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVEXA_BUILD_BENCH=ON >/dev/null
   cmake --build "$build" -j2 --target vexa vexa_bench_bare_dialog vexa_bench_mapwatch \
-    vexa_bench_responsiveness vexa_bench_generate vexa_bench_import >/dev/null
+    vexa_bench_responsiveness vexa_bench_generate vexa_bench_import vexa_bench_extras >/dev/null
   # Every figure is taken on the same fresh X server without a window manager.
   exec env VEXA_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     "$0" --runs "$runs"
@@ -114,6 +116,9 @@ done
 # Import.
 "$bin/vexa_bench_import" "$work/import" --runs 30 >>"$samples" || echo "import_failed" >>"$samples"
 
+# Profile files with the largest extras.
+"$bin/vexa_bench_extras" "$work/extras" --runs 100 >>"$samples" || echo "extras_failed" >>"$samples"
+
 misses=0
 row() { # NAME FIGURE BASELINE RATIO TARGET VERDICT
   printf '%-28s %-40s %-40s %-8s %-9s %s\n' "$@"
@@ -171,6 +176,17 @@ if grep -q '^import_failed' "$samples"; then
   row "import itself" "a bot could not be listed or imported" "" "" "" MISS
 fi
 echo "($(grep '^import_files' "$samples" | sed 's/^import_files //'))"
+
+echo
+echo "== Profile file with the largest extras (ms)"
+for figure in save load; do
+  s="$(stats "profile_extras_$figure")"
+  row "$figure profile + extras" "$(show "$s" 2)" "" "" "< 16.7" "$(verdict "$(median "$s")" "<" 16.7)"
+done
+if grep -q '^extras_failed' "$samples"; then
+  row "profile file itself" "the profile could not be saved or loaded" "" "" "" MISS
+fi
+echo "(block of $(grep '^extras_block_bytes' "$samples" | sed 's/^extras_block_bytes //') bytes after the record)"
 echo
 if [ "$misses" -eq 0 ]; then
   echo "All targets met."

@@ -22,13 +22,22 @@ constexpr std::string_view kMagic = "VXEX";
 constexpr std::uint16_t kVersion = 1;
 constexpr std::size_t kHeaderSize = 20;
 
-std::uint32_t Crc32(std::string_view bytes) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const char c : bytes) {
-        crc ^= static_cast<unsigned char>(c);
+// CRC-32 (the polynomial of zip and PNG), a table byte by byte.
+constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t crc = n;
         for (int bit = 0; bit < 8; ++bit)
             crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        table[n] = crc;
     }
+    return table;
+}();
+
+std::uint32_t Crc32(std::string_view bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes)
+        crc = (crc >> 8) ^ kCrcTable[(crc ^ static_cast<unsigned char>(c)) & 0xFFu];
     return ~crc;
 }
 
@@ -236,6 +245,78 @@ const KeptLine* KeptFor(const std::vector<KeptLine>& lines, std::string_view key
         if (line.key == key && !line.basis.empty() && line.basis == own)
             return &line;
     return nullptr;
+}
+
+std::vector<ExtraItem> ExtraItems(const ProfileExtras& extras, const BotProfile& profile) {
+    using Kind = ExtraItem::Kind;
+    std::vector<ExtraItem> items;
+    if (!extras.name.empty())
+        items.push_back({Kind::Name, -1, 0, "Name: " + extras.name});
+    if (!extras.model.empty())
+        items.push_back({Kind::Model, -1, 0, "Model: " + extras.model});
+    for (std::size_t i = 0; i < extras.infoKeys.size(); ++i)
+        items.push_back(
+            {Kind::InfoKey, -1, i,
+             "Bot info: " + extras.infoKeys[i].first + " " + extras.infoKeys[i].second});
+    for (int b = 0; b < 3; ++b) {
+        const LevelExtras& level = extras.levels[static_cast<std::size_t>(b)];
+        const std::string prefix = "Skill " + std::to_string(LevelOfBlock(b)) + ": ";
+        const auto lines = [&](Kind kind, const std::vector<KeptLine>& kept, const char* file) {
+            for (std::size_t i = 0; i < kept.size(); ++i) {
+                const KeptLine& line = kept[i];
+                std::string text = prefix + file + line.key + " " +
+                                   (line.isText ? "\"" + line.value + "\"" : line.value);
+                text += line.basis.empty() ? " (no editor in VEXA)"
+                                           : " (the editor shows " + line.basis + ")";
+                items.push_back({kind, b, i, std::move(text)});
+            }
+        };
+        lines(Kind::Characteristic, level.characteristics, "");
+        lines(Kind::WeaponDefine, level.weaponDefines, "weapon weights ");
+        lines(Kind::ItemDefine, level.itemDefines, "item weights ");
+        for (std::size_t i = 0; i < level.chat.size(); ++i) {
+            const KeptChat& chat = level.chat[i];
+            const int category = ChatCategoryIndex(chat.situation);
+            std::string text = prefix + "chat " + chat.situation + ", " +
+                               std::to_string(chat.lines.size()) + " lines";
+            if (category >= 0)
+                text += RecordPart(chat.lines) == RecordLines(profile.skill[b], category)
+                            ? " (" + std::to_string(RecordPart(chat.lines).size()) +
+                                  " of them in the editor)"
+                            : " (set aside: the editor's lines were changed)";
+            items.push_back({Kind::Chat, b, i, std::move(text)});
+        }
+    }
+    return items;
+}
+
+void RemoveExtra(ProfileExtras& extras, const ExtraItem& item) {
+    using Kind = ExtraItem::Kind;
+    const auto erase = [&item](auto& list) {
+        if (item.at < list.size())
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(item.at));
+    };
+    if (item.kind == Kind::Name)
+        return extras.name.clear();
+    if (item.kind == Kind::Model)
+        return extras.model.clear();
+    if (item.kind == Kind::InfoKey)
+        return erase(extras.infoKeys);
+    if (item.block < 0 || item.block > 2)
+        return;
+    LevelExtras& level = extras.levels[static_cast<std::size_t>(item.block)];
+    switch (item.kind) {
+    case Kind::Characteristic:
+        return erase(level.characteristics);
+    case Kind::WeaponDefine:
+        return erase(level.weaponDefines);
+    case Kind::ItemDefine:
+        return erase(level.itemDefines);
+    case Kind::Chat:
+        return erase(level.chat);
+    default:
+        return;
+    }
 }
 
 std::string ExtrasBlock(const ProfileExtras& extras, const std::string& recordImage) {

@@ -71,7 +71,7 @@ const ProfileExtras& NoExtras();
 // Limits of what a profile keeps, so that a hostile file stays small.
 inline constexpr std::size_t kMaxChatMessage = 255; // the game's chat message, without terminator
 inline constexpr std::size_t kMaxKeptText = 1024;   // any other kept text
-inline constexpr std::size_t kMaxExtrasBlock = 1 << 20;
+inline constexpr std::size_t kMaxExtrasBlock = 512 * 1024;
 
 // The texts a profile may keep: a name ([A-Za-z0-9_]+, for keys and
 // situations), a number as written, any text on one line, and a chat line
@@ -100,6 +100,22 @@ std::vector<const KeptChat*> ExtraSituations(const LevelExtras& extras);
 // that key whose basis is still `own`, else `own`.
 const KeptLine* KeptFor(const std::vector<KeptLine>& lines, std::string_view key,
                         std::string_view own);
+
+// ---- Showing and removing what is kept -------------------------------------
+
+// One thing the extras keep, as the user sees it in the list of kept data.
+struct ExtraItem {
+    enum class Kind { Name, Model, InfoKey, Characteristic, WeaponDefine, ItemDefine, Chat };
+    Kind kind = Kind::Name;
+    int block = -1;     // the skill block (0, 1, 2); -1 for the whole bot
+    std::size_t at = 0; // its place in the list it belongs to
+    std::string text;   // "Skill 4: 55 0.3 (not edited by VEXA)"
+};
+
+// Everything `extras` keeps, the bot's own first, then level by level.
+std::vector<ExtraItem> ExtraItems(const ProfileExtras& extras, const BotProfile& profile);
+// Removes one item of ExtraItems: the record's own value is written then.
+void RemoveExtra(ProfileExtras& extras, const ExtraItem& item);
 
 // ---- The block after the record --------------------------------------------
 
