@@ -36,18 +36,32 @@ bool AllKept(const ProfileExtras& extras) {
     return kept;
 }
 
-void Run(const std::uint8_t* data, std::size_t size) {
+std::string DefaultRecord() {
     BotProfile profile = EmptyProfile();
     ApplyDefaults(profile);
-    const std::string record = ProfileImage(profile);
-    // The input's record checksum (bytes 12 to 15) is made the record's, so
-    // that every input reaches the payload.
+    return ProfileImage(profile);
+}
+
+// The record checksum of a block written for `record` (bytes 12 to 15).
+std::string RecordChecksum(const std::string& record) {
+    ProfileExtras one;
+    one.name = "x";
+    return ExtrasBlock(one, record).substr(12, 4);
+}
+
+void Run(const std::uint8_t* data, std::size_t size) {
+    static const std::string record = DefaultRecord();
+    static const std::string checksum = RecordChecksum(record);
+    static const std::string other = [] {
+        std::string changed = record;
+        changed[0] = static_cast<char>(changed[0] ^ 1);
+        return changed;
+    }();
+    // The input's record checksum is made the record's, so that every input
+    // reaches the payload.
     std::string input(reinterpret_cast<const char*>(data), size);
-    if (input.size() >= 16) {
-        ProfileExtras one;
-        one.name = "x";
-        input.replace(12, 4, ExtrasBlock(one, record).substr(12, 4));
-    }
+    if (input.size() >= 16)
+        input.replace(12, 4, checksum);
     const std::string_view bytes = input;
 
     ProfileExtras extras;
@@ -62,8 +76,6 @@ void Run(const std::uint8_t* data, std::size_t size) {
     Check(ExtrasBlock(extras, record) == bytes || extras.empty(),
           "the block is written again byte for byte");
 
-    std::string other = record;
-    other[0] = static_cast<char>(other[0] ^ 1);
     ProfileExtras unused;
     Check(ReadExtrasBlock(bytes, other, unused) == ExtrasStatus::SetAside,
           "a block written for another record is set aside");

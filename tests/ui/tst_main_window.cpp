@@ -344,11 +344,26 @@ void MainWindowTest::menusHoldEveryEntryInOrder() {
         entries << QStringLiteral("|");
     }
     QCOMPARE(menus, (QStringList{"&File", "&Settings", "&Help"}));
-    QCOMPARE(entries,
-             (QStringList{"&Save Bot", "&Load Bot", "&Import Bot...", "-", "&Create Arvon source",
-                          "&Preview Arvon source", "&Export Bot Package...", "-", "E&xit", "|",
-                          "Base &Model Dir", ".vxb &Dir", "&General Settings", "&File Locations",
-                          "Model &Name", "Make Default &Bot", "|", "&About", "|"}));
+    QCOMPARE(entries, (QStringList{"&Save Bot",
+                                   "&Load Bot",
+                                   "&Import Bot...",
+                                   "-",
+                                   "&Create Arvon source",
+                                   "&Preview Arvon source",
+                                   "&Export Bot Package...",
+                                   "-",
+                                   "E&xit",
+                                   "|",
+                                   "Base &Model Dir",
+                                   ".vxb &Dir",
+                                   "&General Settings",
+                                   "&File Locations",
+                                   "Model &Name",
+                                   "&Kept Extras",
+                                   "Make Default &Bot",
+                                   "|",
+                                   "&About",
+                                   "|"}));
 }
 
 void MainWindowTest::formHoldsItsControlsInTabOrder() {

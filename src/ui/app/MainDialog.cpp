@@ -3,6 +3,7 @@
 #include "core/editors/SkillLevelCaption.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
+#include "core/generate/Writers.h"
 #include "core/settings/LevelRules.h"
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
@@ -19,6 +20,7 @@
 #include "ui/editors/SliderEditors.h"
 #include "ui/settings/FileLocationsDialog.h"
 #include "ui/settings/GeneralSettingsDialog.h"
+#include "ui/settings/KeptExtrasDialog.h"
 #include "ui/settings/MainFileLocationDialog.h"
 #include "ui/settings/ModelDirectoryDialog.h"
 #include "ui/settings/ModelNameDialog.h"
@@ -268,6 +270,7 @@ QMenuBar* MainDialog::buildMenuBar() {
         &MainDialog::openGeneralSettings);
     add(options, tr("&File Locations"), "fileLocationsAction", &MainDialog::openFileLocations);
     add(options, tr("Model &Name"), "modelNameAction", &MainDialog::openModelName);
+    add(options, tr("&Kept Extras"), "keptExtrasAction", &MainDialog::openKeptExtras);
     add(options, tr("Make Default &Bot"), "defaultBotAction", &MainDialog::makeDefaultBot);
 
     QMenu* help = bar->addMenu(tr("&Help"));
@@ -551,13 +554,19 @@ void MainDialog::openFileLocations() {
 
 void MainDialog::openModelName() {
     const bool confirmed =
-        Persistent(modelNameDialog_, this, profile_, prompts_).exec() == QDialog::Accepted;
+        Persistent(modelNameDialog_, this, profile_, extras_, prompts_).exec() == QDialog::Accepted;
     if (!settings_.OkCancel)
         return;
     if (confirmed) // the model the bot gets, also when the default rule gives it
-        prompts_.information(this, FromFieldText(BotModel(profile_)), tr("New Model name:"));
+        prompts_.information(this,
+                             FromFieldText(WrittenModel(profile_, NativePathStyle(), extras_)),
+                             tr("New Model name:"));
     else
         prompts_.information(this, tr("Model name unchanged"));
+}
+
+void MainDialog::openKeptExtras() {
+    Persistent(keptExtrasDialog_, this, std::as_const(profile_), extras_).exec();
 }
 
 void MainDialog::makeDefaultBot() {

@@ -24,6 +24,7 @@ class GeneralSettingsDialog;
 class ItemWeightsDialog;
 class MainFileLocationDialog;
 class ModelDirectoryDialog;
+class KeptExtrasDialog;
 class ModelNameDialog;
 class PersonalitySettingsDialog;
 class ProfileDirectoryDialog;
@@ -45,6 +46,9 @@ public:
     MainDialog(BotProfile& profile, AppSettings& settings, Prompts& prompts,
                QString commandLineFile, QWidget* parent = nullptr);
     ~MainDialog() override;
+
+    // What the bot keeps beyond the record, owned with it.
+    const ProfileExtras& extras() const { return extras_; }
 
     // Shows the profile's name and gender in the window. A gender other than
     // "Male", "Female" and "It" leaves the list as it is.
@@ -81,6 +85,7 @@ private slots:
     void openGeneralSettings();
     void openFileLocations();
     void openModelName();
+    void openKeptExtras();
     void makeDefaultBot();
     // Help menu and the system menu
     void showAbout();
@@ -135,6 +140,7 @@ private:
     // The persistent sub-dialogs, owned through Qt's parent ownership; null
     // until first opened.
     ModelNameDialog* modelNameDialog_ = nullptr;
+    KeptExtrasDialog* keptExtrasDialog_ = nullptr;
     MainFileLocationDialog* mainFileLocationDialog_ = nullptr;
     FileLocationsDialog* fileLocationsDialog_ = nullptr;
     WeaponWeightsDialog* weaponWeightsDialog_ = nullptr;
