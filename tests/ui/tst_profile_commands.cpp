@@ -329,7 +329,7 @@ void ProfileCommandsTest::keptExtrasAreLoadedShownRemovedAndSaved() {
     desk.trigger("keptExtrasAction");
     QVERIFY(script.allRan());
     QCOMPARE(listed, (QStringList{"Bot info: funname ^4Sir", "Bot info: arenaLord 1",
-                                  "Skill 1: chat death_kamikaze, 1 lines"}));
+                                  "Skill 1: chat death_kamikaze, 1 line"}));
     desk.trigger("saveBotAction");
 
     BotProfile saved = EmptyProfile();

@@ -278,7 +278,8 @@ std::vector<ExtraItem> ExtraItems(const ProfileExtras& extras, const BotProfile&
             const KeptChat& chat = level.chat[i];
             const int category = ChatCategoryIndex(chat.situation);
             std::string text = prefix + "chat " + chat.situation + ", " +
-                               std::to_string(chat.lines.size()) + " lines";
+                               std::to_string(chat.lines.size()) +
+                               (chat.lines.size() == 1 ? " line" : " lines");
             if (category >= 0)
                 text += RecordPart(chat.lines) == RecordLines(profile.skill[b], category)
                             ? " (" + std::to_string(RecordPart(chat.lines).size()) +
