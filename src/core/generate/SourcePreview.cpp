@@ -27,13 +27,14 @@ bool SourcePreview::HasChatErrors() const {
 }
 
 SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settings, PathStyle style,
-                            const std::optional<RandomStringNames>& randomStrings) {
+                            const std::optional<RandomStringNames>& randomStrings,
+                            const ProfileExtras& extras) {
     SourcePreview preview;
     AppSettings run = settings;
     MemoryFiles memory;
     GenerateGuards guards;
     guards.checkChatLines = false;
-    const int result = GenerateSource(profile, run, style, memory, guards);
+    const int result = GenerateSource(profile, run, style, memory, guards, extras);
     if (result >= 13 && result <= 16) {
         preview.result = result;
         preview.message = GenerateResultMessage(result);

@@ -2,6 +2,7 @@
 
 #include "core/generate/SourceChecks.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/Paths.h"
 
@@ -45,9 +46,12 @@ struct SourcePreview {
 // `settings` are not changed (the preview uses BaseDir in normal form as
 // the command would). `randomStrings`: the game's random strings, when
 // known; without them, the loose botfiles/rnd.c of the base folder is read.
+// `extras`: what the bot keeps beyond the record, written as the command
+// writes it.
 SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settings,
                             PathStyle style = NativePathStyle(),
-                            const std::optional<RandomStringNames>& randomStrings = std::nullopt);
+                            const std::optional<RandomStringNames>& randomStrings = std::nullopt,
+                            const ProfileExtras& extras = NoExtras());
 
 std::string_view FileStateText(SourcePreview::FileState state);
 

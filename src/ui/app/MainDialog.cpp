@@ -501,7 +501,7 @@ void MainDialog::createSource() {
 }
 
 void MainDialog::previewSource() {
-    SourcePreviewDialog preview(profile_, settings_, this);
+    SourcePreviewDialog preview(profile_, settings_, this, extras_);
     preview.setEditChatLine([this](const ChatLineFinding& finding) {
         editChatLine(finding.block, finding.category, finding.line);
     });
