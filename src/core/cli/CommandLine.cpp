@@ -286,7 +286,7 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
     if (commandLine.packageFile)
-        return RunPackageExport(profile, settings, *commandLine.packageFile, out, err);
+        return RunPackageExport(profile, settings, *commandLine.packageFile, out, err, extras);
     if (commandLine.baseDir)
         settings.BaseDir = AbsolutePath(*commandLine.baseDir);
 

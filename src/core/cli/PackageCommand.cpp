@@ -3,11 +3,14 @@
 #include "core/archive/BotPackage.h"
 #include "core/generate/GenerateSource.h"
 
+#include <ctime>
+
 namespace vexa {
 
 int RunPackageExport(const BotProfile& profile, const AppSettings& settings,
-                     const std::string& packageFile, std::ostream& out, std::ostream& err) {
-    const int result = ExportBotPackage(profile, settings, packageFile);
+                     const std::string& packageFile, std::ostream& out, std::ostream& err,
+                     const ProfileExtras& extras) {
+    const int result = ExportBotPackage(profile, settings, packageFile, std::time(nullptr), extras);
     if (result != 0) {
         err << PackageFailureMessage(result, profile, settings) << '\n';
         return result;

@@ -5,6 +5,7 @@
 #include "ui/common/TextFields.h"
 
 #include <QCoreApplication>
+#include <ctime>
 #include <vector>
 
 namespace vexa::ui {
@@ -18,9 +19,9 @@ QString Tr(const char* text) {
 } // namespace
 
 void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppSettings& settings,
-                          Prompts& prompts) {
+                          Prompts& prompts, const ProfileExtras& extras) {
     std::vector<PackageEntry> entries;
-    if (const int result = CollectBotPackage(profile, settings, entries); result != 0) {
+    if (const int result = CollectBotPackage(profile, settings, entries, extras); result != 0) {
         prompts.information(parent,
                             FromFieldText(PackageFailureMessage(result, profile, settings)));
         return;
@@ -37,7 +38,8 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
         return;
 
     const std::string target = ToFolderText(*path);
-    if (const int result = ExportBotPackage(profile, settings, target); result != 0) {
+    if (const int result = ExportBotPackage(profile, settings, target, std::time(nullptr), extras);
+        result != 0) {
         prompts.information(parent,
                             FromFieldText(PackageFailureMessage(result, profile, settings)));
         return;

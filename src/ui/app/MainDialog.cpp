@@ -259,7 +259,7 @@ QMenuBar* MainDialog::buildMenuBar() {
     add(file, tr("&Create Arvon source"), "createSourceAction", &MainDialog::createSource);
     add(file, tr("&Preview Arvon source"), "previewSourceAction", &MainDialog::previewSource);
     add(file, tr("&Export Bot Package..."), "exportPackageAction",
-        [this] { ExportPackageCommand(this, profile_, settings_, prompts_); });
+        [this] { ExportPackageCommand(this, profile_, settings_, prompts_, extras_); });
     file->addSeparator();
     add(file, tr("E&xit"), "exitAction", &MainDialog::quit);
 
