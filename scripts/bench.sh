@@ -26,6 +26,8 @@
 #                  source each run, after a first read)          < 100 ms
 #                  and the redraw after a change of the level or
 #                  of the bots shown                             < 16.7 ms
+#   profile file   saving and loading a profile with the largest
+#                  block of extras allowed                       < 16.7 ms
 #
 # Usage: scripts/bench.sh [--runs N] [--startup-only]
 #   --runs N          N start-ups of each program (default 15)
@@ -51,7 +53,8 @@ if [ "${VEXA_BENCH_INNER:-}" != 1 ]; then
     -DVEXA_BUILD_BENCH=ON >/dev/null
   targets=(vexa vexa_bench_bare_dialog vexa_bench_mapwatch)
   if [ -z "$only" ]; then
-    targets+=(vexa_bench_responsiveness vexa_bench_generate vexa_bench_import vexa_bench_compare)
+    targets+=(vexa_bench_responsiveness vexa_bench_generate vexa_bench_import vexa_bench_compare
+      vexa_bench_extras)
   fi
   cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
   # Every figure is taken on the same fresh X server without a window manager.
@@ -133,6 +136,9 @@ done
 
 # Compare.
 "$bin/vexa_bench_compare" "$work/compare" --runs 30 >>"$samples" || echo "compare_failed" >>"$samples"
+
+# Profile files with the largest extras.
+"$bin/vexa_bench_extras" "$work/extras" --runs 100 >>"$samples" || echo "extras_failed" >>"$samples"
 fi
 
 misses=0
@@ -193,6 +199,17 @@ if grep -q '^import_failed' "$samples"; then
   row "import itself" "a bot could not be listed or imported" "" "" "" MISS
 fi
 echo "($(grep '^import_files' "$samples" | sed 's/^import_files //'))"
+
+echo
+echo "== Profile file with the largest extras (ms)"
+for figure in save load; do
+  s="$(stats "profile_extras_$figure")"
+  row "$figure profile + extras" "$(show "$s" 2)" "" "" "< 16.7" "$(verdict "$(median "$s")" "<" 16.7)"
+done
+if grep -q '^extras_failed' "$samples"; then
+  row "profile file itself" "the profile could not be saved or loaded" "" "" "" MISS
+fi
+echo "(block of $(grep '^extras_block_bytes' "$samples" | sed 's/^extras_block_bytes //') bytes after the record)"
 echo
 
 echo "== Compare (ms; View > Compare on a game folder of 44 bots)"

@@ -17,7 +17,8 @@ jobs="${VEXA_FUZZ_JOBS:-1}"
 # An input that takes longer than this many seconds is a finding (a hang).
 timeout=20
 targets=(fuzz_profile fuzz_settings fuzz_scaled_value fuzz_file_name_form fuzz_chat_line fuzz_archive
-    fuzz_import_character fuzz_import_weights fuzz_import_chat fuzz_import_bot_info)
+    fuzz_import_character fuzz_import_weights fuzz_import_chat fuzz_import_bot_info
+    fuzz_profile_extras)
 
 scripts/install-deps.sh clang libclang-rt-14-dev
 

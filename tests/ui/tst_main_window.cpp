@@ -361,6 +361,7 @@ void MainWindowTest::menusHoldEveryEntryInOrder() {
                                    "&General Settings",
                                    "&File Locations",
                                    "Model &Name",
+                                   "&Kept Extras",
                                    "Make Default &Bot",
                                    "|",
                                    "&Difficulty...",

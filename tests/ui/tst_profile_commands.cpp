@@ -1,10 +1,13 @@
 // The main window's file commands: Save Bot, Load Bot, Make Default Bot and
 // Create Arvon source, with their dialogs and messages.
 #include "GuiTestSupport.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/util/FixedText.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace vexa;
@@ -17,6 +20,7 @@ private slots:
     void saveBotWritesTheImage();
     void saveBotFailureAndCancel();
     void loadBotShowsTheProfile();
+    void keptExtrasAreLoadedShownRemovedAndSaved();
     void loadBotFailuresKeepTheProfile_data();
     void loadBotFailuresKeepTheProfile();
     void footerSaysWhereTheBotGoesAndWhatIsOpen();
@@ -359,6 +363,59 @@ void ProfileCommandsTest::createSourceReportsTheFirstFailure() {
              QStringList{message + "\n" + desk.file("base/" + blocked) + ": Is a directory"});
     QCOMPARE(QDir(desk.file("base/botfiles/bots")).entryList(QDir::Files | QDir::Hidden),
              QStringList());
+}
+
+// A profile with extras: Load Bot takes them (and says when they were set
+// aside), Settings > Kept Extras lists them and removes one, Save Bot
+// writes the rest.
+void ProfileCommandsTest::keptExtrasAreLoadedShownRemovedAndSaved() {
+    Desk desk;
+    desk.start();
+    const BotProfile knight = MakeProfile("Knight", "Male");
+    ProfileExtras extras;
+    extras.infoKeys = {{"funname", "^4Sir"}, {"arenaLord", "1"}};
+    extras.levels[0].chat.push_back({"death_kamikaze", {"\"Boom\""}});
+    QVERIFY(WriteProfileFile(knight, extras, desk.file("knight.vxb").toStdString()) == 0);
+    // The same block after a record that another program changed.
+    const std::string record = ProfileImage(MakeProfile("Changed", "Male"));
+    QVERIFY(
+        WriteBytes(desk.file("changed.vxb"),
+                   QByteArray::fromStdString(record + ExtrasBlock(extras, ProfileImage(knight)))));
+
+    desk.prompts.fileAnswers = {desk.file("changed.vxb"), desk.file("knight.vxb"),
+                                desk.file("saved.vxb")};
+    desk.trigger("loadBotAction");
+    QVERIFY(desk.window->extras().empty());
+    QCOMPARE(desk.prompts.messages().size(), 2);
+    QVERIFY(desk.prompts.messages()[1].contains(QLatin1String("set aside")));
+    desk.trigger("loadBotAction");
+    QVERIFY(desk.window->extras() == extras);
+
+    QStringList listed;
+    ModalScript script;
+    script.then([&](QDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Kept Extras"));
+        auto* list = dialog->findChild<QListWidget*>(QStringLiteral("keptList"));
+        for (int row = 0; row < list->count(); ++row)
+            listed << list->item(row)->text();
+        list->setCurrentRow(0);
+        dialog->findChild<QPushButton*>(QStringLiteral("removeButton"))->click();
+        QCOMPARE(list->count(), 2);
+        ClickOk(dialog);
+    });
+    desk.trigger("keptExtrasAction");
+    QVERIFY(script.allRan());
+    QCOMPARE(listed, (QStringList{"Bot info: funname ^4Sir", "Bot info: arenaLord 1",
+                                  "Skill 1: chat death_kamikaze, 1 line"}));
+    desk.trigger("saveBotAction");
+
+    BotProfile saved = EmptyProfile();
+    ProfileExtras savedExtras;
+    ExtrasStatus status{};
+    QCOMPARE(ReadProfileFile(saved, savedExtras, desk.file("saved.vxb").toStdString(), status), 0);
+    QVERIFY(status == ExtrasStatus::Read);
+    extras.infoKeys.erase(extras.infoKeys.begin());
+    QVERIFY(savedExtras == extras);
 }
 
 QTEST_MAIN(ProfileCommandsTest)

@@ -257,8 +257,12 @@ void SettingsDialogsTest::modelNameProposalAndMessages() {
         .then([&](QDialog* dialog) {
             shown << Field(dialog, "modelNameEdit")->text();
             Field(dialog, "modelNameEdit")->clear();
-            QTest::keyClicks(Field(dialog, "modelNameEdit"), "verylongmodelname");
+            QTest::keyClicks(Field(dialog, "modelNameEdit"), "verylongmodel/red");
             ClickOk(dialog);
+        })
+        .then([&](QDialog* dialog) {
+            shown << Field(dialog, "modelNameEdit")->text(); // the model with its skin, whole
+            ClickCancel(dialog);
         })
         .then([&](QDialog* dialog) {
             Field(dialog, "modelNameEdit")->clear();
@@ -276,16 +280,19 @@ void SettingsDialogsTest::modelNameProposalAndMessages() {
     QCOMPARE(BotModel(*desk.profile), std::string("mrsmithjon")); // not cut to "mrsmithjo"
     desk.trigger("modelNameAction");
     QCOMPARE(FieldText(desk.profile->model_name), std::string("verylongm"));
+    QCOMPARE(desk.window->extras().model, std::string("verylongmodel/red"));
+    desk.trigger("modelNameAction");
     desk.settings.OkCancel = false;
     desk.trigger("modelNameAction"); // emptied: proposed again next time
     QCOMPARE(desk.profile->model_name[0], '\0');
+    QVERIFY(desk.window->extras().model.empty());
     desk.trigger("modelNameAction");
     QVERIFY(script.allRan());
-    QCOMPARE(shown, (QStringList{"mrsmithjo", "mrsmithjo", "mrsmithjo"}));
+    QCOMPARE(shown, (QStringList{"mrsmithjo", "mrsmithjo", "verylongmodel/red", "mrsmithjo"}));
     QCOMPARE(FieldText(desk.profile->main_file), std::string()); // next field untouched
 
-    QCOMPARE(desk.prompts.messages(),
-             (QStringList{"Model name unchanged", "mrsmithjon", "verylongm"}));
+    QCOMPARE(desk.prompts.messages(), (QStringList{"Model name unchanged", "mrsmithjon",
+                                                   "verylongmodel/red", "Model name unchanged"}));
     QCOMPARE(desk.prompts.shown[1].title, QStringLiteral("New Model name:"));
     QCOMPARE(desk.prompts.shown[0].title, vexa::ui::ApplicationTitle());
 }

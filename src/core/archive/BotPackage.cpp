@@ -69,7 +69,7 @@ constexpr zip_uint32_t kRegularFileAttributes = 0100644u << 16;
 } // namespace
 
 int CollectBotPackage(const BotProfile& profile, const AppSettings& settings,
-                      std::vector<PackageEntry>& entries) {
+                      std::vector<PackageEntry>& entries, const ProfileExtras& extras) {
     entries.clear();
     AppSettings run = settings;
     // Moved in, not assigned from the literal: GCC 12 at -O3 warns falsely
@@ -77,7 +77,8 @@ int CollectBotPackage(const BotProfile& profile, const AppSettings& settings,
     run.BaseDir = std::string(kPackageRoot);
     run.BuildFold = true;
     PackageFiles files;
-    if (const int result = GenerateSource(profile, run, PathStyle::Posix, files); result != 0)
+    if (const int result = GenerateSource(profile, run, PathStyle::Posix, files, {}, extras);
+        result != 0)
         return result;
     for (const MemoryFiles::File& file : files.files())
         entries.push_back({file.path, WithLineEnds(file.text, LineEnds::Platform)});
@@ -148,9 +149,10 @@ bool BuildPackageArchive(const std::vector<PackageEntry>& entries, std::time_t m
 }
 
 int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
-                     const std::string& path, std::time_t modified, WriteFailure* failure) {
+                     const std::string& path, std::time_t modified, WriteFailure* failure,
+                     const ProfileExtras& extras) {
     std::vector<PackageEntry> entries;
-    if (const int result = CollectBotPackage(profile, settings, entries); result != 0)
+    if (const int result = CollectBotPackage(profile, settings, entries, extras); result != 0)
         return result;
     std::string archive;
     if (!BuildPackageArchive(entries, modified, archive))

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/FileIO.h"
 
@@ -33,8 +34,9 @@ inline constexpr int kPackageWriteFailed = 62;
 // empty, "." or ".." step, such as "bots//x" or "../x", or a colon or
 // control character) fails like a file that cannot be created. On success `entries` holds the files
 // in the order they were written, each path once; on failure it is empty.
+// `extras`: what the bot keeps beyond the record, written with it.
 int CollectBotPackage(const BotProfile& profile, const AppSettings& settings,
-                      std::vector<PackageEntry>& entries);
+                      std::vector<PackageEntry>& entries, const ProfileExtras& extras = NoExtras());
 
 // The bytes of a zip archive of `entries`, each deflated and dated
 // `modified`. False, with libzip's reason in `error`, when it cannot be made.
@@ -50,7 +52,8 @@ bool BuildPackageArchive(const std::vector<PackageEntry>& entries, std::time_t m
 // cannot be written.
 int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
                      const std::string& path, std::time_t modified = std::time(nullptr),
-                     WriteFailure* failure = nullptr);
+                     WriteFailure* failure = nullptr,
+                     const ProfileExtras& extras = NoExtras());
 
 // The message for a non-zero result of ExportBotPackage on `profile` with
 // `settings`: for the codes of GenerateSource the message Create Arvon

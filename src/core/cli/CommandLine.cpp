@@ -5,6 +5,7 @@
 #include "core/cli/SourceCommands.h"
 #include "core/generate/GenerateSource.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 
 #include <algorithm>
@@ -390,19 +391,24 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     }
 
     BotProfile profile = EmptyProfile();
-    if (const int read = ReadProfileImage(profile, commandLine.profileFile); read != 0) {
+    ProfileExtras extras;
+    ExtrasStatus extrasStatus{};
+    if (const int read = ReadProfileFile(profile, extras, commandLine.profileFile, extrasStatus);
+        read != 0) {
         err << LoadBotMessage(read) << '\n';
         return 1;
     }
+    if (const std::string_view note = ExtrasMessage(extrasStatus); !note.empty())
+        err << "vexa: warning: " << note << '\n';
     AppSettings settings;
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
     if (commandLine.packageFile)
-        return RunPackageExport(profile, settings, *commandLine.packageFile, out, err);
+        return RunPackageExport(profile, settings, *commandLine.packageFile, out, err, extras);
     if (commandLine.baseDir)
         settings.BaseDir = AbsolutePath(*commandLine.baseDir);
 
-    return RunGenerate(profile, settings, commandLine.force, out, err);
+    return RunGenerate(profile, settings, commandLine.force, out, err, extras);
 }
 
 } // namespace vexa

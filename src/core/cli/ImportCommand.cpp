@@ -2,6 +2,7 @@
 
 #include "core/archive/PickedSource.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 
 namespace vexa {
 namespace {
@@ -71,7 +72,8 @@ int RunImport(const ImportRequest& request, std::ostream& out, std::ostream& err
         return kImportFailed;
     }
     PrintReport(result.report, err);
-    if (const int written = WriteProfileImage(result.profile, *request.output); written != 0) {
+    if (const int written = WriteProfileFile(result.profile, result.extras, *request.output);
+        written != 0) {
         err << "vexa: " << *request.output << ": " << SaveBotMessage(written) << '\n';
         return kImportNotWritten;
     }

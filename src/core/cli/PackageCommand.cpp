@@ -8,10 +8,11 @@
 namespace vexa {
 
 int RunPackageExport(const BotProfile& profile, const AppSettings& settings,
-                     const std::string& packageFile, std::ostream& out, std::ostream& err) {
+                     const std::string& packageFile, std::ostream& out, std::ostream& err,
+                     const ProfileExtras& extras) {
     WriteFailure failure;
     const int result =
-        ExportBotPackage(profile, settings, packageFile, std::time(nullptr), &failure);
+        ExportBotPackage(profile, settings, packageFile, std::time(nullptr), &failure, extras);
     if (result != 0) {
         err << PackageFailureMessage(result, profile, settings, failure) << '\n';
         return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 
 #include <ostream>
@@ -14,6 +15,7 @@ namespace vexa {
 // failure the message goes to `err` and the status is the result code
 // (14 to 52 as for loose files, 61 or 62 for the package file itself).
 int RunPackageExport(const BotProfile& profile, const AppSettings& settings,
-                     const std::string& packageFile, std::ostream& out, std::ostream& err);
+                     const std::string& packageFile, std::ostream& out, std::ostream& err,
+                     const ProfileExtras& extras = NoExtras());
 
 } // namespace vexa

@@ -22,7 +22,7 @@ constexpr std::string_view kRandomStringsUnchecked =
 } // namespace
 
 int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, std::ostream& out,
-                std::ostream& err) {
+                std::ostream& err, const ProfileExtras& extras) {
     // The checks read the game's files as the game finds them: loose, or in
     // one of the base folder's archives.
     const std::unique_ptr<GameFileSource> game = BaseFolderView(settings.BaseDir);
@@ -35,7 +35,7 @@ int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, st
         return force;
     };
     DiskFiles disk;
-    const int result = GenerateSource(profile, settings, NativePathStyle(), disk, guards);
+    const int result = GenerateSource(profile, settings, NativePathStyle(), disk, guards, extras);
     if (result == kGenerateDeclined && refused) {
         err << "vexa: " << OtherBotFilePlace(*refused) << " belongs to the bot " << refused->bot
             << "; nothing was written (--force replaces that bot's files)\n";

@@ -2,6 +2,7 @@
 
 #include "core/cli/CommandLine.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 
 #include <ostream>
@@ -17,7 +18,7 @@ inline constexpr int kOtherBotRefusedStatus = 3;
 // `force`, the character file belongs to another bot (3); warns on standard
 // error about other .bot files naming the same bot after a success.
 int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, std::ostream& out,
-                std::ostream& err);
+                std::ostream& err, const ProfileExtras& extras = NoExtras());
 
 // vexa --check: every problem and warning of the chat lines that --generate
 // would write, one a line on standard output. 0 when the game can read

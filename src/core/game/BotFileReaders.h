@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vexa {
@@ -23,6 +24,7 @@ struct ReadProblem {
 // Limits that keep hostile files within bounds.
 inline constexpr std::size_t kMaxInfoBlocks = 4096;
 inline constexpr std::size_t kMaxInfoValue = 1024;
+inline constexpr std::size_t kMaxInfoKeys = 64;
 inline constexpr std::size_t kMaxSkillBlocks = 64;
 inline constexpr std::size_t kMaxEntriesPerBlock = 512;
 
@@ -38,6 +40,7 @@ struct BotInfoBlock {
     std::string name;
     std::string model;
     std::string aifile;
+    std::vector<std::pair<std::string, std::string>> otherKeys; // the other keys, in file order
 };
 
 struct BotInfoFile {

@@ -111,6 +111,8 @@ BotInfoFile ReadBotInfoFile(std::string_view text) {
                 block.model = std::move(value);
             else if (SameGameName(key->text, kBotInfoAiFile))
                 block.aifile = std::move(value);
+            else if (block.otherKeys.size() < kMaxInfoKeys)
+                block.otherKeys.emplace_back(std::move(key->text), std::move(value));
         }
         file.blocks.push_back(std::move(block));
     }

@@ -69,7 +69,7 @@ std::vector<BotEntry> ListGameBots(const GameFileSource& source,
                 continue;
             }
             bots.push_back({block.name, block.model, block.aifile, file.path, file.origin,
-                            static_cast<int>(b)});
+                            static_cast<int>(b), block.otherKeys});
         }
     }
     return bots;

@@ -6,6 +6,7 @@
 #include "core/game/GameFileSource.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vexa {
@@ -22,6 +23,7 @@ struct BotEntry {
                           // empty for a character file opened on its own
     std::string origin;   // where the info file comes from, for the user (a folder or archive)
     int block = 0;        // which block of the info file, 0 for the first
+    std::vector<std::pair<std::string, std::string>> otherKeys; // its other keys (funname, ...)
 };
 
 // Something in an info file that kept a bot from the list.

@@ -11,20 +11,22 @@ namespace {
 
 // The writers in their order; the first failure's result, or 0.
 int WriteFiles(const BotProfile& profile, const AppSettings& settings, PathStyle style,
-               OutputFiles& files) {
-    if (const int result = WriteCharacterFile(profile, settings, style, files); result != 0)
+               OutputFiles& files, const ProfileExtras& extras) {
+    if (const int result = WriteCharacterFile(profile, settings, style, files, extras); result != 0)
         return result;
     for (int pass = FirstPass(settings.TabSkill); pass <= LastPass(settings.TabSkill); ++pass) {
-        if (const int result = WriteWeaponWeightsFile(profile, settings, pass, style, files);
+        if (const int result =
+                WriteWeaponWeightsFile(profile, settings, pass, style, files, extras);
             result != 0)
             return result;
-        if (const int result = WriteItemWeightsFile(profile, settings, pass, style, files);
+        if (const int result = WriteItemWeightsFile(profile, settings, pass, style, files, extras);
             result != 0)
             return result;
-        if (const int result = WriteChatFile(profile, settings, pass, style, files); result != 0)
+        if (const int result = WriteChatFile(profile, settings, pass, style, files, extras);
+            result != 0)
             return result;
     }
-    return WriteBotInfoFile(profile, settings, style, files);
+    return WriteBotInfoFile(profile, settings, style, files, extras);
 }
 
 } // namespace
@@ -40,7 +42,7 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
 }
 
 int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style,
-                   OutputFiles& files, const GenerateGuards& guards) {
+                   OutputFiles& files, const GenerateGuards& guards, const ProfileExtras& extras) {
     if (!IsUsableBaseDir(settings.BaseDir, style))
         return 13;
     if (FieldIsEmpty(profile.name))
@@ -68,7 +70,7 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
             other && !guards.replaceOtherBot(*other))
             return kGenerateDeclined;
 
-    if (const int result = WriteFiles(profile, settings, style, files); result != 0) {
+    if (const int result = WriteFiles(profile, settings, style, files, extras); result != 0) {
         files.DiscardFiles(); // no file changes, and no temporary file stays
         return result;
     }

@@ -3,6 +3,7 @@
 #include "core/generate/OutputFiles.h"
 #include "core/generate/SourceChecks.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/Paths.h"
 
@@ -50,8 +51,10 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings,
 // The same, creating folders and files through `files`.
 int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style,
                    OutputFiles& files);
+// With `extras`, what the profile keeps beyond its record is written too.
 int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle style,
-                   OutputFiles& files, const GenerateGuards& guards);
+                   OutputFiles& files, const GenerateGuards& guards,
+                   const ProfileExtras& extras = NoExtras());
 
 // The message for a non-zero result code of GenerateSource; empty for any
 // other number.

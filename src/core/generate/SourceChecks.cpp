@@ -4,8 +4,8 @@
 #include "core/game/GameBots.h"
 #include "core/game/GamePath.h"
 #include "core/game/LocalFileSources.h"
-#include "core/generate/ChatCategory.h"
 #include "core/generate/Names.h"
+#include "core/profile/ChatCategory.h"
 #include "core/util/AsciiText.h"
 #include "core/util/FixedText.h"
 

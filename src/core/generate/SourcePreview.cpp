@@ -28,13 +28,13 @@ bool SourcePreview::HasChatErrors() const {
 }
 
 SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settings, PathStyle style,
-                            const GameFileSource& game) {
+                            const GameFileSource& game, const ProfileExtras& extras) {
     SourcePreview preview;
     AppSettings run = settings;
     MemoryFiles memory;
     GenerateGuards guards;
     guards.checkChatLines = false;
-    const int result = GenerateSource(profile, run, style, memory, guards);
+    const int result = GenerateSource(profile, run, style, memory, guards, extras);
     if (result >= 13 && result <= kNameOutsideBaseFolder) {
         preview.result = result;
         preview.message = GenerateFailureMessage(result, profile, settings, &game, style);

@@ -2,6 +2,7 @@
 
 #include "core/generate/SourceChecks.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/Paths.h"
 
@@ -48,9 +49,10 @@ struct SourcePreview {
 // `settings` are not changed (the preview uses BaseDir in normal form as
 // the command would). `game`: the base folder as the game sees it, loose
 // files and archives, through which the random strings and the other bots
-// are read.
+// are read. `extras`: what the bot keeps beyond the record, written as the
+// command writes it.
 SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settings, PathStyle style,
-                            const GameFileSource& game);
+                            const GameFileSource& game, const ProfileExtras& extras = NoExtras());
 
 std::string_view FileStateText(SourcePreview::FileState state);
 

@@ -1,8 +1,8 @@
 #include "core/generate/Writers.h"
 
-#include "core/generate/ChatCategory.h"
 #include "core/generate/FormatTables.h"
 #include "core/generate/Names.h"
+#include "core/profile/ChatCategory.h"
 #include "core/util/FixedText.h"
 
 #include <algorithm>
@@ -82,19 +82,36 @@ std::string Characteristic(std::int32_t stored, int decimals) {
     }
 }
 
-void AppendDefine(std::string& out, const WeightDefine& define, std::int32_t value) {
-    out += define.before;
+void AppendDefine(std::string& out, std::string_view name, std::string_view value) {
     out += "#define ";
-    out += define.name;
-    out.append(static_cast<std::size_t>(DefineTabs(define.name)), '\t');
-    out += std::to_string(value);
+    out += name;
+    out.append(static_cast<std::size_t>(DefineTabs(name)), '\t');
+    out += value;
     out += '\n';
 }
 
-std::string TextOf(TextValue text, const BotProfile& profile, int pass, PathStyle style) {
+// The defines of a weight file: the designer's, each as kept while its
+// value is the one it was kept with, then the kept defines it has no
+// editor for.
+template <std::size_t N>
+void AppendDefines(std::string& out, const std::array<WeightDefine, N>& defines,
+                   const SkillProfile& block, const std::vector<KeptLine>& kept) {
+    for (const WeightDefine& define : defines) {
+        const std::string own = std::to_string(block.*define.field);
+        const KeptLine* line = KeptFor(kept, define.name, own);
+        out += define.before;
+        AppendDefine(out, define.name, line ? line->value : own);
+    }
+    for (const KeptLine& line : kept)
+        if (line.basis.empty())
+            AppendDefine(out, line.key, line.value);
+}
+
+std::string TextOf(TextValue text, const BotProfile& profile, int pass, PathStyle style,
+                   const ProfileExtras& extras) {
     switch (text) {
     case TextValue::Name:
-        return FieldText(profile.name);
+        return WrittenName(profile, extras);
     case TextValue::Gender:
         return LowerCase(FieldText(profile.gender));
     case TextValue::WeaponWeights:
@@ -111,36 +128,61 @@ std::string TextOf(TextValue text, const BotProfile& profile, int pass, PathStyl
     return {};
 }
 
+// One line of a character file's block.
+void AppendCharacteristic(std::string& out, std::string_view name, std::string_view value) {
+    out += '\t';
+    out += name;
+    out.append(static_cast<std::size_t>(CharacteristicTabs(name)), '\t');
+    out += value;
+    out += '\n';
+}
+
 void AppendCharacterBlock(std::string& out, const BotProfile& profile, int index, bool tabSkill,
-                          PathStyle style) {
+                          PathStyle style, const ProfileExtras& extras) {
     const SkillProfile& s = profile.skill[index];
     const int pass = PassForCharacterBlock(index, tabSkill);
+    const std::vector<KeptLine>& kept =
+        extras.levels[static_cast<std::size_t>(index)].characteristics;
 
     out += "skill " + std::to_string(LevelOfBlock(index)) + "\n";
     out += "{\n";
     for (const CharacteristicFormat& line : kCharacterFileLines) {
         if (line.blankLineBefore)
             out += '\n';
-        out += '\t';
-        out += line.name;
-        out.append(static_cast<std::size_t>(CharacteristicTabs(line.name)), '\t');
+        std::string own;
         switch (line.unit) {
         case ValueUnit::Text:
-            out += Quoted(TextOf(line.text, profile, pass, style));
+            own = TextOf(line.text, profile, pass, style, extras);
             break;
         case ValueUnit::Thousandths:
-            out += Characteristic(s.*line.field, 3);
+            own = Characteristic(s.*line.field, 3);
             break;
         case ValueUnit::Hundredths:
-            out += Characteristic(s.*line.field, 2);
+            own = Characteristic(s.*line.field, 2);
             break;
         case ValueUnit::Whole:
-            out += Characteristic(s.*line.field, 0);
+            own = Characteristic(s.*line.field, 0);
             break;
         }
-        out += '\n';
+        const KeptLine* kept_line = KeptFor(kept, line.name, own);
+        const std::string& value = kept_line ? kept_line->value : own;
+        AppendCharacteristic(out, line.name, line.unit == ValueUnit::Text ? Quoted(value) : value);
     }
+    for (const KeptLine& line : kept)
+        if (line.basis.empty())
+            AppendCharacteristic(out, line.key, line.isText ? Quoted(line.value) : line.value);
     out += "}\n\n";
+}
+
+// The body of a chat file's type block.
+void AppendChatLines(std::string& out, const std::vector<std::string>& lines) {
+    out += "\t{\n";
+    for (const std::string& line : lines) {
+        out += "\t\t";
+        out += line;
+        out += ";\n";
+    }
+    out += "\t} //end type\n";
 }
 
 // Maps a write status onto a writer's result codes `openCode` and
@@ -191,20 +233,41 @@ std::string BotInfoValue(std::string_view value) {
     return "\"" + kept + "\"";
 }
 
-std::string CharacterFileText(const BotProfile& profile, bool tabSkill, PathStyle style) {
+std::string WrittenName(const BotProfile& profile, const ProfileExtras& extras) {
+    return KeptText(FieldText(profile.name), extras.name, sizeof profile.name);
+}
+
+std::string WrittenModel(const BotProfile& profile, PathStyle style, const ProfileExtras& extras) {
+    const std::string field = FieldText(profile.model_name);
+    if (!extras.model.empty() &&
+        KeptText(field, extras.model, sizeof profile.model_name) == extras.model)
+        return extras.model;
+    return GameReference(BotModel(profile, style));
+}
+
+std::string WrittenChatName(const BotProfile& profile, int pass, PathStyle style,
+                            const ProfileExtras& extras) {
+    const std::string own = ChatName(profile, pass, style);
+    const KeptLine* kept =
+        KeptFor(extras.levels[static_cast<std::size_t>(BlockOfPass(pass))].characteristics,
+                "CHARACTERISTIC_CHAT_NAME", own);
+    return kept ? kept->value : own;
+}
+
+std::string CharacterFileText(const BotProfile& profile, bool tabSkill, PathStyle style,
+                              const ProfileExtras& extras) {
     std::string out(kGeneratedBy);
     out += "#include \"chars.h\"\n\n\n";
     for (int index = 0; index < 3; ++index)
-        AppendCharacterBlock(out, profile, index, tabSkill, style);
+        AppendCharacterBlock(out, profile, index, tabSkill, style, extras);
     return out;
 }
 
-std::string WeaponWeightsFileText(const SkillProfile& block) {
+std::string WeaponWeightsFileText(const SkillProfile& block, const LevelExtras& extras) {
     std::string out(kGeneratedBy);
     out += kWeaponNote;
     out += "#include \"inv.h\"\n\n\n";
-    for (const WeightDefine& define : kWeaponWeightDefines)
-        AppendDefine(out, define, block.*define.field);
+    AppendDefines(out, kWeaponWeightDefines, block, extras.weaponDefines);
     out += "\n//\n";
     out += "#include \"";
     out += kWeaponWeightsScript;
@@ -212,12 +275,11 @@ std::string WeaponWeightsFileText(const SkillProfile& block) {
     return out;
 }
 
-std::string ItemWeightsFileText(const SkillProfile& block) {
+std::string ItemWeightsFileText(const SkillProfile& block, const LevelExtras& extras) {
     std::string out(kGeneratedBy);
     out += kItemNote;
     out += "#include \"inv.h\"\n\n\n";
-    for (const WeightDefine& define : kItemWeightDefines)
-        AppendDefine(out, define, block.*define.field);
+    AppendDefines(out, kItemWeightDefines, block, extras.itemDefines);
     out += "\n//\n";
     out += "#include \"";
     out += kItemWeightsScript;
@@ -225,7 +287,8 @@ std::string ItemWeightsFileText(const SkillProfile& block) {
     return out;
 }
 
-std::string ChatFileText(const SkillProfile& block, const std::string& chatName) {
+std::string ChatFileText(const SkillProfile& block, const std::string& chatName,
+                         const LevelExtras& extras) {
     std::string out(kGeneratedBy);
     out += kWeaponNote;
     out += "chat " + Quoted(chatName) + "\n";
@@ -239,66 +302,74 @@ std::string ChatFileText(const SkillProfile& block, const std::string& chatName)
         out += category.typeName;
         out += "\" //";
         out += category.description;
-        out += "\n\t{\n";
-        for (const auto& line : block.chat_lines[c]) {
-            if (FieldIsEmpty(line))
-                continue;
-            out += "\t\t";
-            out += FieldText(line);
-            out += ";\n";
-        }
-        out += "\t} //end type\n";
+        out += "\n";
+        AppendChatLines(out, ChatLinesOf(block, extras, c));
+    }
+    const std::vector<const KeptChat*> others = ExtraSituations(extras);
+    if (!others.empty())
+        out += kChatSeparator;
+    for (const KeptChat* situation : others) {
+        out += "\n\ttype " + Quoted(situation->situation) + "\n";
+        AppendChatLines(out, situation->lines);
     }
     out += "} //end " + chatName + " chat\n";
     return out;
 }
 
-std::string BotInfoFileText(const BotProfile& profile, PathStyle style) {
+std::string BotInfoFileText(const BotProfile& profile, PathStyle style,
+                            const ProfileExtras& extras) {
     std::string out(kGeneratedBy);
     out += "{\n";
-    out += "name\t\t" + BotInfoValue(FieldText(profile.name)) + "\n";
+    out += "name\t\t" + BotInfoValue(WrittenName(profile, extras)) + "\n";
     // The model/skin form the game reads: a backslash is a "/".
-    out += "model\t\t" + BotInfoValue(GameReference(BotModel(profile, style))) + "\n";
+    out += "model\t\t" + BotInfoValue(WrittenModel(profile, style, extras)) + "\n";
     out += "aifile\t\t" +
            BotInfoValue("bots/" + GameReference(WithCExtension(FieldText(profile.main_file)))) +
            "\n";
+    for (const auto& [key, value] : extras.infoKeys)
+        out += key + "\t\t" + BotInfoValue(value) + "\n";
     out += "}\n";
     return out;
 }
 
 int WriteCharacterFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
-                       OutputFiles& files) {
+                       OutputFiles& files, const ProfileExtras& extras) {
     return WriteOutput(files, style, CharacterFilePath(profile, settings, style),
-                       CharacterFileText(profile, settings.TabSkill, style), 11);
+                       CharacterFileText(profile, settings.TabSkill, style, extras), 11);
 }
 
 int WriteWeaponWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
-                           PathStyle style, OutputFiles& files) {
+                           PathStyle style, OutputFiles& files, const ProfileExtras& extras) {
+    const int block = BlockOfPass(pass);
     return WriteOutput(files, style,
                        PassFilePath(profile, settings, pass, PassFile::WeaponWeights, style),
-                       WeaponWeightsFileText(profile.skill[BlockOfPass(pass)]), 21);
+                       WeaponWeightsFileText(profile.skill[block], extras.levels[block]), 21);
 }
 
 int WriteItemWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
-                         PathStyle style, OutputFiles& files) {
+                         PathStyle style, OutputFiles& files, const ProfileExtras& extras) {
+    const int block = BlockOfPass(pass);
     return WriteOutput(files, style,
                        PassFilePath(profile, settings, pass, PassFile::ItemWeights, style),
-                       ItemWeightsFileText(profile.skill[BlockOfPass(pass)]), 31);
+                       ItemWeightsFileText(profile.skill[block], extras.levels[block]), 31);
 }
 
 int WriteChatFile(const BotProfile& profile, const AppSettings& settings, int pass, PathStyle style,
-                  OutputFiles& files) {
-    return WriteOutput(
-        files, style, PassFilePath(profile, settings, pass, PassFile::Chat, style),
-        ChatFileText(profile.skill[BlockOfPass(pass)], ChatName(profile, pass, style)), 41);
+                  OutputFiles& files, const ProfileExtras& extras) {
+    const int block = BlockOfPass(pass);
+    return WriteOutput(files, style, PassFilePath(profile, settings, pass, PassFile::Chat, style),
+                       ChatFileText(profile.skill[block],
+                                    WrittenChatName(profile, pass, style, extras),
+                                    extras.levels[block]),
+                       41);
 }
 
 int WriteBotInfoFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
-                     OutputFiles& files) {
+                     OutputFiles& files, const ProfileExtras& extras) {
     if (settings.BuildFold)
         MakeFolderChain(BotInfoFolder(settings, style), style, files);
     return WriteOutput(files, style, BotInfoFilePath(profile, settings, style),
-                       BotInfoFileText(profile, style), 51);
+                       BotInfoFileText(profile, style, extras), 51);
 }
 
 } // namespace vexa

@@ -1,11 +1,11 @@
 #include "core/import/BotImport.h"
 
 #include "core/game/LocalFileSources.h"
-#include "core/generate/ChatCategory.h"
 #include "core/generate/FormatTables.h"
 #include "core/generate/Names.h"
 #include "core/generate/Writers.h"
 #include "core/import/ScriptReaders.h"
+#include "core/profile/ChatCategory.h"
 #include "core/script/ChatLine.h"
 #include "core/util/FixedText.h"
 
@@ -23,7 +23,6 @@ constexpr std::string_view kLevelNames[] = {"", "Skill 1", "", "", "Skill 4", "S
 constexpr std::size_t kFileFieldWidth = 19; // itemweights, weaponweights, chat_file, chat_name
 constexpr std::size_t kNameWidth = 19;      // name, main_file
 constexpr std::size_t kModelWidth = 9;      // model_name
-constexpr std::size_t kChatLineLength = kChatLineWidth - 1; // a chat line's text
 
 bool ContainsWithoutCase(std::string_view text, std::string_view part) {
     return GamePathKey(text).find(GamePathKey(part)) != std::string::npos;
@@ -110,7 +109,24 @@ std::optional<std::string>* TextSlot(LevelTexts& texts, TextValue which) {
     return nullptr;
 }
 
-using ChatLines = std::array<std::vector<std::string>, kChatCategoryCount>;
+// The chat lines read for one chat block: the designer's situations and the
+// others, as the file had them.
+struct ChatLines {
+    std::array<std::vector<std::string>, kChatCategoryCount> lines;
+    std::vector<KeptChat> others;
+};
+
+// Keeps `line`, in place of an earlier one of the same key.
+void KeepLine(std::vector<KeptLine>& lines, KeptLine line) {
+    std::erase_if(lines, [&line](const KeptLine& old) { return old.key == line.key; });
+    lines.push_back(std::move(line));
+}
+
+// The weights a weights file gave, and the defines kept as it had them.
+template <std::size_t Count> struct ReadWeightValues {
+    std::array<std::int32_t, Count> values{};
+    std::vector<KeptLine> kept;
+};
 
 class Importer {
 public:
@@ -157,6 +173,13 @@ public:
         for (int index = 0; index < 3; ++index)
             ReadLevelFiles(index, texts[index]);
         SetModel(bot);
+        for (const auto& [key, value] : bot.otherKeys) {
+            if (IsKeptName(key) && IsKeptText(value))
+                result_.extras.infoKeys.emplace_back(key, value);
+            else
+                Report(bot.infoFile, 0, 0,
+                       "the key " + Shown(key) + " cannot be kept; it was left out");
+        }
         result_.ok = true;
         return std::move(result_);
     }
@@ -223,12 +246,19 @@ private:
                 Report(charPath_, line, level, std::move(text));
         };
         SkillProfile& target = result_.profile.skill[index];
+        std::vector<KeptLine>& kept = result_.extras.levels[index].characteristics;
         std::array<bool, kCharacteristicCount> seen{};
         for (const CharacterEntry& entry : block.entries) {
             const CharacteristicFormat* known = CharacteristicOf(entry);
             if (!known) {
-                report(entry.line,
-                       entry.index + " is not a characteristic the designer knows; skipped");
+                const std::string value = entry.isText ? entry.text : WrittenText(entry.number);
+                if (IsKeptName(entry.index) &&
+                    (entry.isText ? IsKeptText(value) : IsKeptNumber(value)))
+                    KeepLine(kept, {entry.index, value, "", entry.isText});
+                else
+                    report(entry.line, entry.index +
+                                           " is not a characteristic the designer knows, and "
+                                           "its value cannot be kept; skipped");
                 continue;
             }
             const CharacteristicFormat& format = *known;
@@ -255,16 +285,29 @@ private:
                 bool rounded = false;
                 const std::int64_t value =
                     ScaledValue(entry.number, DecimalsOf(format.unit), rounded);
-                const std::int64_t kept = std::clamp<std::int64_t>(value, 0, format.max);
-                if (kept != value)
-                    report(entry.line, std::string(format.name) + " " + WrittenText(entry.number) +
+                const std::int64_t stored = std::clamp<std::int64_t>(value, 0, format.max);
+                // The file's own form and value, while the editor's is not
+                // changed: a whole number is read otherwise than a decimal
+                // one, and the game reads values beyond the editor's range.
+                const std::string written = WrittenText(entry.number);
+                const bool keep = !entry.number.negative && IsKeptNumber(written) &&
+                                  (stored != value || rounded ||
+                                   entry.number.integer != (format.unit == ValueUnit::Whole));
+                if (keep)
+                    KeepLine(kept, {std::string(format.name), written,
+                                    Formatted(format.unit, stored), false});
+                if (stored != value && !keep)
+                    report(entry.line, std::string(format.name) + " " + written +
                                            " is outside 0 to " +
                                            Formatted(format.unit, format.max) + "; " +
-                                           Formatted(format.unit, kept) + " was kept");
+                                           Formatted(format.unit, stored) + " was kept");
                 else if (rounded)
-                    report(entry.line, std::string(format.name) + " " + WrittenText(entry.number) +
-                                           " was rounded to " + Formatted(format.unit, kept));
-                target.*format.field = static_cast<std::int32_t>(kept);
+                    report(entry.line, std::string(format.name) + " " + written +
+                                           " is shown rounded to " +
+                                           Formatted(format.unit, stored) +
+                                           " in the editor; the file's value is written back "
+                                           "until it is changed");
+                target.*format.field = static_cast<std::int32_t>(stored);
             }
             seen[static_cast<std::size_t>(format.index)] = true;
         }
@@ -312,7 +355,14 @@ private:
         } else {
             Report(charPath_, 0, 0, "the bot has no name");
         }
-        SetText(result_.profile.name, name, kNameWidth, "the name");
+        if (name.size() > kNameWidth && IsKeptText(name)) {
+            // The record holds its first characters; the whole name is
+            // written while it does.
+            result_.extras.name = name;
+            SetFieldText(result_.profile.name, name.substr(0, kNameWidth));
+        } else {
+            SetText(result_.profile.name, name, kNameWidth, "the name");
+        }
     }
 
     void SetGender(const std::array<LevelTexts, 3>& texts) {
@@ -324,13 +374,23 @@ private:
             Report(charPath_, 0, 0, "the bot has no gender; Male was set");
             return;
         }
-        for (const std::string_view known : {"Male", "Female", "It"})
-            if (Lowered(*gender) == Lowered(known)) {
-                SetFieldText(result_.profile.gender, known);
-                return;
+        bool known = false;
+        for (const std::string_view name : {"Male", "Female", "It"})
+            if (Lowered(*gender) == Lowered(name)) {
+                SetFieldText(result_.profile.gender, name);
+                known = true;
             }
-        Report(charPath_, 0, 0,
-               "the gender " + Shown(*gender) + " is not Male, Female or It; Male was set");
+        if (!known && !IsKeptText(*gender))
+            Report(charPath_, 0, 0,
+                   "the gender " + Shown(*gender) + " is not Male, Female or It; Male was set");
+        // Each level's gender as its block had it, where the writer would
+        // write another.
+        const std::string own = Lowered(FieldText(result_.profile.gender));
+        for (std::size_t index = 0; index < texts.size(); ++index)
+            if (const std::optional<std::string>& level = texts[index].gender;
+                level && *level != own && IsKeptText(*level))
+                KeepLine(result_.extras.levels[index].characteristics,
+                         {"CHARACTERISTIC_GENDER", *level, own, true});
     }
 
     // Stores `text` in a field of `width` characters, cutting it (and
@@ -348,15 +408,16 @@ private:
     void ReadLevelFiles(int index, const LevelTexts& texts) {
         const int level = LevelOfIndex(index);
         SkillProfile& block = result_.profile.skill[index];
+        LevelExtras& extras = result_.extras.levels[index];
         ReadWeights(texts.weaponWeights, kWeaponWeightDefines, kWeaponWeightsScript,
-                    "weapon weights", block, level, weaponCache_);
+                    "weapon weights", block, extras.weaponDefines, level, weaponCache_);
         KeepFileName(texts.weaponWeights, block.weaponweights, index, PassFile::WeaponWeights,
                      "weapon weights");
         ReadWeights(texts.itemWeights, kItemWeightDefines, kItemWeightsScript, "item weights",
-                    block, level, itemCache_);
+                    block, extras.itemDefines, level, itemCache_);
         KeepFileName(texts.itemWeights, block.itemweights, index, PassFile::ItemWeights,
                      "item weights");
-        ReadChat(texts, block, level);
+        ReadChat(texts, block, extras, level);
         KeepFileName(texts.chatFile, block.chat_file, index, PassFile::Chat, "chat");
         SetChatName(texts, block, index);
     }
@@ -364,8 +425,8 @@ private:
     template <std::size_t Count>
     void ReadWeights(const std::optional<std::string>& reference,
                      const std::array<WeightDefine, Count>& defines, std::string_view script,
-                     const std::string& what, SkillProfile& block, int level,
-                     std::map<std::string, std::array<std::int32_t, Count>>& cache) {
+                     const std::string& what, SkillProfile& block, std::vector<KeptLine>& kept,
+                     int level, std::map<std::string, ReadWeightValues<Count>>& cache) {
         if (!reference) {
             Report(charPath_, 0, level,
                    "no " + what + " file is named; the designer's default weights were kept");
@@ -373,14 +434,23 @@ private:
         }
         const std::string path = BotFilesPath(*reference);
         const std::string key = GamePathKey(path);
-        if (const auto cached = cache.find(key); cached != cache.end()) {
+        auto cached = cache.find(key);
+        if (cached == cache.end()) {
+            ReadWeightValues<Count> read;
             for (std::size_t i = 0; i < Count; ++i)
-                block.*defines[i].field = cached->second[i];
-            return;
+                read.values[i] = block.*defines[i].field;
+            ReadWeightsOnce(path, defines, script, what, read);
+            cached = cache.emplace(key, std::move(read)).first;
         }
-        std::array<std::int32_t, Count> values{};
         for (std::size_t i = 0; i < Count; ++i)
-            values[i] = block.*defines[i].field;
+            block.*defines[i].field = cached->second.values[i];
+        kept = cached->second.kept;
+    }
+
+    template <std::size_t Count>
+    void ReadWeightsOnce(const std::string& path, const std::array<WeightDefine, Count>& defines,
+                         std::string_view script, const std::string& what,
+                         ReadWeightValues<Count>& read) {
         std::string text;
         if (ReadOther(path, what, text)) {
             const WeightsFile file = ReadWeightsFile(text, script);
@@ -389,24 +459,26 @@ private:
                        "the " + what + " file is not in the #define form (" + file.whyNot +
                            "); the designer's default weights were kept");
             else
-                ApplyDefines(file, defines, path, values);
+                ApplyDefines(file, defines, path, read);
         }
-        cache.emplace(key, values);
-        for (std::size_t i = 0; i < Count; ++i)
-            block.*defines[i].field = values[i];
     }
 
     template <std::size_t Count>
     void ApplyDefines(const WeightsFile& file, const std::array<WeightDefine, Count>& defines,
-                      const std::string& path, std::array<std::int32_t, Count>& values) {
+                      const std::string& path, ReadWeightValues<Count>& read) {
+        std::array<std::int32_t, Count>& values = read.values;
         std::array<bool, Count> seen{};
         for (const WeightValue& define : file.defines) {
             std::size_t i = 0;
             while (i < Count && defines[i].name != define.name)
                 ++i;
             if (i == Count) {
-                Report(path, define.line, 0,
-                       define.name + " is not a weight the designer holds; skipped");
+                if (IsKeptName(define.name) && IsKeptNumber(define.value))
+                    KeepLine(read.kept, {define.name, define.value, "", false});
+                else
+                    Report(path, define.line, 0,
+                           define.name + " " + Shown(define.value) +
+                               " is not a weight the designer holds, and cannot be kept; skipped");
                 continue;
             }
             std::int64_t number = 0;
@@ -424,14 +496,20 @@ private:
                        define.name + " is defined twice; the later value was kept");
             seen[i] = true;
             const std::int64_t kept = std::clamp<std::int64_t>(number, 0, kMaxWeight);
-            if (kept != number)
+            // The game reads the weight as written, also beyond the editor's
+            // range: it is written back until the user changes it.
+            const bool keep = IsKeptNumber(define.value) && (kept != number || rounded);
+            if (keep)
+                KeepLine(read.kept, {define.name, define.value, std::to_string(kept), false});
+            if (kept != number && !keep)
                 Report(path, define.line, 0,
                        define.name + " " + define.value + " is outside 0 to " +
                            std::to_string(kMaxWeight) + "; " + std::to_string(kept) + " was kept");
             else if (rounded)
                 Report(path, define.line, 0,
-                       define.name + " " + define.value + " was rounded to " +
-                           std::to_string(kept));
+                       define.name + " " + define.value + " is shown rounded to " +
+                           std::to_string(kept) +
+                           " in the editor; the file's value is written back until it is changed");
             values[i] = static_cast<std::int32_t>(kept);
         }
         std::string missing;
@@ -472,7 +550,7 @@ private:
         return false;
     }
 
-    void ReadChat(const LevelTexts& texts, SkillProfile& block, int level) {
+    void ReadChat(const LevelTexts& texts, SkillProfile& block, LevelExtras& extras, int level) {
         if (!texts.chatFile || !texts.chatName) {
             Report(charPath_, 0, level,
                    std::string(texts.chatFile ? "no chat name" : "no chat file") +
@@ -484,11 +562,10 @@ private:
         auto cached = chatCache_.find(key);
         if (cached == chatCache_.end())
             cached = chatCache_.emplace(key, ReadChatLines(path, *texts.chatName)).first;
-        for (int c = 0; c < kChatCategoryCount; ++c) {
-            const std::vector<std::string>& lines = cached->second[static_cast<std::size_t>(c)];
-            for (std::size_t l = 0; l < lines.size(); ++l)
-                SetFieldText(block.chat_lines[c][l], lines[l]);
-        }
+        for (int c = 0; c < kChatCategoryCount; ++c)
+            SetChatLines(block, extras, c, cached->second.lines[static_cast<std::size_t>(c)]);
+        for (const KeptChat& other : cached->second.others)
+            extras.chat.push_back(other);
     }
 
     ChatLines ReadChatLines(const std::string& path, const std::string& chatName) {
@@ -511,16 +588,28 @@ private:
         }
         for (const ChatType& type : file.types) {
             const int category = ChatCategoryIndex(type.name);
-            if (category < 0) {
+            std::vector<std::string>* kept = nullptr;
+            if (category >= 0) {
+                kept = &lines.lines[static_cast<std::size_t>(category)];
+            } else if (!IsKeptName(type.name)) {
                 Report(path, type.line, 0,
-                       "the situation " + type.name +
-                           " is not one of the designer's 28; its lines were skipped (" +
+                       "the situation " + Shown(type.name) +
+                           " is not a name a chat file can hold; its lines were skipped (" +
                            std::to_string(type.lines.size()) + ")");
                 continue;
+            } else {
+                // Situations the game asks for beyond the designer's 28, and
+                // any other: kept, and written back after them.
+                auto same = std::find_if(lines.others.begin(), lines.others.end(),
+                                         [&type](const KeptChat& other) {
+                                             return Lowered(other.situation) == Lowered(type.name);
+                                         });
+                if (same == lines.others.end())
+                    same = lines.others.insert(lines.others.end(), KeptChat{type.name, {}});
+                kept = &same->lines;
             }
-            std::vector<std::string>& kept = lines[static_cast<std::size_t>(category)];
             for (const ChatLineText& line : type.lines)
-                KeepChatLine(path, type.name, line, kept);
+                KeepChatLine(path, type.name, line, *kept);
         }
         return lines;
     }
@@ -533,23 +622,23 @@ private:
         if (!line.problem.empty())
             return skip(line.problem, line.text);
         std::vector<std::string> parts{line.text};
-        if (line.text.size() > kChatLineLength && line.messages.size() > 1) {
+        if (line.text.size() > kMaxChatMessage && line.messages.size() > 1) {
             parts = line.messages;
             Report(path, line.line, 0,
                    type + ": a line of " + std::to_string(line.messages.size()) +
                        " messages, too long for one chat line, was split into one line each");
         }
         for (const std::string& part : parts) {
-            if (part.size() > kChatLineLength) {
-                skip("longer than " + std::to_string(kChatLineLength) + " characters", part);
+            if (part.size() > kMaxChatMessage) {
+                skip("longer than " + std::to_string(kMaxChatMessage) + " characters", part);
                 continue;
             }
             if (const ChatLineCheck check = CheckChatLine(part); !check.readable) {
                 skip("the game cannot read it (" + check.error + ")", part);
                 continue;
             }
-            if (kept.size() == kChatLinesPerCategory) {
-                skip("more than ten lines", part);
+            if (!IsKeptChatLine(part)) {
+                skip("it cannot be kept", part);
                 continue;
             }
             kept.push_back(part);
@@ -601,10 +690,19 @@ private:
         if (chatName == form || chatName == form + digit)
             return;
         if (chatName.size() > kFileFieldWidth) {
-            Report(charPath_, texts.chatNameLine, LevelOfIndex(index),
-                   "the chat name " + Shown(chatName) + " is longer than " +
-                       std::to_string(kFileFieldWidth) +
-                       " characters; the default chat name will be written");
+            if (!IsKeptText(chatName)) {
+                Report(charPath_, texts.chatNameLine, LevelOfIndex(index),
+                       "the chat name " + Shown(chatName) + " is longer than " +
+                           std::to_string(kFileFieldWidth) +
+                           " characters; the default chat name will be written");
+                return;
+            }
+            // The record holds its first characters; the whole name is
+            // written while it does.
+            const std::string cut = chatName.substr(0, kFileFieldWidth);
+            SetFieldText(block.chat_name, cut);
+            KeepLine(result_.extras.levels[static_cast<std::size_t>(index)].characteristics,
+                     {"CHARACTERISTIC_CHAT_NAME", chatName, cut, true});
             return;
         }
         SetFieldText(block.chat_name, chatName);
@@ -613,6 +711,11 @@ private:
     void SetModel(const BotEntry& bot) {
         if (bot.model.empty() || bot.model == GameReference(BotModel(result_.profile)))
             return;
+        if (bot.model.size() > kModelWidth && IsKeptText(bot.model)) {
+            result_.extras.model = bot.model;
+            SetFieldText(result_.profile.model_name, bot.model.substr(0, kModelWidth));
+            return;
+        }
         if (bot.model.size() > kModelWidth) {
             Report(bot.infoFile, 0, 0,
                    "the model " + Shown(bot.model) + " is longer than " +
@@ -653,8 +756,8 @@ private:
     ImportResult result_;
     std::string charPath_;
     std::array<const SkillBlock*, 3> chosen_{};
-    std::map<std::string, std::array<std::int32_t, 10>> weaponCache_;
-    std::map<std::string, std::array<std::int32_t, 27>> itemCache_;
+    std::map<std::string, ReadWeightValues<10>> weaponCache_;
+    std::map<std::string, ReadWeightValues<27>> itemCache_;
     std::map<std::string, ChatLines> chatCache_;
 };
 

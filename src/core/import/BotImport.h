@@ -6,6 +6,7 @@
 #include "core/game/GameBots.h"
 #include "core/game/GameFileSource.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 
 #include <string>
 #include <string_view>
@@ -35,6 +36,7 @@ struct ImportResult {
     bool ok = false;
     std::string error;                   // when !ok: why, in the user's words
     BotProfile profile = EmptyProfile(); // when ok: the bot
+    ProfileExtras extras;                // when ok: what the bot holds beyond the record
     std::vector<ReportEntry> report;     // when ok: every loss, in reading order
 };
 

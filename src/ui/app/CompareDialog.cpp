@@ -366,7 +366,8 @@ void CompareDialog::startFromBot() {
     }
     if (mayReplace_ && !mayReplace_())
         return;
-    if (!ImportChosenBot(profile_, picked_, found_, static_cast<std::size_t>(entry), {}, prompts_,
+    ProfileExtras unused;
+    if (!ImportChosenBot(profile_, extras_ ? *extras_ : unused, picked_, found_, static_cast<std::size_t>(entry), {}, prompts_,
                          this))
         return;
     imported_ = true;

@@ -3,6 +3,7 @@
 #include "core/archive/PickedSource.h"
 #include "core/levels/GameLevels.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "ui/common/Prompts.h"
 
@@ -54,6 +55,9 @@ public:
     void setMayReplaceProfile(std::function<bool()> mayReplace) {
         mayReplace_ = std::move(mayReplace);
     }
+    // What the bot being designed keeps beyond its record, replaced together
+    // with the profile by "Start from this bot".
+    void setExtras(ProfileExtras& extras) { extras_ = &extras; }
 
     RadarChart* radarChart() const { return radar_; }
     BarChart* barChart() const { return bars_; }
@@ -92,6 +96,7 @@ private:
     int level_ = 1;
     bool imported_ = false;
     std::function<bool()> mayReplace_;
+    ProfileExtras* extras_ = nullptr;
     bool filling_ = false;
 
     QComboBox* levelBox_ = nullptr;

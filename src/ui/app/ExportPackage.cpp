@@ -19,9 +19,9 @@ QString Tr(const char* text) {
 } // namespace
 
 void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppSettings& settings,
-                          Prompts& prompts) {
+                          Prompts& prompts, const ProfileExtras& extras) {
     std::vector<PackageEntry> entries;
-    if (const int result = CollectBotPackage(profile, settings, entries); result != 0) {
+    if (const int result = CollectBotPackage(profile, settings, entries, extras); result != 0) {
         prompts.information(parent,
                             FromFolderText(PackageFailureMessage(result, profile, settings)));
         return;
@@ -40,7 +40,7 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
     const std::string target = ToFolderText(*path);
     WriteFailure failure;
     if (const int result =
-            ExportBotPackage(profile, settings, target, std::time(nullptr), &failure);
+            ExportBotPackage(profile, settings, target, std::time(nullptr), &failure, extras);
         result != 0) {
         prompts.information(
             parent, FromFolderText(PackageFailureMessage(result, profile, settings, failure)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "ui/common/Prompts.h"
 
@@ -15,6 +16,6 @@ namespace vexa::ui {
 // the base folder), and the program says where the package went or why it
 // was not written. Neither the profile nor the options change.
 void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppSettings& settings,
-                          Prompts& prompts);
+                          Prompts& prompts, const ProfileExtras& extras = NoExtras());
 
 } // namespace vexa::ui

@@ -19,8 +19,8 @@ QString ProblemLines(const std::vector<ReportEntry>& problems) {
 
 } // namespace
 
-bool ImportBotInto(BotProfile& profile, const AppSettings& settings, Prompts& prompts,
-                   QWidget* parent) {
+bool ImportBotInto(BotProfile& profile, ProfileExtras& extras, const AppSettings& settings,
+                   Prompts& prompts, QWidget* parent) {
     Prompts::FileRequest request;
     request.title = QObject::tr("Import Bot");
     request.filter = QObject::tr("Bots, archives and character files (*.pk3 *.zip *.bot *.txt "
@@ -66,11 +66,11 @@ bool ImportBotInto(BotProfile& profile, const AppSettings& settings, Prompts& pr
         options.keepFileNames = choice->optionChecked;
     }
 
-    return ImportChosenBot(profile, picked, found, chosen, options, prompts, parent);
+    return ImportChosenBot(profile, extras, picked, found, chosen, options, prompts, parent);
 }
 
-bool ImportChosenBot(BotProfile& profile, const PickedSource& picked, const PickedBots& found,
-                     std::size_t chosen, const ImportOptions& options, Prompts& prompts,
+bool ImportChosenBot(BotProfile& profile, ProfileExtras& extras, const PickedSource& picked,
+                     const PickedBots& found, std::size_t chosen, const ImportOptions& options, Prompts& prompts,
                      QWidget* parent) {
     if (chosen >= found.bots.size())
         return false;
@@ -81,6 +81,7 @@ bool ImportChosenBot(BotProfile& profile, const PickedSource& picked, const Pick
         return false;
     }
     profile = result.profile;
+    extras = std::move(result.extras);
 
     const QString imported = QObject::tr("Imported %1.").arg(Text(BotListLine(bot, &picked)));
     const QString heading =

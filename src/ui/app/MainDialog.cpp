@@ -4,6 +4,7 @@
 #include "core/editors/SkillLevelCaption.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
+#include "core/generate/Writers.h"
 #include "core/settings/LevelRules.h"
 #include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
@@ -22,6 +23,7 @@
 #include "ui/editors/SliderEditors.h"
 #include "ui/settings/FileLocationsDialog.h"
 #include "ui/settings/GeneralSettingsDialog.h"
+#include "ui/settings/KeptExtrasDialog.h"
 #include "ui/settings/MainFileLocationDialog.h"
 #include "ui/settings/ModelDirectoryDialog.h"
 #include "ui/settings/ModelNameDialog.h"
@@ -257,7 +259,7 @@ QMenuBar* MainDialog::buildMenuBar() {
     add(file, tr("&Create Arvon source"), "createSourceAction", &MainDialog::createSource);
     add(file, tr("&Preview Arvon source"), "previewSourceAction", &MainDialog::previewSource);
     add(file, tr("&Export Bot Package..."), "exportPackageAction",
-        [this] { ExportPackageCommand(this, profile_, settings_, prompts_); });
+        [this] { ExportPackageCommand(this, profile_, settings_, prompts_, extras_); });
     file->addSeparator();
     add(file, tr("E&xit"), "exitAction", &MainDialog::quit);
 
@@ -268,6 +270,7 @@ QMenuBar* MainDialog::buildMenuBar() {
         &MainDialog::openGeneralSettings);
     add(options, tr("&File Locations"), "fileLocationsAction", &MainDialog::openFileLocations);
     add(options, tr("Model &Name"), "modelNameAction", &MainDialog::openModelName);
+    add(options, tr("&Kept Extras"), "keptExtrasAction", &MainDialog::openKeptExtras);
     add(options, tr("Make Default &Bot"), "defaultBotAction", &MainDialog::makeDefaultBot);
 
     QMenu* view = bar->addMenu(tr("&View"));
@@ -309,12 +312,15 @@ void MainDialog::startUp() {
     const std::string profilePath = commandLineFile_.isEmpty()
                                         ? WorkingDirectoryFile(kDefaultBotFileName)
                                         : ToFolderText(commandLineFile_);
-    const int loaded = LoadStartupProfile(profile_, profilePath);
+    ExtrasStatus extrasStatus{};
+    const int loaded = LoadStartupProfileFile(profile_, extras_, profilePath, extrasStatus);
     ShowProfileIdentity();
     // A missing default bot is normal; a profile the user named is not: say
     // so before the defaults take its place, lest a save overwrite it.
     if (loaded != 0 && !commandLineFile_.isEmpty())
         prompts_.information(this, QString::fromLatin1(LoadBotMessage(loaded)));
+    if (const QString note = QString::fromLatin1(ExtrasMessage(extrasStatus)); !note.isEmpty())
+        prompts_.information(this, note);
     if (loaded == 0 && !commandLineFile_.isEmpty())
         profileFile_ = commandLineFile_; // opened like Load Bot, so the footer names it
     checkpoint_.Mark(profile_);
@@ -456,7 +462,7 @@ bool MainDialog::saveBot() {
         prompts_.saveFileName(this, profileFileRequest(tr("Save Your VEXA Bot")));
     if (!path)
         return false;
-    const int result = WriteProfileImage(profile_, ToFolderText(*path));
+    const int result = WriteProfileFile(profile_, extras_, ToFolderText(*path));
     if (result == 0) {
         profileFile_ = *path;
         checkpoint_.Mark(profile_);
@@ -473,7 +479,8 @@ void MainDialog::loadBot() {
         prompts_.openFileName(this, profileFileRequest(tr("Load Your VEXA Bot")));
     if (!path)
         return;
-    const int result = ReadProfileImage(profile_, ToFolderText(*path));
+    ExtrasStatus extrasStatus{};
+    const int result = ReadProfileFile(profile_, extras_, ToFolderText(*path), extrasStatus);
     if (result == 0) {
         ShowProfileIdentity();
         profileFile_ = *path;
@@ -481,11 +488,13 @@ void MainDialog::loadBot() {
         updateFooter();
     }
     prompts_.information(this, QString::fromLatin1(LoadBotMessage(result)));
+    if (const QString note = QString::fromLatin1(ExtrasMessage(extrasStatus)); !note.isEmpty())
+        prompts_.information(this, note);
 }
 
 void MainDialog::importBot() {
     if (!unsavedChangesHandled(tr("import another bot")) ||
-        !ImportBotInto(profile_, settings_, prompts_, this))
+        !ImportBotInto(profile_, extras_, settings_, prompts_, this))
         return;
     showImportedBot();
 }
@@ -508,7 +517,8 @@ void MainDialog::createSource() {
                                           tr("Replace another bot?"));
     };
     DiskFiles disk;
-    const int result = GenerateSource(profile_, settings_, NativePathStyle(), disk, guards);
+    const int result =
+        GenerateSource(profile_, settings_, NativePathStyle(), disk, guards, extras_);
     updateFooter(); // the base folder is now in its normal form
     if (result == kGenerateDeclined)
         return;
@@ -530,7 +540,7 @@ void MainDialog::createSource() {
 }
 
 void MainDialog::previewSource() {
-    SourcePreviewDialog preview(profile_, settings_, this);
+    SourcePreviewDialog preview(profile_, settings_, this, extras_);
     preview.setEditChatLine([this](const ChatLineFinding& finding) {
         editChatLine(finding.block, finding.category, finding.line);
     });
@@ -583,17 +593,24 @@ void MainDialog::openFileLocations() {
 
 void MainDialog::openModelName() {
     const bool confirmed =
-        Persistent(modelNameDialog_, this, profile_, prompts_).exec() == QDialog::Accepted;
+        Persistent(modelNameDialog_, this, profile_, extras_, prompts_).exec() == QDialog::Accepted;
     if (!settings_.OkCancel)
         return;
     if (confirmed) // the model the bot gets, also when the default rule gives it
-        prompts_.information(this, FromFieldText(BotModel(profile_)), tr("New Model name:"));
+        prompts_.information(this,
+                             FromFieldText(WrittenModel(profile_, NativePathStyle(), extras_)),
+                             tr("New Model name:"));
     else
         prompts_.information(this, tr("Model name unchanged"));
 }
 
+void MainDialog::openKeptExtras() {
+    Persistent(keptExtrasDialog_, this, std::as_const(profile_), extras_).exec();
+}
+
 void MainDialog::makeDefaultBot() {
-    const int result = WriteDefaultBot(profile_, WorkingDirectoryFile(kDefaultBotFileName));
+    const int result =
+        WriteDefaultBotFile(profile_, extras_, WorkingDirectoryFile(kDefaultBotFileName));
     prompts_.information(this, QString::fromLatin1(DefaultBotMessage(result)));
 }
 
@@ -609,6 +626,7 @@ void MainDialog::openDifficulty() {
 
 void MainDialog::openCompare() {
     CompareDialog compare(profile_, settings_, prompts_, this);
+    compare.setExtras(extras_);
     compare.setMayReplaceProfile(
         [this] { return unsavedChangesHandled(tr("start from another bot")); });
     compare.exec();

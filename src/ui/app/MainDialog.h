@@ -2,6 +2,7 @@
 
 #include "core/editors/EditorTables.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "ui/common/Prompts.h"
 
@@ -24,6 +25,7 @@ class GeneralSettingsDialog;
 class ItemWeightsDialog;
 class MainFileLocationDialog;
 class ModelDirectoryDialog;
+class KeptExtrasDialog;
 class ModelNameDialog;
 class PersonalitySettingsDialog;
 class ProfileDirectoryDialog;
@@ -45,6 +47,9 @@ public:
     MainDialog(BotProfile& profile, AppSettings& settings, Prompts& prompts,
                QString commandLineFile, QWidget* parent = nullptr);
     ~MainDialog() override;
+
+    // What the bot keeps beyond the record, owned with it.
+    const ProfileExtras& extras() const { return extras_; }
 
     // Shows the profile's name and gender in the window. A gender other than
     // "Male", "Female" and "It" leaves the list as it is.
@@ -81,6 +86,7 @@ private slots:
     void openGeneralSettings();
     void openFileLocations();
     void openModelName();
+    void openKeptExtras();
     void makeDefaultBot();
     // View menu
     void openDifficulty();
@@ -128,6 +134,7 @@ private:
     void updateFooter();
 
     BotProfile& profile_;
+    ProfileExtras extras_; // what the bot holds beyond the record, owned with it
     AppSettings& settings_;
     Prompts& prompts_;
     QString commandLineFile_;
@@ -148,6 +155,7 @@ private:
     // The persistent sub-dialogs, owned through Qt's parent ownership; null
     // until first opened.
     ModelNameDialog* modelNameDialog_ = nullptr;
+    KeptExtrasDialog* keptExtrasDialog_ = nullptr;
     MainFileLocationDialog* mainFileLocationDialog_ = nullptr;
     FileLocationsDialog* fileLocationsDialog_ = nullptr;
     WeaponWeightsDialog* weaponWeightsDialog_ = nullptr;

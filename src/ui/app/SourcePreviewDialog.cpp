@@ -45,8 +45,8 @@ QColor StateColor(const SourcePreview::File& file) {
 } // namespace
 
 SourcePreviewDialog::SourcePreviewDialog(const BotProfile& profile, const AppSettings& settings,
-                                         QWidget* parent)
-    : QDialog(parent), profile_(profile), settings_(settings) {
+                                         QWidget* parent, const ProfileExtras& extras)
+    : QDialog(parent), profile_(profile), settings_(settings), extras_(extras) {
     setWindowTitle(tr("Preview Arvon source"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setSizeGripEnabled(true);
@@ -133,8 +133,8 @@ void SourcePreviewDialog::setEditChatLine(std::function<void(const ChatLineFindi
 
 void SourcePreviewDialog::refresh() {
     const int keptRow = files_->currentRow();
-    preview_ =
-        PreviewSource(profile_, settings_, NativePathStyle(), *BaseFolderView(settings_.BaseDir));
+    preview_ = PreviewSource(profile_, settings_, NativePathStyle(),
+                             *BaseFolderView(settings_.BaseDir), extras_);
 
     if (preview_.result != 0) {
         summary_->setText(tr("Create Arvon source would write nothing: %1")

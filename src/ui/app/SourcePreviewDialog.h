@@ -25,7 +25,8 @@ class SourcePreviewDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    SourcePreviewDialog(const BotProfile& profile, const AppSettings& settings, QWidget* parent);
+    SourcePreviewDialog(const BotProfile& profile, const AppSettings& settings, QWidget* parent,
+                        const ProfileExtras& extras = NoExtras());
 
     // Opens the chat line editor on a finding; the preview is worked out
     // again afterwards.
@@ -46,6 +47,7 @@ private:
 
     const BotProfile& profile_;
     const AppSettings& settings_;
+    const ProfileExtras& extras_;
     std::function<void(const ChatLineFinding&)> editChatLine_;
     SourcePreview preview_;
     QLabel* summary_;

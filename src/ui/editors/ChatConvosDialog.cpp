@@ -1,6 +1,6 @@
 #include "ui/editors/ChatConvosDialog.h"
 
-#include "core/generate/ChatCategory.h"
+#include "core/profile/ChatCategory.h"
 #include "ui/common/GameRandomStrings.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/TextFields.h"

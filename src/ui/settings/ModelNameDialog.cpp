@@ -13,15 +13,22 @@
 
 namespace vexa::ui {
 
-ModelNameDialog::ModelNameDialog(BotProfile& profile, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), profile_(profile), prompts_(prompts), modelNameEdit_(new QLineEdit(this)) {
+namespace {
+// A model and skin as long as the game's model names go.
+constexpr std::size_t kModelWithSkinWidth = 64;
+} // namespace
+
+ModelNameDialog::ModelNameDialog(BotProfile& profile, ProfileExtras& extras, Prompts& prompts,
+                                 QWidget* parent)
+    : QDialog(parent), profile_(profile), extras_(extras), prompts_(prompts),
+      modelNameEdit_(new QLineEdit(this)) {
     setWindowTitle(tr("Model Name"));
 
     auto* label = new QLabel(tr("Model Name:"), this);
     label->setBuddy(modelNameEdit_);
     modelNameEdit_->setObjectName(QStringLiteral("modelNameEdit"));
     modelNameEdit_->setMinimumWidth(140);
-    LimitToField(modelNameEdit_, sizeof profile.model_name);
+    LimitToField(modelNameEdit_, kModelWithSkinWidth + 1);
 
     auto* buttons = MakeOkCancelRow(this, tr("OK"), tr("Cancel"));
 
@@ -34,7 +41,8 @@ ModelNameDialog::ModelNameDialog(BotProfile& profile, Prompts& prompts, QWidget*
 }
 
 int ModelNameDialog::exec() {
-    modelNameEdit_->setText(FromFieldText(ModelNameProposal(profile_)));
+    modelNameEdit_->setText(FromFieldText(
+        KeptText(ModelNameProposal(profile_), extras_.model, sizeof profile_.model_name)));
     modelNameEdit_->selectAll();
     modelNameEdit_->setFocus();
     return QDialog::exec();
@@ -49,9 +57,15 @@ void ModelNameDialog::accept() {
         prompts_.information(this, QString::fromStdString(refusal));
         return;
     }
-    // The proposal accepted as it stands keeps the default model.
-    SetFieldText(profile_.model_name,
-                 ModelNameToStore(profile_, ToFieldText(modelNameEdit_->text())));
+    const std::string model = ToFieldText(modelNameEdit_->text());
+    if (model.size() >= sizeof profile_.model_name) {
+        extras_.model = model;
+        SetFieldText(profile_.model_name, model);
+    } else {
+        extras_.model.clear();
+        // The proposal accepted as it stands keeps the default model.
+        SetFieldText(profile_.model_name, ModelNameToStore(profile_, model));
+    }
     QDialog::accept();
 }
 

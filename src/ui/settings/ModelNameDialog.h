@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 
 #include <QDialog>
 
@@ -10,12 +11,14 @@ namespace vexa::ui {
 
 class Prompts;
 
-// "Model &Name": the player model named in the bot info file.
+// "Model &Name": the player model named in the bot info file, with its skin
+// ("knight/red"). A name longer than the record's field is kept whole in
+// the bot's extras, its first characters in the field.
 class ModelNameDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    ModelNameDialog(BotProfile& profile, Prompts& prompts, QWidget* parent);
+    ModelNameDialog(BotProfile& profile, ProfileExtras& extras, Prompts& prompts, QWidget* parent);
 
     // Shows model_name, or the file-name form of the bot name when it is
     // empty, then runs the dialog.
@@ -26,6 +29,7 @@ public:
 
 private:
     BotProfile& profile_;
+    ProfileExtras& extras_;
     Prompts& prompts_;
     QLineEdit* modelNameEdit_;
 };

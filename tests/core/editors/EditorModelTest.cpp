@@ -1,6 +1,6 @@
 #include "core/editors/EditorModel.h"
 
-#include "core/generate/ChatCategory.h"
+#include "core/profile/ChatCategory.h"
 #include "core/util/FixedText.h"
 
 #include <cstddef>

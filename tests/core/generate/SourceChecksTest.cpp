@@ -292,6 +292,13 @@ TEST(SourcePreview, ListsTheFilesWithTheirStateAndTheChatFindings) {
               "Skill 5, Kill Rail, response 2: expected a comma after the name Nice");
     EXPECT_EQ(settings.BaseDir, Native(game.slashed())); // the settings are left alone
     EXPECT_TRUE(fs::is_empty(game.path()));              // nothing written
+    // What the bot keeps beyond the record is previewed as it is written.
+    ProfileExtras extras;
+    extras.infoKeys.emplace_back("funname", "Ranger");
+    EXPECT_NE(PreviewSource(profile, settings, kNative, view, extras)
+                  .files.back()
+                  .text.find("funname\t\tRanger\n"),
+              std::string::npos);
 
     // Written, the same files are unchanged; a changed value changes one.
     SetFieldText(profile.skill[2].chat_lines[20][1], "\"Nice shot\"");

@@ -3,7 +3,7 @@
 #include "core/import/BotImport.h"
 
 #include "core/game/LocalFileSources.h"
-#include "core/generate/ChatCategory.h"
+#include "core/profile/ChatCategory.h"
 #include "core/util/FixedText.h"
 
 #include <filesystem>
@@ -117,45 +117,62 @@ TEST(ImportBot, HandWrittenBotFillsTheProfileAndReportsEveryLoss) {
     ASSERT_EQ(rail.size(), 10u);
     EXPECT_EQ(rail[9], "\"line 10\"");
 
+    // What the record cannot hold is kept beside it.
+    const LevelExtras& kept = result.extras.levels[1];
+    EXPECT_EQ(ChatLinesOf(four, kept, 16).back(), "\"line 11\"");
+    EXPECT_EQ(ChatLinesOf(four, kept, 0)[3].size(), 87u);
+    ASSERT_EQ(ExtraSituations(kept).size(), 1u);
+    EXPECT_EQ(ExtraSituations(kept)[0]->situation, "level_flag_capture");
+    EXPECT_EQ(ExtraSituations(kept)[0]->lines, std::vector<std::string>{"\"Got it!\""});
+    for (const KeptLine& line : {KeptLine{"CHARACTERISTIC_VIEW_FACTOR", "1.5", "1.000", false},
+                                 KeptLine{"CHARACTERISTIC_REACTIONTIME", "1.255", "1.26", false},
+                                 KeptLine{"CHARACTERISTIC_AIM_SKILL", "1", "1.000", false},
+                                 KeptLine{"CHARACTERISTIC_FOO", "0.5", "", false}})
+        EXPECT_NE(std::find(kept.characteristics.begin(), kept.characteristics.end(), line),
+                  kept.characteristics.end())
+            << line.key;
+    for (const KeptLine& line :
+         {KeptLine{"W_RAILGUN", "600", "500", false}, KeptLine{"W_SHOTGUN", "250.6", "251", false},
+          KeptLine{"W_NAILGUN", "50", "", false}})
+        EXPECT_NE(std::find(kept.weaponDefines.begin(), kept.weaponDefines.end(), line),
+                  kept.weaponDefines.end())
+            << line.key;
+    EXPECT_EQ(result.extras.infoKeys,
+              (std::vector<std::pair<std::string, std::string>>{{"funname", "^1Grunt"}}));
+
     const std::string c = "botfiles/bots/Grunt_c.c";
     const std::string w = "botfiles/bots/grunt_w.c";
     const std::string t = "botfiles/bots/grunt_t.c";
-    for (const std::string& line : {
-             c + ", line 12, Skill 4: CHARACTERISTIC_VIEW_FACTOR 1.5 is outside 0 to 1.000; 1.000 "
-                 "was kept",
-             c + ", line 14, Skill 4: CHARACTERISTIC_REACTIONTIME 1.255 was rounded to 1.26",
-             c + ", line 18, Skill 4: CHARACTERISTIC_CROUCHER -0.5 is outside 0 to 1.000; 0.000 "
-                 "was kept",
-             c + ", line 20, Skill 4: CHARACTERISTIC_FOO is not a characteristic the designer "
-                 "knows; skipped",
-             c + ", Skill 5: there is no skill 5 block; the skill 4 block was read for it",
-             c + ", line 45: the skill 2 block was not kept: the designer holds the levels 1, 4 "
-                 "and 5",
-             w + ", line 6: W_SHOTGUN 250.6 was rounded to 251",
-             w + ", line 7: W_RAILGUN 600 is outside 0 to 500; 500 was kept",
-             w + ", line 8: W_PLASMAGUN \"(100)\" is not a plain number; the default 250 was kept",
-             w + ", line 9: W_NAILGUN is not a weight the designer holds; skipped",
-             w + ": missing weights; the designer's defaults were used: W_GRAPPLE 10",
-             std::string(
-                 "botfiles/bots/grunt_i.c, line 4: the item weights file is not in the #define "
-                 "form "
-                 "(it "
-                 "holds weight logic of its own, not only #define lines); the designer's default "
-                 "weights "
-                 "were kept"),
-             t + ", line 33: death_rail: more than ten lines; skipped: \"line 11\"",
-             t + ", line 36: the situation level_flag_capture is not one of the designer's 28; its "
-                 "lines were skipped (1)",
-         })
+    for (
+        const std::string& line : {
+            c + ", line 14, Skill 4: CHARACTERISTIC_REACTIONTIME 1.255 is shown rounded to 1.26 in "
+                "the editor; the file's value is written back until it is changed",
+            c + ", line 18, Skill 4: CHARACTERISTIC_CROUCHER -0.5 is outside 0 to 1.000; 0.000 "
+                "was kept",
+            c + ", Skill 5: there is no skill 5 block; the skill 4 block was read for it",
+            c + ", line 45: the skill 2 block was not kept: the designer holds the levels 1, 4 "
+                "and 5",
+            w + ", line 6: W_SHOTGUN 250.6 is shown rounded to 251 in the editor; the file's value "
+                "is written back until it is changed",
+            w + ", line 8: W_PLASMAGUN \"(100)\" is not a plain number; the default 250 was kept",
+            w + ": missing weights; the designer's defaults were used: W_GRAPPLE 10",
+            std::string(
+                "botfiles/bots/grunt_i.c, line 4: the item weights file is not in the #define "
+                "form "
+                "(it "
+                "holds weight logic of its own, not only #define lines); the designer's default "
+                "weights "
+                "were kept"),
+        })
         EXPECT_TRUE(Reports(result, line)) << line << "\nnot in:\n" << ReportText(result.report);
     EXPECT_NE(ReportText(result.report)
                   .find(c + ", line 4, Skill 4: missing values; the designer's "
                             "defaults were used: CHARACTERISTIC_CHAT_INSULT 0.100"),
               std::string::npos);
-    EXPECT_NE(ReportText(result.report)
-                  .find(t + ", line 17: game_enter: longer than 79 characters; "
-                            "skipped: \"xxx"),
-              std::string::npos);
+    // Nothing that was kept is in the report.
+    for (const char* kept : {"VIEW_FACTOR", "FOO", "W_RAILGUN", "W_NAILGUN", "death_rail",
+                             "level_flag_capture", "longer than"})
+        EXPECT_EQ(ReportText(result.report).find(kept), std::string::npos) << kept;
 }
 
 TEST(ImportBot, KeepsTheFileNamesWhenAsked) {
@@ -194,9 +211,6 @@ TEST(ImportBot, CharacterFileAloneAndTheTextsItHolds) {
     EXPECT_EQ(FieldText(p.main_file), "x_c.c");
     const std::string text = ReportText(report);
     for (const char* expected : {
-             "the name \"A Very Long Bot Name Indeed\" is longer than 19 characters; it was cut to "
-             "\"A Very Long Bot Nam\"",
-             "the gender \"robot\" is not Male, Female or It; Male was set",
              "CHARACTERISTIC_WEAPONWEIGHTS must be a text in quotation marks, not 5; skipped",
              "Skill 4: there is no skill 4 block; the skill 1 block was read for it",
              "botfiles/bots/x_t.c: the chat file was not found; the designer's defaults were kept",

@@ -90,6 +90,21 @@ TEST(BotPackageRoundTrip, TheImportOfThePackageGivesBackTheBot) {
             EXPECT_TRUE(second[i].bytes == first[i].bytes) << first[i].path;
         }
 
+        // What a bot keeps beyond the record goes into the package too.
+        ProfileExtras extras;
+        extras.infoKeys.emplace_back("funname", "Ranger");
+        extras.levels[0].chat.push_back({"kill_teammate", {"\"Sorry\""}});
+        std::vector<PackageEntry> withExtras;
+        ASSERT_EQ(CollectBotPackage(packed, settings, withExtras, extras), 0);
+        ASSERT_EQ(withExtras.size(), first.size());
+        EXPECT_NE(withExtras.back().bytes.find("funname\t\tRanger\n"), std::string::npos)
+            << withExtras.back().path;
+        bool situation = false;
+        for (const PackageEntry& entry : withExtras)
+            situation =
+                situation || entry.bytes.find("type \"kill_teammate\"") != std::string::npos;
+        EXPECT_TRUE(situation);
+
         // With a set of files per level the package holds every value of
         // the profile, so the very profile comes back.
         if (tabSkill) {

@@ -3,6 +3,7 @@
 // for example xvfb-run).
 #include "GuiTestSupport.h"
 #include "core/generate/GenerateSource.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/util/FixedText.h"
 #include "ui/common/DesktopPrompts.h"
 #include "ui/editors/ChatConvosDialog.h"
@@ -225,7 +226,31 @@ int main(int argc, char** argv) {
     desk.trigger("difficultyAction");
     desk.trigger("compareAction");
 
+    // A bot that keeps more than the editors hold: its kept extras and its
+    // model with a skin.
+    ProfileExtras extras;
+    extras.name = "Sir Lancelot of the Lake";
+    extras.model = "knight/red";
+    extras.infoKeys = {{"funname", "^4Sir ^7Lance"}, {"arenaLord", "1"}};
+    extras.levels[0].characteristics = {{"55", "0.3", "", false},
+                                        {"CHARACTERISTIC_AIM_SKILL", "1", "1.000", false}};
+    extras.levels[0].weaponDefines = {{"W_RAILGUN", "640", "500", false}};
+    extras.levels[2].characteristics = {{"CHARACTERISTIC_GENDER", "female", "male", true}};
+    extras.levels[0].chat = {{"death_kamikaze", {"\"Boom goes \", 1", "\"Ouch\""}},
+                             {"mod_capture_flag", {"\"Flag is mine!\""}}};
+    BotProfile knight = *desk.profile;
+    SetFieldText(knight.name, "Sir Lancelot of the");
+    SetFieldText(knight.model_name, "knight/re");
+    WriteProfileFile(knight, extras, desk.file("knight.vxb").toStdString());
+    desk.prompts.fileAnswers = {desk.file("knight.vxb")};
+    desk.trigger("loadBotAction");
+    ModalScript kept(60000);
+    kept.then(shoot("kept_extras")).then(shoot("model_name_skin"));
+    desk.trigger("keptExtrasAction");
+    desk.trigger("modelNameAction");
+
+    desk.prompts.saveAnswers = {vexa::ui::Prompts::SaveAnswer::Discard};
     desk.prompts.questionAnswers = {true};
     desk.trigger("exitAction");
-    return script.allRan() && preview.allRan() && levelWindows.allRan() ? 0 : 1;
+    return script.allRan() && preview.allRan() && levelWindows.allRan() && kept.allRan() ? 0 : 1;
 }

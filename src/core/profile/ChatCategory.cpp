@@ -1,4 +1,4 @@
-#include "core/generate/ChatCategory.h"
+#include "core/profile/ChatCategory.h"
 
 #include "core/util/AsciiText.h"
 
