@@ -95,7 +95,7 @@ TEST_F(CommandLineFault, FolderInPlaceOfAGeneratedFileExitsWithItsCode) {
         {"botfiles/bots/ranger_w.c", 21, "Source not created, error opening weapon weights file\n"},
         {"botfiles/bots/ranger_i.c", 31, "Source not created, error opening item weights file\n"},
         {"botfiles/bots/ranger_t.c", 41, "Source not created, error opening chat convos file\n"},
-        {"scripts/rng.bot", 51, "Source created, but error opening .bot file\n"},
+        {"scripts/rng.bot", 51, "Source not created, error opening .bot file\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

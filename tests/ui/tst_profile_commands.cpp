@@ -342,7 +342,7 @@ void ProfileCommandsTest::createSourceReportsTheFirstFailure_data() {
     QTest::newRow("chat") << "botfiles/bots/ranger_t.c"
                           << "Source not created, error opening chat convos file";
     QTest::newRow("bot") << "scripts/rng.bot"
-                         << "Source created, but error opening .bot file";
+                         << "Source not created, error opening .bot file";
 }
 
 void ProfileCommandsTest::createSourceReportsTheFirstFailure() {

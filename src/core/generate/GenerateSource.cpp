@@ -113,9 +113,9 @@ std::string GenerateResultMessage(int code) {
     case 43:
         return "Source not created, a chat line cannot be read by the game";
     case 51:
-        return "Source created, but error opening .bot file";
+        return "Source not created, error opening .bot file";
     case 52:
-        return "Source created, but error writing .bot file";
+        return "Source not created, error writing .bot file";
     default:
         return {};
     }

@@ -208,8 +208,8 @@ TEST(GenerateMessages, EveryResultCodeHasItsMessage) {
         {32, "Source not created, error writing item weights file"},
         {41, "Source not created, error opening chat convos file"},
         {42, "Source not created, error writing chat convos file"},
-        {51, "Source created, but error opening .bot file"},
-        {52, "Source created, but error writing .bot file"},
+        {51, "Source not created, error opening .bot file"},
+        {52, "Source not created, error writing .bot file"},
     };
     for (const auto& [code, message] : table)
         EXPECT_EQ(GenerateResultMessage(code), message);
