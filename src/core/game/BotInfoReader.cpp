@@ -16,6 +16,31 @@ struct Word {
     int line = 0;
 };
 
+// `text` with every byte above 127 outside quotation marks and comments
+// turned into a blank: the game's reader takes such a byte for a blank, so
+// an unquoted Zoë is the word "Zo". Quoted texts keep every byte.
+std::string HighBytesAsBlanks(std::string_view text) {
+    std::string blanked(text);
+    bool quoted = false;
+    for (std::size_t i = 0; i < blanked.size(); ++i) {
+        const char c = blanked[i];
+        if (quoted) {
+            quoted = c != '"';
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == '/' && i + 1 < blanked.size() && blanked[i + 1] == '/') {
+            const std::size_t end = blanked.find('\n', i);
+            i = end == std::string::npos ? blanked.size() : end;
+        } else if (c == '/' && i + 1 < blanked.size() && blanked[i + 1] == '*') {
+            const std::size_t end = blanked.find("*/", i + 2);
+            i = end == std::string::npos ? blanked.size() : end + 1;
+        } else if (static_cast<unsigned char>(c) > 127) {
+            blanked[i] = ' ';
+        }
+    }
+    return blanked;
+}
+
 // The words of an info file. The game reads a value as a quoted text or as
 // everything up to the next blank, so tokens that touch each other make one
 // word ("bots/ranger_c.c"), and a quoted text is taken as written, without
@@ -23,7 +48,8 @@ struct Word {
 class WordReader {
 public:
     explicit WordReader(std::string_view text)
-        : text_(text), tokens_(text, script::Options{false, false, false}) {}
+        : blanked_(HighBytesAsBlanks(text)), text_(blanked_),
+          tokens_(text_, script::Options{false, false, false}) {}
 
     std::optional<Word> Next() {
         if (pending_) {
@@ -65,6 +91,7 @@ public:
     void PutBack(Word word) { pending_ = std::move(word); }
 
 private:
+    std::string blanked_;
     std::string_view text_;
     script::Tokenizer tokens_;
     std::optional<Word> pending_;

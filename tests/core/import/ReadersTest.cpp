@@ -83,6 +83,17 @@ TEST(BotInfoReader, TakesValuesAsTheGameDoes) {
     for (const char* value : {"Ranger", "Big Bad Bob", "a//b", "a/*b", "tab\there", "Bob's", "x}",
                               "Zo\xEB", "\xC9lan", "caf\xE9/bl\xFC", "\xFF"})
         EXPECT_EQ(BotInfoValueAsRead(value), value) << value;
+    // Written without quotation marks, the same byte ends the word, and what
+    // follows it is the next word, as the game reads it.
+    const BotInfoFile bare = ReadBotInfoFile("{\nname Zo\xEB\nmodel zo\xEBy\naifile x.c\n}\n"
+                                             "{ name \"Zo\xEB\" /* \xEB\" */ aifile y.c }");
+    ASSERT_EQ(bare.blocks.size(), 2u);
+    EXPECT_EQ(bare.blocks[0].name, "Zo");
+    EXPECT_EQ(bare.blocks[0].model, "zo");
+    EXPECT_EQ(bare.blocks[0].otherKeys.at(0).first, "y");
+    EXPECT_EQ(bare.blocks[0].aifile, "x.c");
+    EXPECT_EQ(bare.blocks[1].name, "Zo\xEB");
+    EXPECT_EQ(bare.blocks[1].aifile, "y.c");
     // The game refuses a quotation mark, backslash or semicolon in a value,
     // so the writer leaves them out and the rest comes back.
     EXPECT_EQ(BotInfoValueAsRead("\"Iron\\ \"Mad\"; Maiden"), "Iron Mad Maiden");
