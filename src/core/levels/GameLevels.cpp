@@ -273,8 +273,9 @@ GameLevels LevelsOfCharacterFile(std::string_view text) {
     return LevelReader(text).Run();
 }
 
-GameLevels LevelsOfProfile(const BotProfile& profile, bool tabSkill, PathStyle style) {
-    return LevelsOfCharacterFile(CharacterFileText(profile, tabSkill, style));
+GameLevels LevelsOfProfile(const BotProfile& profile, bool tabSkill, PathStyle style,
+                           const ProfileExtras& extras) {
+    return LevelsOfCharacterFile(CharacterFileText(profile, tabSkill, style, extras));
 }
 
 std::string LevelValueText(const CharacteristicFormat& format, const LevelValue& value) {

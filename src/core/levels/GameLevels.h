@@ -10,6 +10,7 @@
 
 #include "core/generate/FormatTables.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/util/Paths.h"
 
 #include <array>
@@ -79,9 +80,11 @@ const LevelValue& DefaultCharacteristic(const CharacteristicFormat& format, int 
 GameLevels LevelsOfCharacterFile(std::string_view text);
 
 // The levels of a profile: the character file Create Arvon source would
-// write (with `tabSkill` and `style` as it would be written), read back.
+// write (with `tabSkill`, `style` and what the bot keeps beyond the record,
+// `extras`, as it would be written), read back.
 GameLevels LevelsOfProfile(const BotProfile& profile, bool tabSkill,
-                           PathStyle style = NativePathStyle());
+                           PathStyle style = NativePathStyle(),
+                           const ProfileExtras& extras = NoExtras());
 
 // A value as the game uses it, for the user: a decimal with the
 // characteristic's decimals (more, up to four, when computed), a whole

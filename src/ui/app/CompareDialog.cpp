@@ -82,8 +82,8 @@ public:
 } // namespace
 
 CompareDialog::CompareDialog(BotProfile& profile, const AppSettings& settings, Prompts& prompts,
-                             QWidget* parent)
-    : QDialog(parent), profile_(profile), settings_(settings), prompts_(prompts) {
+                             QWidget* parent, ProfileExtras* extras)
+    : QDialog(parent), profile_(profile), settings_(settings), prompts_(prompts), extras_(extras) {
     setWindowTitle(tr("Compare"));
     setObjectName(QStringLiteral("compareDialog"));
 
@@ -185,7 +185,8 @@ CompareDialog::CompareDialog(BotProfile& profile, const AppSettings& settings, P
         self.name = tr("This bot");
     self.model = FromFieldText(BotModel(profile_));
     self.origin = tr("being designed");
-    self.levels = LevelsOfProfile(profile_, settings_.TabSkill);
+    self.levels = LevelsOfProfile(profile_, settings_.TabSkill, NativePathStyle(),
+                                  extras_ ? *extras_ : NoExtras());
     self.shown = true;
     bots_.push_back(std::move(self));
     readGameFolder();
@@ -367,8 +368,8 @@ void CompareDialog::startFromBot() {
     if (mayReplace_ && !mayReplace_())
         return;
     ProfileExtras unused;
-    if (!ImportChosenBot(profile_, extras_ ? *extras_ : unused, picked_, found_, static_cast<std::size_t>(entry), {}, prompts_,
-                         this))
+    if (!ImportChosenBot(profile_, extras_ ? *extras_ : unused, picked_, found_,
+                         static_cast<std::size_t>(entry), {}, prompts_, this))
         return;
     imported_ = true;
     accept();

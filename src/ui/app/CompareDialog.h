@@ -31,8 +31,10 @@ class CompareDialog final : public QDialog {
     Q_OBJECT
 
 public:
+    // `extras`: what the bot being designed keeps beyond its record, shown
+    // with it and replaced together with it by "Start from this bot".
     CompareDialog(BotProfile& profile, const AppSettings& settings, Prompts& prompts,
-                  QWidget* parent = nullptr);
+                  QWidget* parent = nullptr, ProfileExtras* extras = nullptr);
 
     // The bots: 0 is the bot being designed, then the game folder's bots in
     // the order the import lists them.
@@ -55,9 +57,6 @@ public:
     void setMayReplaceProfile(std::function<bool()> mayReplace) {
         mayReplace_ = std::move(mayReplace);
     }
-    // What the bot being designed keeps beyond its record, replaced together
-    // with the profile by "Start from this bot".
-    void setExtras(ProfileExtras& extras) { extras_ = &extras; }
 
     RadarChart* radarChart() const { return radar_; }
     BarChart* barChart() const { return bars_; }

@@ -69,8 +69,8 @@ QString BindingName(const ValueBinding& binding) {
 }
 
 DifficultyDialog::DifficultyDialog(const BotProfile& profile, const AppSettings& settings,
-                                   Prompts& prompts, QWidget* parent)
-    : QDialog(parent), profile_(profile), settings_(settings), prompts_(prompts) {
+                                   Prompts& prompts, QWidget* parent, const ProfileExtras& extras)
+    : QDialog(parent), profile_(profile), extras_(extras), settings_(settings), prompts_(prompts) {
     setWindowTitle(tr("Difficulty"));
     setObjectName(QStringLiteral("difficultyDialog"));
 
@@ -171,7 +171,7 @@ LineChart* DifficultyDialog::chart(const CharacteristicFormat& format) const {
 }
 
 void DifficultyDialog::refresh() {
-    levels_ = LevelsOfProfile(profile_, settings_.TabSkill);
+    levels_ = LevelsOfProfile(profile_, settings_.TabSkill, NativePathStyle(), extras_);
     for (const auto& [format, chart] : charts_) {
         ChartSeries series{FromFieldText(FieldText(profile_.name)), SeriesColour(0), {}, {}};
         for (int level = 1; level <= kGameLevelCount; ++level) {

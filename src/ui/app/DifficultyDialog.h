@@ -3,6 +3,7 @@
 #include "core/editors/EditorTables.h"
 #include "core/levels/GameLevels.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "ui/common/Prompts.h"
 
@@ -38,8 +39,10 @@ class DifficultyDialog final : public QDialog {
     Q_OBJECT
 
 public:
+    // `extras`: what the bot keeps beyond its record, written with it (a
+    // number's form decides how levels 2 and 3 are computed).
     DifficultyDialog(const BotProfile& profile, const AppSettings& settings, Prompts& prompts,
-                     QWidget* parent = nullptr);
+                     QWidget* parent = nullptr, const ProfileExtras& extras = NoExtras());
 
     // Opens the editor of `level` (1, 4 or 5) on the value `binding` of
     // `table`; the window shows the levels anew afterwards.
@@ -59,6 +62,7 @@ private:
     void savePicture();
 
     const BotProfile& profile_;
+    const ProfileExtras& extras_;
     const AppSettings& settings_;
     Prompts& prompts_;
     EditValue edit_;

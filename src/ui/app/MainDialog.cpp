@@ -617,7 +617,7 @@ void MainDialog::makeDefaultBot() {
 // View menu
 
 void MainDialog::openDifficulty() {
-    DifficultyDialog difficulty(profile_, settings_, prompts_, this);
+    DifficultyDialog difficulty(profile_, settings_, prompts_, this, extras_);
     difficulty.setEditValue([this](int level, const EditorTable& table, std::size_t row) {
         editLevelValue(level, table, row);
     });
@@ -625,8 +625,7 @@ void MainDialog::openDifficulty() {
 }
 
 void MainDialog::openCompare() {
-    CompareDialog compare(profile_, settings_, prompts_, this);
-    compare.setExtras(extras_);
+    CompareDialog compare(profile_, settings_, prompts_, this, &extras_);
     compare.setMayReplaceProfile(
         [this] { return unsavedChangesHandled(tr("start from another bot")); });
     compare.exec();

@@ -179,4 +179,26 @@ TEST(GameLevelsTest, AProfileAtItsSetLevelsIsWhatItHolds) {
 }
 
 } // namespace
+// An imported bot keeps the form its file wrote a number in, and the form
+// decides levels 2 and 3: a whole 1 at Skill 1 beside Skill 4's decimal
+// leaves the game nothing to compute there.
+TEST(GameLevelsTest, AKeptWholeNumberFormChangesTheComputedLevels) {
+    BotProfile profile = EmptyProfile();
+    ApplyDefaults(profile);
+    SetFieldText(profile.name, "Knight");
+    SetFieldText(profile.main_file, "knight_c.c");
+    profile.skill[0].aim_skill = 1000;
+    profile.skill[1].aim_skill = 400;
+    const CharacteristicFormat& aim = *CharacteristicByName("CHARACTERISTIC_AIM_SKILL");
+    EXPECT_DOUBLE_EQ(LevelsOfProfile(profile, true, PathStyle::Posix).At(aim, 2).number, 0.8);
+
+    ProfileExtras extras;
+    extras.levels[0].characteristics = {{"CHARACTERISTIC_AIM_SKILL", "1", "1.000", false}};
+    const GameLevels kept = LevelsOfProfile(profile, true, PathStyle::Posix, extras);
+    EXPECT_EQ(kept.At(aim, 1).form, LevelValue::Form::Whole);
+    EXPECT_EQ(kept.At(aim, 2).form, LevelValue::Form::Uninitialized);
+    EXPECT_EQ(kept.At(aim, 3).form, LevelValue::Form::Uninitialized);
+    EXPECT_DOUBLE_EQ(kept.At(aim, 4).number, 0.4);
+}
+
 } // namespace vexa
