@@ -3,7 +3,9 @@
 #
 # VEXA_WINDOWS_DEPS names a folder that holds the libraries built for Windows
 # by scripts/windows-deps.sh (GoogleTest, libzip); it is searched before the
-# toolchain's own folder.
+# toolchain's own folder. VEXA_WINDOWS_QT names the static Qt for Windows
+# that the same script builds (with --qt); the host's Qt provides its tools
+# (moc, rcc, uic), which must be the same Qt release.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -18,10 +20,18 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 if(DEFINED ENV{VEXA_WINDOWS_DEPS} AND NOT VEXA_WINDOWS_DEPS)
   set(VEXA_WINDOWS_DEPS "$ENV{VEXA_WINDOWS_DEPS}")
 endif()
-# Try-compile projects see the same variable.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VEXA_WINDOWS_DEPS)
+if(DEFINED ENV{VEXA_WINDOWS_QT} AND NOT VEXA_WINDOWS_QT)
+  set(VEXA_WINDOWS_QT "$ENV{VEXA_WINDOWS_QT}")
+endif()
+# Try-compile projects see the same variables.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VEXA_WINDOWS_DEPS VEXA_WINDOWS_QT)
 
-set(CMAKE_FIND_ROOT_PATH ${VEXA_WINDOWS_DEPS} /usr/${_vexa_mingw})
+set(CMAKE_FIND_ROOT_PATH ${VEXA_WINDOWS_QT} ${VEXA_WINDOWS_DEPS} /usr/${_vexa_mingw})
+if(VEXA_WINDOWS_QT)
+  set(QT_HOST_PATH /usr CACHE PATH "The host's Qt, whose tools build for Windows")
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH
+      "The CMake packages of the host's Qt")
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
