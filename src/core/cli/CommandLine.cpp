@@ -392,14 +392,8 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
 
     BotProfile profile = EmptyProfile();
     ProfileExtras extras;
-    ExtrasStatus extrasStatus{};
-    if (const int read = ReadProfileFile(profile, extras, commandLine.profileFile, extrasStatus);
-        read != 0) {
-        err << LoadBotMessage(read) << '\n';
+    if (!ReadCommandProfile(commandLine.profileFile, profile, extras, err))
         return 1;
-    }
-    if (const std::string_view note = ExtrasMessage(extrasStatus); !note.empty())
-        err << "vexa: warning: " << note << '\n';
     AppSettings settings;
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));

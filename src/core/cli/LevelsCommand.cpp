@@ -1,5 +1,6 @@
 #include "core/cli/LevelsCommand.h"
 
+#include "core/cli/SourceCommands.h"
 #include "core/levels/GameLevels.h"
 #include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
@@ -9,14 +10,8 @@ namespace vexa {
 int RunLevels(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
     BotProfile profile = EmptyProfile();
     ProfileExtras extras;
-    ExtrasStatus extrasStatus{};
-    if (const int read = ReadProfileFile(profile, extras, commandLine.profileFile, extrasStatus);
-        read != 0) {
-        err << LoadBotMessage(read) << '\n';
+    if (!ReadCommandProfile(commandLine.profileFile, profile, extras, err))
         return 1;
-    }
-    if (const std::string_view note = ExtrasMessage(extrasStatus); !note.empty())
-        err << "vexa: warning: " << note << '\n';
     // TabSkill decides the default file names each level's block names.
     AppSettings settings;
     ResetSettings(settings);

@@ -52,6 +52,18 @@ int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, st
     return 0;
 }
 
+bool ReadCommandProfile(const std::string& path, BotProfile& profile, ProfileExtras& extras,
+                        std::ostream& err) {
+    ExtrasStatus status{};
+    if (const int read = ReadProfileFile(profile, extras, path, status); read != 0) {
+        err << LoadBotMessage(read) << '\n';
+        return false;
+    }
+    if (const std::string_view note = ExtrasMessage(status); !note.empty())
+        err << "vexa: warning: " << note << '\n';
+    return true;
+}
+
 int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
     BotProfile profile = EmptyProfile();
     if (const int read = ReadProfileImage(profile, commandLine.profileFile); read != 0) {

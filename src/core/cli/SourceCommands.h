@@ -6,12 +6,19 @@
 #include "core/settings/AppSettings.h"
 
 #include <ostream>
+#include <string>
 
 namespace vexa {
 
 // The exit status of --generate when the bot's character file belongs to
 // another bot and --force was not given.
 inline constexpr int kOtherBotRefusedStatus = 3;
+
+// Reads a command's profile file with what it keeps beyond the record. When
+// the file cannot be read, writes the load message to `err` and returns
+// false; extra data that was set aside or ignored is a warning there.
+bool ReadCommandProfile(const std::string& path, BotProfile& profile, ProfileExtras& extras,
+                        std::ostream& err);
 
 // vexa --generate, once the profile and the options are read: writes the
 // files unless a chat line cannot be read by the game (43) or, without
