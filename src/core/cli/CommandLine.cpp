@@ -333,8 +333,10 @@ std::string UsageText() {
         if (!entry.alias.empty())
             label += std::string(entry.alias) + ", ";
         label += entry.name;
-        if (!entry.argument.empty())
-            label += " " + std::string(entry.argument);
+        if (!entry.argument.empty()) {
+            label += ' ';
+            label += entry.argument;
+        }
         for (const std::string_view line : Split(entry.help, '\n')) {
             label.resize(std::max(kHelpColumn, label.size() + 2), ' ');
             text += label + std::string(line) + '\n';

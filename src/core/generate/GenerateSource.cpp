@@ -124,8 +124,12 @@ std::string GenerateResultMessage(int code) {
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
                                    const GameFileSource* game, PathStyle style) {
     std::string message = GenerateResultMessage(code);
-    if (code == kNameOutsideBaseFolder)
-        message += "\n" + FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style);
+    if (code == kNameOutsideBaseFolder) {
+        // Appended in two steps: GCC 12 warns falsely of overlapping copies
+        // for a literal plus a temporary string here.
+        message += '\n';
+        message += FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style);
+    }
     if (code == 43) {
         const std::optional<RandomStringNames> names =
             game ? ReadRandomStringNames(*game) : std::nullopt;

@@ -304,8 +304,10 @@ std::string LevelsTableText(const GameLevels& levels) {
     std::string text;
     for (const CharacteristicFormat& format : kCharacterFileLines) {
         text += format.name;
-        for (int level = 1; level <= kGameLevelCount; ++level)
-            text += "\t" + LevelValueText(format, levels.At(format, level));
+        for (int level = 1; level <= kGameLevelCount; ++level) {
+            text += '\t';
+            text += LevelValueText(format, levels.At(format, level));
+        }
         text += '\n';
     }
     return text;
