@@ -52,8 +52,7 @@ bool BuildPackageArchive(const std::vector<PackageEntry>& entries, std::time_t m
 // cannot be written.
 int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
                      const std::string& path, std::time_t modified = std::time(nullptr),
-                     WriteFailure* failure = nullptr,
-                     const ProfileExtras& extras = NoExtras());
+                     WriteFailure* failure = nullptr, const ProfileExtras& extras = NoExtras());
 
 // The message for a non-zero result of ExportBotPackage on `profile` with
 // `settings`: for the codes of GenerateSource the message Create Arvon

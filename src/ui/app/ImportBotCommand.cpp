@@ -70,8 +70,8 @@ bool ImportBotInto(BotProfile& profile, ProfileExtras& extras, const AppSettings
 }
 
 bool ImportChosenBot(BotProfile& profile, ProfileExtras& extras, const PickedSource& picked,
-                     const PickedBots& found, std::size_t chosen, const ImportOptions& options, Prompts& prompts,
-                     QWidget* parent) {
+                     const PickedBots& found, std::size_t chosen, const ImportOptions& options,
+                     Prompts& prompts, QWidget* parent) {
     if (chosen >= found.bots.size())
         return false;
     const BotEntry& bot = found.bots[chosen];

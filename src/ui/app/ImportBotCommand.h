@@ -23,7 +23,7 @@ bool ImportBotInto(BotProfile& profile, ProfileExtras& extras, const AppSettings
 // `profile` only when it was read, and the report of what could not be kept
 // is shown. True when the profile (and with it `extras`) was replaced.
 bool ImportChosenBot(BotProfile& profile, ProfileExtras& extras, const PickedSource& picked,
-                     const PickedBots& found, std::size_t chosen, const ImportOptions& options, Prompts& prompts,
-                     QWidget* parent);
+                     const PickedBots& found, std::size_t chosen, const ImportOptions& options,
+                     Prompts& prompts, QWidget* parent);
 
 } // namespace vexa::ui
