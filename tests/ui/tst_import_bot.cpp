@@ -27,14 +27,7 @@ namespace {
 using Files = std::map<std::string, std::string>; // relative path -> text
 
 BotProfile Bot(const char* name, int aim) {
-    BotProfile profile = EmptyProfile();
-    ApplyDefaults(profile);
-    std::string lower = name;
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    SetFieldText(profile.name, name);
-    SetFieldText(profile.model_name, lower);
-    SetFieldText(profile.main_file, lower + "_c.c");
+    BotProfile profile = GameBot(name);
     for (SkillProfile& skill : profile.skill)
         skill.aim_skill = aim;
     return profile;

@@ -33,14 +33,7 @@ QVector<double> Values(const ui::Chart& chart, int series = 0) {
 
 // A bot of the game folder, its files as Create Arvon source writes them.
 void WriteBot(const fs::path& base, const char* name, int aggression) {
-    BotProfile profile = EmptyProfile();
-    ApplyDefaults(profile);
-    std::string lower = name;
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    SetFieldText(profile.name, name);
-    SetFieldText(profile.model_name, lower);
-    SetFieldText(profile.main_file, lower + "_c.c");
+    BotProfile profile = GameBot(name);
     for (SkillProfile& skill : profile.skill)
         skill.aggression = aggression;
     AppSettings settings;

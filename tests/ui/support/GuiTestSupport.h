@@ -18,10 +18,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace vexa::test {
 
@@ -110,6 +112,18 @@ inline BotProfile MakeProfile(const char* name, const char* gender = "Male") {
     std::copy_n(name, std::min<std::size_t>(std::strlen(name), 19), profile.name);
     std::fill(profile.gender, profile.gender + sizeof profile.gender, '\0');
     std::copy_n(gender, std::min<std::size_t>(std::strlen(gender), 9), profile.gender);
+    return profile;
+}
+// A bot of the game folder as the tests make it: the defaults, `name`, and
+// its model and main file named after it in lower case.
+inline BotProfile GameBot(const char* name) {
+    BotProfile profile = MakeProfile(name);
+    std::string lower = name;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::copy_n(lower.c_str(), std::min<std::size_t>(lower.size(), 9), profile.model_name);
+    const std::string mainFile = lower + "_c.c";
+    std::copy_n(mainFile.c_str(), std::min<std::size_t>(mainFile.size(), 19), profile.main_file);
     return profile;
 }
 
