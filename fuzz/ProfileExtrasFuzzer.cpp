@@ -19,7 +19,7 @@ namespace vexa::fuzz {
 namespace {
 
 bool AllKept(const ProfileExtras& extras) {
-    bool kept = IsKeptText(extras.name) && IsKeptText(extras.model);
+    bool kept = IsKeptText(extras.name) && IsKeptText(extras.model) && IsKeptText(extras.mainFile);
     for (const auto& [key, value] : extras.infoKeys)
         kept = kept && IsKeptName(key) && IsKeptText(value);
     for (const LevelExtras& level : extras.levels) {
@@ -27,6 +27,12 @@ bool AllKept(const ProfileExtras& extras) {
             for (const KeptLine& line : *lines)
                 kept = kept && IsKeptNumber(line.key) && IsKeptText(line.basis) &&
                        (line.isText ? IsKeptText(line.value) : IsKeptNumber(line.value));
+        for (const KeptIncludes* includes : {&level.weaponIncludes, &level.itemIncludes})
+            for (const auto* part : {&includes->before, &includes->after})
+                for (const std::string& include : *part)
+                    kept = kept && IsKeptInclude(include);
+        kept = kept && IsKeptText(level.weaponWeightsFile) && IsKeptText(level.itemWeightsFile) &&
+               IsKeptText(level.chatFile);
         for (const KeptChat& chat : level.chat) {
             kept = kept && IsKeptName(chat.situation);
             for (const std::string& line : chat.lines)

@@ -191,16 +191,23 @@ TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
               Failure(11, game.path() / "plain" / "base" / "botfiles" / "bots" / "ranger_c.c",
                       "Not a directory"));
 
-    // A model name naming a missing folder: only the .bot file fails, and
-    // no file is written.
+    // A folder where the .bot file goes: only the .bot file fails, and no
+    // file is written.
     SaveSettings(Utf8FromPath(game.path()));
-    SetFieldText(profile.model_name, "no/where");
+    fs::create_directories(game.path() / "scripts" / "where.bot");
+    SetFieldText(profile.model_name, "where");
     SaveProfile();
     run = Generate();
     EXPECT_EQ(run.status, 51);
-    EXPECT_EQ(run.err, Failure(51, game.path() / "scripts" / "no" / "where.bot",
-                               "No such file or directory"));
+    EXPECT_EQ(run.err, Failure(51, game.path() / "scripts" / "where.bot", "Is a directory"));
     EXPECT_FALSE(fs::exists(game.path() / "botfiles" / "bots" / "ranger_t.c"));
+
+    // A model with a skin names no folder: its .bot file is in the scripts
+    // folder, where the game lists bots.
+    SetFieldText(profile.model_name, "no/where");
+    SaveProfile();
+    EXPECT_EQ(Generate().status, 0);
+    EXPECT_TRUE(fs::is_regular_file(game.path() / "scripts" / "no_where.bot"));
 }
 
 #ifndef _WIN32

@@ -43,6 +43,22 @@ public:
         return lines;
     }
 
+    // The #include lines of a weights file whose script is `script`: the
+    // game reads the file only while it includes its script.
+    KeptIncludes Includes(const std::string& script) {
+        KeptIncludes includes;
+        includes.before.push_back(Between(0, 1) ? "<inv.h>" : "\"inv.h\"");
+        if (Between(0, 1))
+            includes.before.push_back("\"" + Word(2, 8) + ".h\"");
+        includes.after.push_back("\"" + script + "\"");
+        if (Between(0, 1))
+            includes.after.push_back("\"mods/" + Word(2, 8) + ".c\"");
+        return includes;
+    }
+
+    // A file name longer than the record's fields (19 characters).
+    std::string LongFileName(const std::string& ending) { return "bots/" + Word(15, 30) + ending; }
+
     // Keys, names and situations are distinct, as a file that is read back
     // has them once each.
     ProfileExtras Extras() {
@@ -51,6 +67,8 @@ public:
             extras.name = "A Name Longer Than Its Field " + Word(1, 30);
         if (Between(0, 1))
             extras.model = Word(5, 12) + "/" + Word(3, 12);
+        if (Between(0, 1))
+            extras.mainFile = Word(20, 40) + "_c.c";
         for (int n = Between(0, 4); n > 0; --n)
             extras.infoKeys.emplace_back("key" + std::to_string(n), Word(1, 20));
         static constexpr const char* kSituations[] = {
@@ -66,6 +84,16 @@ public:
                     {"W_EXTRA" + std::to_string(n), std::to_string(Between(0, 999)), "", false});
             if (Between(0, 1))
                 level.itemDefines.push_back({"W_RAILGUN", "950", "500", false});
+            if (Between(0, 2) == 0)
+                level.weaponIncludes = Includes("fw_weap.c");
+            if (Between(0, 2) == 0)
+                level.itemIncludes = Includes("fw_items.c");
+            if (Between(0, 2) == 0)
+                level.weaponWeightsFile = LongFileName("_w.c");
+            if (Between(0, 2) == 0)
+                level.itemWeightsFile = LongFileName("_i.c");
+            if (Between(0, 2) == 0)
+                level.chatFile = LongFileName("_t.c");
             for (int n = Between(0, 3); n > 0; --n)
                 level.chat.push_back({kSituations[n], ChatLines(1, 15)});
             if (Between(0, 1))

@@ -13,6 +13,20 @@
 using namespace vexa;
 using namespace vexa::test;
 
+namespace {
+
+// The kinds of prompt shown so far ("save question", "open", ...), which
+// are then forgotten.
+QStringList TakeShownKinds(Desk& desk) {
+    QStringList kinds;
+    for (const auto& shown : desk.prompts.shown)
+        kinds << shown.kind;
+    desk.prompts.clear();
+    return kinds;
+}
+
+} // namespace
+
 class ProfileCommandsTest : public QObject {
     Q_OBJECT
 
@@ -192,13 +206,7 @@ void ProfileCommandsTest::unsavedChangesAskBeforeTheyAreLost() {
     QVERIFY(WriteBytes(desk.file("blade.vxb"), ImageBytes(MakeProfile("Blade", "Female"))));
     desk.start();
     auto* name = desk.child<QLineEdit>("nameEdit");
-    const auto kinds = [&desk] {
-        QStringList kinds;
-        for (const auto& shown : desk.prompts.shown)
-            kinds << shown.kind;
-        desk.prompts.clear();
-        return kinds;
-    };
+    const auto kinds = [&desk] { return TakeShownKinds(desk); };
 
     // A letter typed and taken back is no change.
     QTest::keyClicks(name, "R");
@@ -407,7 +415,21 @@ void ProfileCommandsTest::keptExtrasAreLoadedShownRemovedAndSaved() {
     QVERIFY(script.allRan());
     QCOMPARE(listed, (QStringList{"Bot info: funname ^4Sir", "Bot info: arenaLord 1",
                                   "Skill 1: chat death_kamikaze, 1 line"}));
+
+    // The record is unchanged, but the bot is not: quitting asks to save it.
+    const auto kinds = [&desk] { return TakeShownKinds(desk); };
+    kinds();
+    desk.prompts.saveAnswers = {vexa::ui::Prompts::SaveAnswer::Cancel};
+    desk.window->close();
+    QVERIFY(!desk.window->hasQuit());
+    QCOMPARE(kinds(), QStringList{"save question"});
+
     desk.trigger("saveBotAction");
+    kinds();
+    // Saved, quitting asks its own question only.
+    desk.prompts.questionAnswers = {false};
+    desk.window->close();
+    QCOMPARE(kinds(), QStringList{"question"});
 
     BotProfile saved = EmptyProfile();
     ProfileExtras savedExtras;

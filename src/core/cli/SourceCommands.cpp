@@ -42,12 +42,13 @@ int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, st
         return kOtherBotRefusedStatus;
     }
     if (result != 0) {
-        err << GenerateFailureMessage(result, profile, settings, disk, guards.game) << '\n';
+        err << GenerateFailureMessage(result, profile, settings, disk, guards.game, extras) << '\n';
         return result;
     }
-    out << GenerateSuccessMessage(settings) << '\n' << GenerateModelMessage(profile) << '\n';
+    out << GenerateSuccessMessage(settings) << '\n'
+        << GenerateModelMessage(profile, extras) << '\n';
     for (const std::string& warning :
-         DuplicateBotWarnings(profile, settings, NativePathStyle(), *game))
+         DuplicateBotWarnings(profile, settings, NativePathStyle(), *game, extras))
         err << "vexa: warning: " << warning << '\n';
     return 0;
 }
@@ -66,17 +67,19 @@ bool ReadCommandProfile(const std::string& path, BotProfile& profile, ProfileExt
 
 int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
     BotProfile profile = EmptyProfile();
-    if (const int read = ReadProfileImage(profile, commandLine.profileFile); read != 0) {
-        err << LoadBotMessage(read) << '\n';
+    ProfileExtras extras;
+    if (!ReadCommandProfile(commandLine.profileFile, profile, extras, err))
         return 1;
-    }
     AppSettings settings;
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
     if (commandLine.baseDir)
         settings.BaseDir = AbsolutePath(*commandLine.baseDir);
-    if (!FirstOutsideBaseFolderRefusal(profile, settings.TabSkill).empty()) {
-        err << GenerateFailureMessage(kNameOutsideBaseFolder, profile, settings) << '\n';
+    if (!FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, NativePathStyle(), extras)
+             .empty()) {
+        err << GenerateFailureMessage(kNameOutsideBaseFolder, profile, settings, nullptr,
+                                      NativePathStyle(), extras)
+            << '\n';
         return kNameOutsideBaseFolder;
     }
 

@@ -49,7 +49,7 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
         return 14;
     if (FieldIsEmpty(profile.gender))
         return 15;
-    if (!FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style).empty())
+    if (!FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style, extras).empty())
         return kNameOutsideBaseFolder;
 
     settings.BaseDir = NormalBaseDir(settings.BaseDir, style);
@@ -66,7 +66,7 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
     }
     if (guards.replaceOtherBot && guards.game)
         if (const std::optional<OtherBotFile> other =
-                OtherBotsCharacterFile(profile, settings, style, *guards.game);
+                OtherBotsCharacterFile(profile, settings, style, *guards.game, extras);
             other && !guards.replaceOtherBot(*other))
             return kGenerateDeclined;
 
@@ -122,13 +122,14 @@ std::string GenerateResultMessage(int code) {
 }
 
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const GameFileSource* game, PathStyle style) {
+                                   const GameFileSource* game, PathStyle style,
+                                   const ProfileExtras& extras) {
     std::string message = GenerateResultMessage(code);
     if (code == kNameOutsideBaseFolder) {
         // Appended in two steps: GCC 12 warns falsely of overlapping copies
         // for a literal plus a temporary string here.
         message += '\n';
-        message += FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style);
+        message += FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, style, extras);
     }
     if (code == 43) {
         const std::optional<RandomStringNames> names =
@@ -141,8 +142,10 @@ std::string GenerateFailureMessage(int code, const BotProfile& profile, const Ap
 }
 
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const OutputFiles& files, const GameFileSource* game) {
-    std::string message = GenerateFailureMessage(code, profile, settings, game);
+                                   const OutputFiles& files, const GameFileSource* game,
+                                   const ProfileExtras& extras) {
+    std::string message =
+        GenerateFailureMessage(code, profile, settings, game, NativePathStyle(), extras);
     if (!message.empty() && !files.failureReason().empty())
         message += "\n" + files.failureReason();
     return message;
@@ -156,8 +159,10 @@ std::string GenerateSuccessMessage(const AppSettings& settings, PathStyle style)
     return "Sourced created succesfully in\n" + folder;
 }
 
-std::string GenerateModelMessage(const BotProfile& profile) {
-    return "If your model files are NOT named:\t" + Utf8FromLatin1(BotModel(profile)) +
+std::string GenerateModelMessage(const BotProfile& profile, const ProfileExtras& extras) {
+    const std::string model =
+        extras.empty() ? BotModel(profile) : WrittenModel(profile, NativePathStyle(), extras);
+    return "If your model files are NOT named:\t" + Utf8FromLatin1(model) +
            "\nthen make sure you change the name of the model in the .bot file";
 }
 

@@ -21,6 +21,24 @@ std::string Joined(std::string_view base, std::string_view middle, std::string_v
     return WithSeparators(std::move(path), style);
 }
 
+// The stored name of a pass file of the block with `index`: its field, or
+// the whole name `extras` keeps while the field holds its first characters.
+std::string StoredFileName(const SkillProfile& block, const ProfileExtras& extras, int index,
+                           PassFile file) {
+    const LevelExtras& level = extras.levels[static_cast<std::size_t>(index)];
+    switch (file) {
+    case PassFile::WeaponWeights:
+        return KeptText(FieldText(block.weaponweights), level.weaponWeightsFile,
+                        sizeof block.weaponweights);
+    case PassFile::ItemWeights:
+        return KeptText(FieldText(block.itemweights), level.itemWeightsFile,
+                        sizeof block.itemweights);
+    case PassFile::Chat:
+        break;
+    }
+    return KeptText(FieldText(block.chat_file), level.chatFile, sizeof block.chat_file);
+}
+
 } // namespace
 
 std::string MainFileNameRefusal(std::string_view mainFile) {
@@ -30,27 +48,30 @@ std::string MainFileNameRefusal(std::string_view mainFile) {
            "the game's .bot file could not name that file. Please choose another name.";
 }
 
-std::string FirstOutsideBaseFolderRefusal(const BotProfile& profile, bool tabSkill,
-                                          PathStyle style) {
+std::string FirstOutsideBaseFolderRefusal(const BotProfile& profile, bool tabSkill, PathStyle style,
+                                          const ProfileExtras& extras) {
     if (std::string refusal =
-            OutsideBaseFolderRefusal("Main file", FieldText(profile.main_file), style);
+            OutsideBaseFolderRefusal("Main file", MainFileName(profile, extras), style);
         !refusal.empty())
         return refusal;
     for (int pass = FirstPass(tabSkill); pass <= LastPass(tabSkill); ++pass) {
-        const SkillProfile& block = profile.skill[BlockOfPass(pass)];
-        const std::string level =
-            " (Skill " + std::to_string(LevelOfBlock(BlockOfPass(pass))) + ")";
-        const std::pair<const char*, std::string> stored[] = {
-            {"Weapon weights file", FieldText(block.weaponweights)},
-            {"Item weights file", FieldText(block.itemweights)},
-            {"Chat file", FieldText(block.chat_file)},
+        const int index = BlockOfPass(pass);
+        const std::string level = " (Skill " + std::to_string(LevelOfBlock(index)) + ")";
+        const std::pair<const char*, PassFile> stored[] = {
+            {"Weapon weights file", PassFile::WeaponWeights},
+            {"Item weights file", PassFile::ItemWeights},
+            {"Chat file", PassFile::Chat},
         };
-        for (const auto& [field, name] : stored)
-            if (std::string refusal = OutsideBaseFolderRefusal(field + level, name, style);
+        for (const auto& [field, file] : stored)
+            if (std::string refusal = OutsideBaseFolderRefusal(
+                    field + level, StoredFileName(profile.skill[index], extras, index, file),
+                    style);
                 !refusal.empty())
                 return refusal;
     }
-    return OutsideBaseFolderRefusal("Model name", FieldText(profile.model_name), style);
+    return OutsideBaseFolderRefusal(
+        "Model name",
+        KeptText(FieldText(profile.model_name), extras.model, sizeof profile.model_name), style);
 }
 
 int FirstPass(bool tabSkill) {
@@ -96,22 +117,16 @@ std::string DefaultFileName(std::string_view mainFile, PassFile file, char digit
     return name;
 }
 
-std::string PassFileName(const BotProfile& profile, int pass, PassFile file) {
-    const SkillProfile& block = profile.skill[BlockOfPass(pass)];
-    std::string stored;
-    switch (file) {
-    case PassFile::WeaponWeights:
-        stored = FieldText(block.weaponweights);
-        break;
-    case PassFile::ItemWeights:
-        stored = FieldText(block.itemweights);
-        break;
-    case PassFile::Chat:
-        stored = FieldText(block.chat_file);
-        break;
-    }
+std::string MainFileName(const BotProfile& profile, const ProfileExtras& extras) {
+    return KeptText(FieldText(profile.main_file), extras.mainFile, sizeof profile.main_file);
+}
+
+std::string PassFileName(const BotProfile& profile, int pass, PassFile file,
+                         const ProfileExtras& extras) {
+    const int index = BlockOfPass(pass);
+    std::string stored = StoredFileName(profile.skill[index], extras, index, file);
     if (stored.empty())
-        stored = "bots/" + DefaultFileName(FieldText(profile.main_file), file, PassDigit(pass));
+        stored = "bots/" + DefaultFileName(MainFileName(profile, extras), file, PassDigit(pass));
     return WithCExtension(stored);
 }
 
@@ -136,29 +151,46 @@ std::string BotModel(const BotProfile& profile, PathStyle style) {
     return model.empty() ? FileNameForm(FieldText(profile.name), style) : model;
 }
 
+std::string WrittenModel(const BotProfile& profile, PathStyle style, const ProfileExtras& extras) {
+    const std::string field = FieldText(profile.model_name);
+    if (!extras.model.empty() &&
+        KeptText(field, extras.model, sizeof profile.model_name) == extras.model)
+        return extras.model;
+    return GameReference(BotModel(profile, style));
+}
+
+std::string BotInfoFileName(const BotProfile& profile, PathStyle style,
+                            const ProfileExtras& extras) {
+    std::string name = WrittenModel(profile, style, extras);
+    std::replace(name.begin(), name.end(), '/', '_');
+    std::replace(name.begin(), name.end(), '\\', '_');
+    return name + ".bot";
+}
+
 std::string OutputFolder(const AppSettings& settings, PathStyle style) {
     return Joined(settings.BaseDir, settings.BuildFold ? "botfiles/bots/" : "", "", style);
 }
 
 std::string CharacterFilePath(const BotProfile& profile, const AppSettings& settings,
-                              PathStyle style) {
+                              PathStyle style, const ProfileExtras& extras) {
     return Joined(settings.BaseDir, settings.BuildFold ? "botfiles/bots/" : "",
-                  WithCExtension(FieldText(profile.main_file)), style);
+                  WithCExtension(MainFileName(profile, extras)), style);
 }
 
 std::string PassFilePath(const BotProfile& profile, const AppSettings& settings, int pass,
-                         PassFile file, PathStyle style) {
+                         PassFile file, PathStyle style, const ProfileExtras& extras) {
     return Joined(settings.BaseDir, settings.BuildFold ? "botfiles/" : "",
-                  PassFileName(profile, pass, file), style);
+                  PassFileName(profile, pass, file, extras), style);
 }
 
 std::string BotInfoFolder(const AppSettings& settings, PathStyle style) {
     return Joined(settings.BaseDir, settings.BuildFold ? "scripts/" : "", "", style);
 }
 
-std::string BotInfoFilePath(const BotProfile& profile, const AppSettings& settings,
-                            PathStyle style) {
-    return Joined(BotInfoFolder(settings, style), "", BotModel(profile, style) + ".bot", style);
+std::string BotInfoFilePath(const BotProfile& profile, const AppSettings& settings, PathStyle style,
+                            const ProfileExtras& extras) {
+    return Joined(BotInfoFolder(settings, style), "", BotInfoFileName(profile, style, extras),
+                  style);
 }
 
 } // namespace vexa

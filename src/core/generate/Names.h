@@ -2,6 +2,7 @@
 
 #include "core/game/FileNames.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/Paths.h"
 
@@ -18,9 +19,11 @@ std::string MainFileNameRefusal(std::string_view mainFile);
 // The refusal of the first stored name that a run of the generate command
 // with `tabSkill` writes under (the main file, the weapon weights, item
 // weights and chat files of each pass, the model name) that would lead
-// outside the base folder; empty when none does.
+// outside the base folder; empty when none does. A name that `extras`
+// keeps whole is checked as it is written: whole.
 std::string FirstOutsideBaseFolderRefusal(const BotProfile& profile, bool tabSkill,
-                                          PathStyle style = NativePathStyle());
+                                          PathStyle style = NativePathStyle(),
+                                          const ProfileExtras& extras = NoExtras());
 
 // Passes of the weapon weights, item weights and chat writers. With TabSkill
 // off there is one pass, 0, from the Skill 1 block, and the default names
@@ -49,11 +52,17 @@ std::string WithCExtension(std::string_view name);
 // such as ranger, gives ranger_w.c too.
 std::string DefaultFileName(std::string_view mainFile, PassFile file, char digit);
 
+// The main file as written: `main_file`, or the whole name `extras` keeps
+// while the field holds its first characters.
+std::string MainFileName(const BotProfile& profile, const ProfileExtras& extras = NoExtras());
+
 // The name of a pass file below the botfiles folder, as written by the pass's
-// writer: the stored name of the pass's block, or "bots/" and the default name
-// when it is empty, with ".c" appended when missing. Separators are those
-// stored (the stored names use "/").
-std::string PassFileName(const BotProfile& profile, int pass, PassFile file);
+// writer: the stored name of the pass's block (whole when `extras` keeps
+// it), or "bots/" and the default name formed from MainFileName when it is
+// empty, with ".c" appended when missing. Separators are those stored (the
+// stored names use "/").
+std::string PassFileName(const BotProfile& profile, int pass, PassFile file,
+                         const ProfileExtras& extras = NoExtras());
 
 // The name under which the game finds a file below the botfiles folder:
 // `name` with every "\" turned into "/".
@@ -67,22 +76,34 @@ std::string ChatName(const BotProfile& profile, int pass, PathStyle style = Nati
 // The player model of the bot info file: `model_name`, or the file-name
 // form of `name` when it is empty.
 std::string BotModel(const BotProfile& profile, PathStyle style = NativePathStyle());
+// The model the bot info file gives the bot: the model and skin `extras`
+// keeps while the field holds its first characters, else BotModel with
+// every "\" as "/".
+std::string WrittenModel(const BotProfile& profile, PathStyle style, const ProfileExtras& extras);
+
+// The name of the bot info file: the written model and ".bot". The game
+// lists the .bot files of its scripts folder only, not of folders below, so
+// a model with a skin names the file with "_" in place of each separator:
+// knight/red gives knight_red.bot. A model without a skin gives its own
+// name (ranger.bot).
+std::string BotInfoFileName(const BotProfile& profile, PathStyle style = NativePathStyle(),
+                            const ProfileExtras& extras = NoExtras());
 
 // Output paths. `settings.BaseDir` must be in normal form. Each path has
 // every separator of the other style turned into `style`'s own.
 // The folder created before the character file when BuildFold is on.
 std::string OutputFolder(const AppSettings& settings, PathStyle style);
 // The character file: BaseDir, botfiles/bots/ when BuildFold is on, then
-// `main_file` with ".c" appended when missing.
+// MainFileName with ".c" appended when missing.
 std::string CharacterFilePath(const BotProfile& profile, const AppSettings& settings,
-                              PathStyle style);
+                              PathStyle style, const ProfileExtras& extras = NoExtras());
 // A pass file: BaseDir, botfiles/ when BuildFold is on, then PassFileName.
 std::string PassFilePath(const BotProfile& profile, const AppSettings& settings, int pass,
-                         PassFile file, PathStyle style);
+                         PassFile file, PathStyle style, const ProfileExtras& extras = NoExtras());
 // The folder of the bot info file: BaseDir, then scripts/ when BuildFold is on.
 std::string BotInfoFolder(const AppSettings& settings, PathStyle style);
-// The bot info file: its folder, then the model and ".bot".
-std::string BotInfoFilePath(const BotProfile& profile, const AppSettings& settings,
-                            PathStyle style);
+// The bot info file: its folder, then BotInfoFileName.
+std::string BotInfoFilePath(const BotProfile& profile, const AppSettings& settings, PathStyle style,
+                            const ProfileExtras& extras = NoExtras());
 
 } // namespace vexa

@@ -94,8 +94,9 @@ std::optional<std::string> GamePathOf(const std::string& path, const AppSettings
 
 std::optional<OtherBotFile> OtherBotsCharacterFile(const BotProfile& profile,
                                                    const AppSettings& settings, PathStyle style,
-                                                   const GameFileSource& game) {
-    const std::string path = CharacterFilePath(profile, settings, style);
+                                                   const GameFileSource& game,
+                                                   const ProfileExtras& extras) {
+    const std::string path = CharacterFilePath(profile, settings, style, extras);
     const std::optional<std::string> relative = GamePathOf(path, settings, style);
     // The file the command replaces; else the one the game reads now, whose
     // place the written file takes.
@@ -144,13 +145,15 @@ std::string InfoFilePlace(const BotEntry& bot) {
 
 std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
                                               const AppSettings& settings, PathStyle style,
-                                              const GameFileSource& game) {
+                                              const GameFileSource& game,
+                                              const ProfileExtras& extras) {
     std::vector<std::string> warnings;
-    const std::string ownFile = GamePathKey(
-        GamePathOf(BotInfoFilePath(profile, settings, style), settings, style).value_or(""));
+    const std::string ownFile =
+        GamePathKey(GamePathOf(BotInfoFilePath(profile, settings, style, extras), settings, style)
+                        .value_or(""));
     const std::string name = GamePathKey(FieldText(profile.name));
     const std::string aifile =
-        ReferenceKey("bots/" + GameReference(WithCExtension(FieldText(profile.main_file))));
+        ReferenceKey("bots/" + GameReference(WithCExtension(MainFileName(profile, extras))));
 
     const std::vector<BotEntry> bots = ListGameBots(game);
     // Where the game reads this bot: among the .bot files, by path.

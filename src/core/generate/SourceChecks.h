@@ -7,6 +7,7 @@
 
 #include "core/game/GameFileSource.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/script/ChatLine.h"
 #include "core/settings/AppSettings.h"
 #include "core/util/Paths.h"
@@ -59,9 +60,11 @@ struct OtherBotFile {
     std::string relativePath; // the game's relative path ("botfiles/bots/ranger_c.c")
 };
 // `settings.BaseDir` in normal form; `game` the base folder as the game sees it.
+// `extras`: what the bot keeps beyond its record (a whole main file name).
 std::optional<OtherBotFile> OtherBotsCharacterFile(const BotProfile& profile,
                                                    const AppSettings& settings, PathStyle style,
-                                                   const GameFileSource& game);
+                                                   const GameFileSource& game,
+                                                   const ProfileExtras& extras = NoExtras());
 // Where that file is: "ranger_c.c in /games/base/botfiles/bots/", or
 // "botfiles/bots/brute_c.c in /games/base/pak0.pk3".
 std::string OtherBotFilePlace(const OtherBotFile& file);
@@ -77,7 +80,8 @@ std::string ReplaceOtherBotQuestion(const OtherBotFile& file);
 // not counted: the written one takes its place.
 std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
                                               const AppSettings& settings, PathStyle style,
-                                              const GameFileSource& game);
+                                              const GameFileSource& game,
+                                              const ProfileExtras& extras = NoExtras());
 
 // The game's relative path of `path`, a path below the base folder
 // `settings.BaseDir` (in normal form); nothing for a path outside it.

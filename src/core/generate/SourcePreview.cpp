@@ -37,11 +37,12 @@ SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settin
     const int result = GenerateSource(profile, run, style, memory, guards, extras);
     if (result >= 13 && result <= kNameOutsideBaseFolder) {
         preview.result = result;
-        preview.message = GenerateFailureMessage(result, profile, settings, &game, style);
+        preview.message = GenerateFailureMessage(result, profile, settings, &game, style, extras);
         return preview;
     }
 
-    const std::optional<OtherBotFile> other = OtherBotsCharacterFile(profile, run, style, game);
+    const std::optional<OtherBotFile> other =
+        OtherBotsCharacterFile(profile, run, style, game, extras);
     for (const MemoryFiles::File& file : memory.files()) {
         SourcePreview::File shown{file.path, file.text, SourcePreview::FileState::New, {}, {}};
         std::string disk;
@@ -62,7 +63,7 @@ SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settin
     const std::optional<RandomStringNames> names = ReadRandomStringNames(game);
     preview.randomStringsKnown = names.has_value();
     preview.chat = CheckChatLinesToWrite(profile, run.TabSkill, names ? &*names : nullptr);
-    preview.duplicates = DuplicateBotWarnings(profile, run, style, game);
+    preview.duplicates = DuplicateBotWarnings(profile, run, style, game, extras);
     return preview;
 }
 

@@ -107,6 +107,19 @@ void AppendDefines(std::string& out, const std::array<WeightDefine, N>& defines,
             AppendDefine(out, line.key, line.value);
 }
 
+// The #include lines above or below a weights file's defines: those kept
+// (`part` of `kept`), else the designer's own.
+void AppendIncludes(std::string& out, const KeptIncludes& kept,
+                    const std::vector<std::string>& part, const std::string& own) {
+    if (kept.empty()) {
+        out += "#include " + own + "\n";
+    } else {
+        for (const std::string& include : part)
+            out += "#include " + include + "\n";
+    }
+    out += "\n\n";
+}
+
 std::string TextOf(TextValue text, const BotProfile& profile, int pass, PathStyle style,
                    const ProfileExtras& extras) {
     switch (text) {
@@ -115,13 +128,13 @@ std::string TextOf(TextValue text, const BotProfile& profile, int pass, PathStyl
     case TextValue::Gender:
         return LowerCase(FieldText(profile.gender));
     case TextValue::WeaponWeights:
-        return GameReference(PassFileName(profile, pass, PassFile::WeaponWeights));
+        return GameReference(PassFileName(profile, pass, PassFile::WeaponWeights, extras));
     case TextValue::ChatFile:
-        return GameReference(PassFileName(profile, pass, PassFile::Chat));
+        return GameReference(PassFileName(profile, pass, PassFile::Chat, extras));
     case TextValue::ChatName:
         return ChatName(profile, pass, style);
     case TextValue::ItemWeights:
-        return GameReference(PassFileName(profile, pass, PassFile::ItemWeights));
+        return GameReference(PassFileName(profile, pass, PassFile::ItemWeights, extras));
     case TextValue::None:
         break;
     }
@@ -237,14 +250,6 @@ std::string WrittenName(const BotProfile& profile, const ProfileExtras& extras) 
     return KeptText(FieldText(profile.name), extras.name, sizeof profile.name);
 }
 
-std::string WrittenModel(const BotProfile& profile, PathStyle style, const ProfileExtras& extras) {
-    const std::string field = FieldText(profile.model_name);
-    if (!extras.model.empty() &&
-        KeptText(field, extras.model, sizeof profile.model_name) == extras.model)
-        return extras.model;
-    return GameReference(BotModel(profile, style));
-}
-
 std::string WrittenChatName(const BotProfile& profile, int pass, PathStyle style,
                             const ProfileExtras& extras) {
     const std::string own = ChatName(profile, pass, style);
@@ -266,24 +271,22 @@ std::string CharacterFileText(const BotProfile& profile, bool tabSkill, PathStyl
 std::string WeaponWeightsFileText(const SkillProfile& block, const LevelExtras& extras) {
     std::string out(kGeneratedBy);
     out += kWeaponNote;
-    out += "#include \"inv.h\"\n\n\n";
+    AppendIncludes(out, extras.weaponIncludes, extras.weaponIncludes.before, {"\"inv.h\""});
     AppendDefines(out, kWeaponWeightDefines, block, extras.weaponDefines);
     out += "\n//\n";
-    out += "#include \"";
-    out += kWeaponWeightsScript;
-    out += "\"\n\n\n";
+    AppendIncludes(out, extras.weaponIncludes, extras.weaponIncludes.after,
+                   {"\"" + std::string(kWeaponWeightsScript) + "\""});
     return out;
 }
 
 std::string ItemWeightsFileText(const SkillProfile& block, const LevelExtras& extras) {
     std::string out(kGeneratedBy);
     out += kItemNote;
-    out += "#include \"inv.h\"\n\n\n";
+    AppendIncludes(out, extras.itemIncludes, extras.itemIncludes.before, {"\"inv.h\""});
     AppendDefines(out, kItemWeightDefines, block, extras.itemDefines);
     out += "\n//\n";
-    out += "#include \"";
-    out += kItemWeightsScript;
-    out += "\"\n\n\n";
+    AppendIncludes(out, extras.itemIncludes, extras.itemIncludes.after,
+                   {"\"" + std::string(kItemWeightsScript) + "\""});
     return out;
 }
 
@@ -324,7 +327,7 @@ std::string BotInfoFileText(const BotProfile& profile, PathStyle style,
     // The model/skin form the game reads: a backslash is a "/".
     out += "model\t\t" + BotInfoValue(WrittenModel(profile, style, extras)) + "\n";
     out += "aifile\t\t" +
-           BotInfoValue("bots/" + GameReference(WithCExtension(FieldText(profile.main_file)))) +
+           BotInfoValue("bots/" + GameReference(WithCExtension(MainFileName(profile, extras)))) +
            "\n";
     for (const auto& [key, value] : extras.infoKeys)
         out += key + "\t\t" + BotInfoValue(value) + "\n";
@@ -334,41 +337,41 @@ std::string BotInfoFileText(const BotProfile& profile, PathStyle style,
 
 int WriteCharacterFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                        OutputFiles& files, const ProfileExtras& extras) {
-    return WriteOutput(files, style, CharacterFilePath(profile, settings, style),
+    return WriteOutput(files, style, CharacterFilePath(profile, settings, style, extras),
                        CharacterFileText(profile, settings.TabSkill, style, extras), 11);
 }
 
 int WriteWeaponWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
                            PathStyle style, OutputFiles& files, const ProfileExtras& extras) {
     const int block = BlockOfPass(pass);
-    return WriteOutput(files, style,
-                       PassFilePath(profile, settings, pass, PassFile::WeaponWeights, style),
-                       WeaponWeightsFileText(profile.skill[block], extras.levels[block]), 21);
+    return WriteOutput(
+        files, style, PassFilePath(profile, settings, pass, PassFile::WeaponWeights, style, extras),
+        WeaponWeightsFileText(profile.skill[block], extras.levels[block]), 21);
 }
 
 int WriteItemWeightsFile(const BotProfile& profile, const AppSettings& settings, int pass,
                          PathStyle style, OutputFiles& files, const ProfileExtras& extras) {
     const int block = BlockOfPass(pass);
     return WriteOutput(files, style,
-                       PassFilePath(profile, settings, pass, PassFile::ItemWeights, style),
+                       PassFilePath(profile, settings, pass, PassFile::ItemWeights, style, extras),
                        ItemWeightsFileText(profile.skill[block], extras.levels[block]), 31);
 }
 
 int WriteChatFile(const BotProfile& profile, const AppSettings& settings, int pass, PathStyle style,
                   OutputFiles& files, const ProfileExtras& extras) {
     const int block = BlockOfPass(pass);
-    return WriteOutput(files, style, PassFilePath(profile, settings, pass, PassFile::Chat, style),
-                       ChatFileText(profile.skill[block],
-                                    WrittenChatName(profile, pass, style, extras),
-                                    extras.levels[block]),
-                       41);
+    return WriteOutput(
+        files, style, PassFilePath(profile, settings, pass, PassFile::Chat, style, extras),
+        ChatFileText(profile.skill[block], WrittenChatName(profile, pass, style, extras),
+                     extras.levels[block]),
+        41);
 }
 
 int WriteBotInfoFile(const BotProfile& profile, const AppSettings& settings, PathStyle style,
                      OutputFiles& files, const ProfileExtras& extras) {
     if (settings.BuildFold)
         MakeFolderChain(BotInfoFolder(settings, style), style, files);
-    return WriteOutput(files, style, BotInfoFilePath(profile, settings, style),
+    return WriteOutput(files, style, BotInfoFilePath(profile, settings, style, extras),
                        BotInfoFileText(profile, style, extras), 51);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/generate/Names.h"
 #include "core/generate/OutputFiles.h"
 #include "core/profile/BotProfile.h"
 #include "core/profile/ProfileExtras.h"
@@ -24,6 +25,7 @@ std::string CharacterFileText(const BotProfile& profile, bool tabSkill,
                               PathStyle style = NativePathStyle(),
                               const ProfileExtras& extras = NoExtras());
 // The weapon weights, item weights and chat files of one pass.
+// The #include lines are the designer's own, or those the extras keep.
 std::string WeaponWeightsFileText(const SkillProfile& block, const LevelExtras& extras = {});
 std::string ItemWeightsFileText(const SkillProfile& block, const LevelExtras& extras = {});
 std::string ChatFileText(const SkillProfile& block, const std::string& chatName,
@@ -31,10 +33,9 @@ std::string ChatFileText(const SkillProfile& block, const std::string& chatName,
 // The bot info (.bot) file.
 std::string BotInfoFileText(const BotProfile& profile, PathStyle style = NativePathStyle(),
                             const ProfileExtras& extras = NoExtras());
-// The name and model the bot info file gives the bot, and the chat name of
-// a pass, as written.
+// The name the bot info file gives the bot (its model: WrittenModel), and
+// the chat name of a pass, as written.
 std::string WrittenName(const BotProfile& profile, const ProfileExtras& extras);
-std::string WrittenModel(const BotProfile& profile, PathStyle style, const ProfileExtras& extras);
 std::string WrittenChatName(const BotProfile& profile, int pass, PathStyle style,
                             const ProfileExtras& extras);
 // A value of the bot info file. The game drops a key whose value holds a

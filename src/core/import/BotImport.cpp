@@ -126,6 +126,7 @@ void KeepLine(std::vector<KeptLine>& lines, KeptLine line) {
 template <std::size_t Count> struct ReadWeightValues {
     std::array<std::int32_t, Count> values{};
     std::vector<KeptLine> kept;
+    KeptIncludes includes;
 };
 
 class Importer {
@@ -410,15 +411,17 @@ private:
         SkillProfile& block = result_.profile.skill[index];
         LevelExtras& extras = result_.extras.levels[index];
         ReadWeights(texts.weaponWeights, kWeaponWeightDefines, kWeaponWeightsScript,
-                    "weapon weights", block, extras.weaponDefines, level, weaponCache_);
-        KeepFileName(texts.weaponWeights, block.weaponweights, index, PassFile::WeaponWeights,
-                     "weapon weights");
+                    "weapon weights", block, extras.weaponDefines, extras.weaponIncludes, level,
+                    weaponCache_);
+        KeepFileName(texts.weaponWeights, block.weaponweights, extras.weaponWeightsFile, index,
+                     PassFile::WeaponWeights, "weapon weights");
         ReadWeights(texts.itemWeights, kItemWeightDefines, kItemWeightsScript, "item weights",
-                    block, extras.itemDefines, level, itemCache_);
-        KeepFileName(texts.itemWeights, block.itemweights, index, PassFile::ItemWeights,
-                     "item weights");
+                    block, extras.itemDefines, extras.itemIncludes, level, itemCache_);
+        KeepFileName(texts.itemWeights, block.itemweights, extras.itemWeightsFile, index,
+                     PassFile::ItemWeights, "item weights");
         ReadChat(texts, block, extras, level);
-        KeepFileName(texts.chatFile, block.chat_file, index, PassFile::Chat, "chat");
+        KeepFileName(texts.chatFile, block.chat_file, extras.chatFile, index, PassFile::Chat,
+                     "chat");
         SetChatName(texts, block, index);
     }
 
@@ -426,7 +429,8 @@ private:
     void ReadWeights(const std::optional<std::string>& reference,
                      const std::array<WeightDefine, Count>& defines, std::string_view script,
                      const std::string& what, SkillProfile& block, std::vector<KeptLine>& kept,
-                     int level, std::map<std::string, ReadWeightValues<Count>>& cache) {
+                     KeptIncludes& includes, int level,
+                     std::map<std::string, ReadWeightValues<Count>>& cache) {
         if (!reference) {
             Report(charPath_, 0, level,
                    "no " + what + " file is named; the designer's default weights were kept");
@@ -445,6 +449,7 @@ private:
         for (std::size_t i = 0; i < Count; ++i)
             block.*defines[i].field = cached->second.values[i];
         kept = cached->second.kept;
+        includes = cached->second.includes;
     }
 
     template <std::size_t Count>
@@ -460,7 +465,28 @@ private:
                            "); the designer's default weights were kept");
             else
                 ApplyDefines(file, defines, path, read);
+            if (file.defineForm)
+                KeepIncludes(file, script, path, read.includes);
         }
+    }
+
+    // The file's #include lines, unless they are the two the designer
+    // writes itself ("inv.h" above the defines, the game's script below).
+    void KeepIncludes(const WeightsFile& file, std::string_view script, const std::string& path,
+                      KeptIncludes& includes) {
+        if (file.includesBefore == std::vector<std::string>{"\"inv.h\""} &&
+            file.includesAfter == std::vector<std::string>{"\"" + std::string(script) + "\""})
+            return;
+        for (const auto* part : {&file.includesBefore, &file.includesAfter})
+            for (const std::string& include : *part)
+                if (!IsKeptInclude(include)) {
+                    Report(path, 0, 0,
+                           "the line #include " + Shown(include) +
+                               " cannot be kept; the designer's own #include lines will be "
+                               "written");
+                    return;
+                }
+        includes = {file.includesBefore, file.includesAfter};
     }
 
     template <std::size_t Count>
@@ -648,8 +674,8 @@ private:
     // With keepFileNames, the name the character file uses, when the
     // designer can write the file under it.
     template <std::size_t N>
-    void KeepFileName(const std::optional<std::string>& reference, char (&field)[N], int index,
-                      PassFile file, const std::string& what) {
+    void KeepFileName(const std::optional<std::string>& reference, char (&field)[N],
+                      std::string& whole, int index, PassFile file, const std::string& what) {
         if (!options_.keepFileNames || !reference)
             return;
         const int level = LevelOfIndex(index);
@@ -665,16 +691,22 @@ private:
         if (name.size() > kFileFieldWidth) {
             // The default name, with or without the level's digit, is
             // written again with the field empty.
-            const std::string main = FieldText(result_.profile.main_file);
+            const std::string main = MainFileName(result_.profile, result_.extras);
             const char digit = static_cast<char>('0' + level);
             if (*reference == "bots/" + DefaultFileName(main, file, '\0') ||
                 *reference == "bots/" + DefaultFileName(main, file, digit))
                 return;
-            Report(charPath_, 0, level,
-                   "the " + what + " file name " + Shown(*reference) + " is longer than " +
-                       std::to_string(kFileFieldWidth) +
-                       " characters; the default name will be written");
-            return;
+            if (!IsKeptText(*reference)) {
+                Report(charPath_, 0, level,
+                       "the " + what + " file name " + Shown(*reference) + " is longer than " +
+                           std::to_string(kFileFieldWidth) +
+                           " characters; the default name will be written");
+                return;
+            }
+            // The record holds its first characters; the whole name is
+            // written while it does.
+            whole = GameReference(*reference);
+            name = whole.substr(0, kFileFieldWidth);
         }
         SetFieldText(field, name);
     }
@@ -739,9 +771,15 @@ private:
                    "botfiles/bots/" +
                        main);
         }
+        const std::string whole = main;
         if (main.size() > kNameWidth && EndsWith(main, ".c"))
             main.resize(main.size() - 2); // the writers add ".c" again
-        if (main.size() > kNameWidth) {
+        if (main.size() > kNameWidth && IsKeptText(whole)) {
+            // The record holds its first characters; the whole name is
+            // written while it does.
+            result_.extras.mainFile = whole;
+            main.resize(kNameWidth);
+        } else if (main.size() > kNameWidth) {
             std::string form = FileNameForm(FieldText(result_.profile.name));
             main = (form.empty() ? std::string("bot") : form) + "_c.c";
             Report(charPath_, 0, 0,

@@ -41,6 +41,10 @@ struct WeightsFile {
     std::string whyNot; // when !defineForm, why, in the user's words
     int whyNotLine = 0;
     std::vector<WeightValue> defines; // in file order
+    // The files of its #include lines as written ("\"inv.h\"", "<syn.h>"),
+    // above the first #define and after it, in file order.
+    std::vector<std::string> includesBefore;
+    std::vector<std::string> includesAfter;
 };
 
 // The #define lines of a weight file whose logic is the game's `script`

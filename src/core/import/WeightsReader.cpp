@@ -54,6 +54,8 @@ WeightsFile ReadWeightsFile(std::string_view text, std::string_view script) {
         file.whyNot = std::move(why);
         file.whyNotLine = line;
         file.defines.clear();
+        file.includesBefore.clear();
+        file.includesAfter.clear();
         return file;
     };
     script::Tokenizer tokens(text);
@@ -71,6 +73,9 @@ WeightsFile ReadWeightsFile(std::string_view text, std::string_view script) {
         if (token.value == "include") {
             if (AsciiLower(IncludedFile(token.rest)) == AsciiLower(script))
                 includesScript = true;
+            if (file.includesBefore.size() + file.includesAfter.size() < kMaxDefines)
+                (file.defines.empty() ? file.includesBefore : file.includesAfter)
+                    .push_back(token.rest);
             continue;
         }
         if (token.value != "define")

@@ -171,18 +171,6 @@ int LoadStartupProfile(BotProfile& profile, const std::string& path);
 // WriteProfileImage result; the profile itself is unchanged.
 int WriteDefaultBot(const BotProfile& profile, const std::string& path);
 
-// The profile as it was when it was last saved, loaded, imported or started
-// with: tells whether the user has changed it since. Two profiles with the
-// same image are the same bot, so a change undone is no change.
-class ProfileCheckpoint {
-public:
-    void Mark(const BotProfile& profile) { image_ = ProfileImage(profile); }
-    bool Changed(const BotProfile& profile) const { return ProfileImage(profile) != image_; }
-
-private:
-    std::string image_;
-};
-
 // The messages of the profile file commands for a result of 0, 1 or 2.
 const char* SaveBotMessage(int result);
 const char* LoadBotMessage(int result);

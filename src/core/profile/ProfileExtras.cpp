@@ -17,27 +17,46 @@ constexpr std::size_t kChatLineText = kChatLineWidth - 1;
 // "VXEX", version (u16), reserved (u16, 0), payload length (u32), CRC-32 of
 // the record image it was written with (u32), CRC-32 of the payload (u32),
 // then the payload. Numbers are little-endian; a text is its length (u32)
-// and its bytes.
+// and its bytes. Version 2 adds, after everything of version 1, the whole
+// main file name and, per level, the weights files' includes and the whole
+// file names.
 constexpr std::string_view kMagic = "VXEX";
-constexpr std::uint16_t kVersion = 1;
+constexpr std::uint16_t kVersion = 2;
 constexpr std::size_t kHeaderSize = 20;
 
-// CRC-32 (the polynomial of zip and PNG), a table byte by byte.
-constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
-    std::array<std::uint32_t, 256> table{};
+// CRC-32 (the polynomial of zip and PNG), eight bytes a step ("slicing by
+// 8"): table k gives the remainder of a byte followed by k zero bytes. The
+// largest block is read and written in well under a millisecond this way.
+constexpr std::array<std::array<std::uint32_t, 256>, 8> kCrcTables = [] {
+    std::array<std::array<std::uint32_t, 256>, 8> tables{};
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t crc = n;
         for (int bit = 0; bit < 8; ++bit)
             crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        table[n] = crc;
+        tables[0][n] = crc;
     }
-    return table;
+    for (std::size_t k = 1; k < 8; ++k)
+        for (std::size_t n = 0; n < 256; ++n)
+            tables[k][n] = (tables[k - 1][n] >> 8) ^ tables[0][tables[k - 1][n] & 0xFFu];
+    return tables;
 }();
 
 std::uint32_t Crc32(std::string_view bytes) {
+    const auto& t = kCrcTables;
+    const auto byte = [&bytes](std::size_t at) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at]));
+    };
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (const char c : bytes)
-        crc = (crc >> 8) ^ kCrcTable[(crc ^ static_cast<unsigned char>(c)) & 0xFFu];
+    std::size_t at = 0;
+    for (; bytes.size() - at >= 8; at += 8) {
+        const std::uint32_t low =
+            crc ^ (byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | byte(at + 3) << 24);
+        crc = t[7][low & 0xFFu] ^ t[6][(low >> 8) & 0xFFu] ^ t[5][(low >> 16) & 0xFFu] ^
+              t[4][low >> 24] ^ t[3][byte(at + 4)] ^ t[2][byte(at + 5)] ^ t[1][byte(at + 6)] ^
+              t[0][byte(at + 7)];
+    }
+    for (; at < bytes.size(); ++at)
+        crc = (crc >> 8) ^ t[0][(crc ^ byte(at)) & 0xFFu];
     return ~crc;
 }
 
@@ -49,6 +68,12 @@ void PutNumber(std::string& out, std::uint32_t value, int bytes = 4) {
 void PutText(std::string& out, std::string_view text) {
     PutNumber(out, static_cast<std::uint32_t>(text.size()));
     out.append(text);
+}
+
+void PutTexts(std::string& out, const std::vector<std::string>& texts) {
+    PutNumber(out, static_cast<std::uint32_t>(texts.size()));
+    for (const std::string& text : texts)
+        PutText(out, text);
 }
 
 void PutLines(std::string& out, const std::vector<KeptLine>& lines) {
@@ -67,7 +92,7 @@ bool IsNameCharacter(char c) {
 
 // Which texts a block may hold: nothing may reach a bot file that would
 // end its line, its quotation or its block.
-enum class TextKind { Name, Number, Free, Line };
+enum class TextKind { Name, Number, Free, Line, Include };
 
 bool Acceptable(std::string_view text, TextKind kind) {
     if (text.find('\0') != std::string_view::npos)
@@ -84,6 +109,13 @@ bool Acceptable(std::string_view text, TextKind kind) {
     case TextKind::Line:
         return text.size() <= kMaxChatMessage &&
                text.find_first_of("\n\r") == std::string_view::npos;
+    case TextKind::Include: {
+        if (text.size() < 3 || text.find_first_of("\n\r") != std::string_view::npos)
+            return false;
+        const char close = text.front() == '"' ? '"' : text.front() == '<' ? '>' : '\0';
+        return close != '\0' && text.back() == close &&
+               text.substr(1, text.size() - 2).find(close) == std::string_view::npos;
+    }
     }
     return false;
 }
@@ -132,6 +164,13 @@ public:
         return bytes_[at_++] == '\1';
     }
 
+    std::vector<std::string> Texts(TextKind kind) {
+        std::vector<std::string> texts;
+        for (std::uint32_t n = Count(4); n > 0 && ok_; --n)
+            texts.push_back(Text(kind, false));
+        return texts;
+    }
+
     std::vector<KeptLine> Lines(TextKind valueKind) {
         std::vector<KeptLine> lines;
         for (std::uint32_t n = Count(13); n > 0 && ok_; --n) {
@@ -154,6 +193,17 @@ private:
     std::size_t at_ = 0;
     bool ok_ = true;
 };
+
+// Whether `extras` keeps anything that version 1 of the block cannot hold.
+bool UsesVersion2(const ProfileExtras& extras) {
+    if (!extras.mainFile.empty())
+        return true;
+    return std::any_of(extras.levels.begin(), extras.levels.end(), [](const LevelExtras& level) {
+        return !level.weaponIncludes.empty() || !level.itemIncludes.empty() ||
+               !level.weaponWeightsFile.empty() || !level.itemWeightsFile.empty() ||
+               !level.chatFile.empty();
+    });
+}
 
 bool FitsTheRecord(const std::string& line) {
     return !line.empty() && line.size() <= kChatLineText && line.find('\0') == std::string::npos;
@@ -196,6 +246,9 @@ bool IsKeptText(std::string_view text) {
 }
 bool IsKeptChatLine(std::string_view text) {
     return Acceptable(text, TextKind::Line);
+}
+bool IsKeptInclude(std::string_view text) {
+    return text.size() <= kMaxKeptText && Acceptable(text, TextKind::Include);
 }
 
 const ProfileExtras& NoExtras() {
@@ -254,6 +307,8 @@ std::vector<ExtraItem> ExtraItems(const ProfileExtras& extras, const BotProfile&
         items.push_back({Kind::Name, -1, 0, "Name: " + extras.name});
     if (!extras.model.empty())
         items.push_back({Kind::Model, -1, 0, "Model: " + extras.model});
+    if (!extras.mainFile.empty())
+        items.push_back({Kind::MainFile, -1, 0, "Main file: " + extras.mainFile});
     for (std::size_t i = 0; i < extras.infoKeys.size(); ++i)
         items.push_back(
             {Kind::InfoKey, -1, i,
@@ -274,6 +329,25 @@ std::vector<ExtraItem> ExtraItems(const ProfileExtras& extras, const BotProfile&
         lines(Kind::Characteristic, level.characteristics, "");
         lines(Kind::WeaponDefine, level.weaponDefines, "weapon weights ");
         lines(Kind::ItemDefine, level.itemDefines, "item weights ");
+        const std::string* names[] = {&level.weaponWeightsFile, &level.itemWeightsFile,
+                                      &level.chatFile};
+        static constexpr const char* kFiles[] = {"weapon weights", "item weights", "chat"};
+        for (std::size_t f = 0; f < 3; ++f)
+            if (!names[f]->empty())
+                items.push_back({Kind::FileName, b, f, prefix + kFiles[f] + " file " + *names[f]});
+        const auto includes = [&](Kind kind, const KeptIncludes& kept, const char* file) {
+            if (kept.empty())
+                return;
+            std::string text = prefix + file + " includes";
+            for (const std::string& include : kept.before)
+                text += " " + include;
+            text += " ... #define lines ...";
+            for (const std::string& include : kept.after)
+                text += " " + include;
+            items.push_back({kind, b, 0, std::move(text)});
+        };
+        includes(Kind::WeaponIncludes, level.weaponIncludes, "weapon weights");
+        includes(Kind::ItemIncludes, level.itemIncludes, "item weights");
         for (std::size_t i = 0; i < level.chat.size(); ++i) {
             const KeptChat& chat = level.chat[i];
             const int category = ChatCategoryIndex(chat.situation);
@@ -303,6 +377,8 @@ void RemoveExtra(ProfileExtras& extras, const ExtraItem& item) {
         return extras.model.clear();
     if (item.kind == Kind::InfoKey)
         return erase(extras.infoKeys);
+    if (item.kind == Kind::MainFile)
+        return extras.mainFile.clear();
     if (item.block < 0 || item.block > 2)
         return;
     LevelExtras& level = extras.levels[static_cast<std::size_t>(item.block)];
@@ -315,6 +391,17 @@ void RemoveExtra(ProfileExtras& extras, const ExtraItem& item) {
         return erase(level.itemDefines);
     case Kind::Chat:
         return erase(level.chat);
+    case Kind::FileName:
+        return (item.at == 0   ? level.weaponWeightsFile
+                : item.at == 1 ? level.itemWeightsFile
+                               : level.chatFile)
+            .clear();
+    case Kind::WeaponIncludes:
+        level.weaponIncludes = {};
+        return;
+    case Kind::ItemIncludes:
+        level.itemIncludes = {};
+        return;
     default:
         return;
     }
@@ -343,8 +430,21 @@ std::string ExtrasBlock(const ProfileExtras& extras, const std::string& recordIm
                 PutText(payload, line);
         }
     }
+    const bool second = UsesVersion2(extras);
+    if (second) {
+        PutText(payload, extras.mainFile);
+        for (const LevelExtras& level : extras.levels) {
+            for (const KeptIncludes* includes : {&level.weaponIncludes, &level.itemIncludes}) {
+                PutTexts(payload, includes->before);
+                PutTexts(payload, includes->after);
+            }
+            PutText(payload, level.weaponWeightsFile);
+            PutText(payload, level.itemWeightsFile);
+            PutText(payload, level.chatFile);
+        }
+    }
     std::string block(kMagic);
-    PutNumber(block, kVersion, 2);
+    PutNumber(block, second ? 2 : 1, 2);
     PutNumber(block, 0, 2);
     PutNumber(block, static_cast<std::uint32_t>(payload.size()));
     PutNumber(block, Crc32(recordImage));
@@ -368,7 +468,9 @@ ExtrasStatus ReadExtrasBlock(std::string_view bytes, const std::string& recordIm
     const std::uint32_t payloadCrc = header.Number();
     if ((versions & 0xFFFF) > kVersion)
         return ExtrasStatus::NewVersion;
-    if (versions != kVersion || length > kMaxExtrasBlock || bytes.size() - kHeaderSize != length)
+    const std::uint32_t version = versions & 0xFFFF;
+    if (version == 0 || versions > kVersion || length > kMaxExtrasBlock ||
+        bytes.size() - kHeaderSize != length)
         return ExtrasStatus::Damaged;
     const std::string_view payload = bytes.substr(kHeaderSize);
     if (Crc32(payload) != payloadCrc)
@@ -397,7 +499,20 @@ ExtrasStatus ReadExtrasBlock(std::string_view bytes, const std::string& recordIm
             level.chat.push_back(std::move(chat));
         }
     }
-    if (!in.finished())
+    if (version >= 2) {
+        read.mainFile = in.Text(TextKind::Free);
+        for (LevelExtras& level : read.levels) {
+            for (KeptIncludes* includes : {&level.weaponIncludes, &level.itemIncludes}) {
+                includes->before = in.Texts(TextKind::Include);
+                includes->after = in.Texts(TextKind::Include);
+            }
+            level.weaponWeightsFile = in.Text(TextKind::Free);
+            level.itemWeightsFile = in.Text(TextKind::Free);
+            level.chatFile = in.Text(TextKind::Free);
+        }
+    }
+    // VEXA writes the second version only for what the first cannot hold.
+    if (!in.finished() || (version >= 2 && !UsesVersion2(read)))
         return ExtrasStatus::Damaged;
     extras = std::move(read);
     return ExtrasStatus::Read;

@@ -45,19 +45,41 @@ struct KeptChat {
     bool operator==(const KeptChat&) const = default;
 };
 
+// The #include lines of a weights file as the bot had them, where they are
+// not the two the designer writes itself: each file as written, between
+// its quotation marks or angle brackets ("\"inv.h\"", "<syn.h>"), those
+// above the first #define and those after it. While kept, they are written
+// in place of the designer's own.
+struct KeptIncludes {
+    std::vector<std::string> before;
+    std::vector<std::string> after;
+
+    bool operator==(const KeptIncludes&) const = default;
+    bool empty() const { return before.empty() && after.empty(); }
+};
+
 // The extras of one skill block (index 0, 1, 2 as in `BotProfile::skill`).
 struct LevelExtras {
     std::vector<KeptLine> characteristics;
     std::vector<KeptLine> weaponDefines;
     std::vector<KeptLine> itemDefines;
     std::vector<KeptChat> chat;
+    KeptIncludes weaponIncludes;
+    KeptIncludes itemIncludes;
+    // The whole names of the weapon weights, item weights and chat files,
+    // when longer than their fields (written while the field holds their
+    // first characters, as KeptText says).
+    std::string weaponWeightsFile;
+    std::string itemWeightsFile;
+    std::string chatFile;
 
     bool operator==(const LevelExtras&) const = default;
 };
 
 struct ProfileExtras {
-    std::string name;  // the whole name, when longer than the record's field
-    std::string model; // the whole model and skin ("knight/red"), when longer
+    std::string name;     // the whole name, when longer than the record's field
+    std::string model;    // the whole model and skin ("knight/red"), when longer
+    std::string mainFile; // the whole main file name, when longer than its field
     std::vector<std::pair<std::string, std::string>> infoKeys; // other keys of the .bot entry
     std::array<LevelExtras, 3> levels;
 
@@ -80,6 +102,8 @@ bool IsKeptName(std::string_view text);
 bool IsKeptNumber(std::string_view text);
 bool IsKeptText(std::string_view text);
 bool IsKeptChatLine(std::string_view text);
+// The file of an #include line as written: "name" or <name>, on one line.
+bool IsKeptInclude(std::string_view text);
 
 // The whole text of a field that `kept` extends: `kept` while the field
 // still holds its first characters (the record's cut), else the field.
@@ -105,7 +129,19 @@ const KeptLine* KeptFor(const std::vector<KeptLine>& lines, std::string_view key
 
 // One thing the extras keep, as the user sees it in the list of kept data.
 struct ExtraItem {
-    enum class Kind { Name, Model, InfoKey, Characteristic, WeaponDefine, ItemDefine, Chat };
+    enum class Kind {
+        Name,
+        Model,
+        InfoKey,
+        Characteristic,
+        WeaponDefine,
+        ItemDefine,
+        Chat,
+        MainFile,
+        FileName,       // `at`: 0 weapon weights, 1 item weights, 2 chat file
+        WeaponIncludes, // the #include lines of the weapon weights file
+        ItemIncludes,
+    };
     Kind kind = Kind::Name;
     int block = -1;     // the skill block (0, 1, 2); -1 for the whole bot
     std::size_t at = 0; // its place in the list it belongs to
@@ -128,7 +164,9 @@ enum class ExtrasStatus {
     NewVersion, // the block was written by a newer VEXA
 };
 
-// The block written after the record for `extras` (nothing when empty).
+// The block written after the record for `extras` (nothing when empty). It
+// has the oldest version that holds everything `extras` keeps, so that a
+// VEXA of that version still reads it.
 std::string ExtrasBlock(const ProfileExtras& extras, const std::string& recordImage);
 // Reads the block in `bytes` (what follows the record) for `recordImage`.
 // Any bytes are accepted; on anything but Read, `extras` is left empty.
@@ -150,5 +188,25 @@ int WriteDefaultBotFile(const BotProfile& profile, const ProfileExtras& extras,
 // The start-up load: as LoadStartupProfile, reading the extras too.
 int LoadStartupProfileFile(BotProfile& profile, ProfileExtras& extras, const std::string& path,
                            ExtrasStatus& status);
+
+// The bot as it was when it was last saved, loaded, imported or started
+// with: tells whether the user has changed it since, in its record or in
+// what it keeps beyond it (a kept extra removed is a change). Two bots with
+// the same record and extras are the same bot, so a change undone is no
+// change.
+class ProfileCheckpoint {
+public:
+    void Mark(const BotProfile& profile, const ProfileExtras& extras) {
+        image_ = ProfileImage(profile);
+        extras_ = extras;
+    }
+    bool Changed(const BotProfile& profile, const ProfileExtras& extras) const {
+        return extras != extras_ || ProfileImage(profile) != image_;
+    }
+
+private:
+    std::string image_;
+    ProfileExtras extras_;
+};
 
 } // namespace vexa

@@ -323,7 +323,7 @@ void MainDialog::startUp() {
         prompts_.information(this, note);
     if (loaded == 0 && !commandLineFile_.isEmpty())
         profileFile_ = commandLineFile_; // opened like Load Bot, so the footer names it
-    checkpoint_.Mark(profile_);
+    checkpoint_.Mark(profile_, extras_);
 
     ResetSettings(settings_);
     ReadSettingsFile(settings_, WorkingDirectoryFile(kSettingsFileName));
@@ -416,7 +416,7 @@ void MainDialog::reject() {
 }
 
 bool MainDialog::unsavedChangesHandled(const QString& next) {
-    if (!checkpoint_.Changed(profile_))
+    if (!checkpoint_.Changed(profile_, extras_))
         return true;
     const QString question =
         tr("The bot has changed since it was last saved. Save it before you %1?").arg(next);
@@ -432,7 +432,7 @@ bool MainDialog::unsavedChangesHandled(const QString& next) {
 }
 
 void MainDialog::quit() {
-    if (checkpoint_.Changed(profile_)) {
+    if (checkpoint_.Changed(profile_, extras_)) {
         if (!unsavedChangesHandled(tr("quit")))
             return;
     } else if (!prompts_.question(this, tr("Are you sure you wish to quit?"), tr("Done?"))) {
@@ -465,7 +465,7 @@ bool MainDialog::saveBot() {
     const int result = WriteProfileFile(profile_, extras_, ToFolderText(*path));
     if (result == 0) {
         profileFile_ = *path;
-        checkpoint_.Mark(profile_);
+        checkpoint_.Mark(profile_, extras_);
         updateFooter();
     }
     prompts_.information(this, QString::fromLatin1(SaveBotMessage(result)));
@@ -484,7 +484,7 @@ void MainDialog::loadBot() {
     if (result == 0) {
         ShowProfileIdentity();
         profileFile_ = *path;
-        checkpoint_.Mark(profile_);
+        checkpoint_.Mark(profile_, extras_);
         updateFooter();
     }
     prompts_.information(this, QString::fromLatin1(LoadBotMessage(result)));
@@ -500,7 +500,7 @@ void MainDialog::importBot() {
 }
 
 void MainDialog::showImportedBot() {
-    checkpoint_.Mark(profile_);
+    checkpoint_.Mark(profile_, extras_);
     ShowProfileIdentity();
     // The imported bot has no profile file until it is saved.
     profileFile_.clear();
@@ -524,13 +524,13 @@ void MainDialog::createSource() {
         return;
     if (result != 0) {
         prompts_.information(this, FromFolderText(GenerateFailureMessage(
-                                       result, profile_, settings_, disk, guards.game)));
+                                       result, profile_, settings_, disk, guards.game, extras_)));
         return;
     }
     prompts_.information(this, FromFolderText(GenerateSuccessMessage(settings_)));
-    prompts_.information(this, FromFolderText(GenerateModelMessage(profile_)));
+    prompts_.information(this, FromFolderText(GenerateModelMessage(profile_, extras_)));
     const std::vector<std::string> duplicates =
-        DuplicateBotWarnings(profile_, settings_, NativePathStyle(), *game);
+        DuplicateBotWarnings(profile_, settings_, NativePathStyle(), *game, extras_);
     if (!duplicates.empty()) {
         QStringList lines;
         for (const std::string& duplicate : duplicates)

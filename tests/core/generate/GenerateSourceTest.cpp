@@ -117,6 +117,40 @@ TEST(GenerateChecks, NamesLeadingOutsideTheBaseFolderAreRefusedFirst) {
     EXPECT_EQ(GenerateSource(unused, settings, PathStyle::Posix, files), 0);
 }
 
+// A name the profile keeps whole beyond its field is checked as it is
+// written, whole: its harmless first characters do not let it pass.
+TEST(GenerateChecks, NamesKeptWholeAreCheckedWhole) {
+    const std::string whole = "bots_of_the_round_table/../../../evil_c.c";
+    for (const char* field : {"Main file", "Chat file (Skill 5)", "Model name"}) {
+        BotProfile profile = test::RangerProfile();
+        ProfileExtras extras;
+        if (std::string(field) == "Main file") {
+            extras.mainFile = whole;
+            SetFieldText(profile.main_file, whole.substr(0, 19));
+        } else if (std::string(field) == "Model name") {
+            extras.model = "knightsss/../../evil";
+            SetFieldText(profile.model_name, "knightsss");
+        } else {
+            extras.levels[2].chatFile = whole;
+            SetFieldText(profile.skill[2].chat_file, whole.substr(0, 19));
+        }
+        AppSettings settings = WindowsSettings("/game/base", true);
+        RecordingFiles alone;
+        EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Posix, alone), 0) << field;
+        settings.BaseDir = "/game/base";
+        RecordingFiles files;
+        EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Posix, files, {}, extras), 17)
+            << field;
+        EXPECT_TRUE(files.writtenPaths.empty());
+        const std::string message =
+            GenerateFailureMessage(17, profile, settings, nullptr, PathStyle::Posix, extras);
+        EXPECT_NE(message.find(std::string(field) + ": \"" +
+                               (extras.model.empty() ? whole : extras.model) + "\""),
+                  std::string::npos)
+            << message;
+    }
+}
+
 TEST(GenerateChecks, MissingMainFileComesAfterTheFoldersAreMade) {
     BotProfile profile = test::RangerProfile();
     SetFieldText(profile.main_file, "");

@@ -1,7 +1,9 @@
 #include "core/generate/Writers.h"
 
 #include "TestSupport.h"
+#include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
+#include "core/import/ScriptReaders.h"
 #include "core/util/FixedText.h"
 
 #include <algorithm>
@@ -166,6 +168,77 @@ TEST(WeightFiles, WriteEveryValueAsStoredMinusSignsIncluded) {
     EXPECT_NE(items.find("#define W_SHOTGUN\t\t\t\t888\n"), std::string::npos);
     EXPECT_TRUE(
         items.ends_with("#define FLAG_WEIGHT\t\t\t\t-2\n\n//\n#include \"fw_items.c\"\n\n\n"));
+}
+
+// Kept #include lines take the place of the designer's own, above and below
+// the defines, and a reader finds them where they were.
+TEST(WeightFiles, KeptIncludesReplaceTheDesignersOwn) {
+    const SkillProfile block = test::RangerProfile().skill[0];
+    LevelExtras extras;
+    extras.weaponIncludes = {{"<inv.h>", "\"syn.h\""}, {"\"fw_weap.c\"", "\"mods/x.c\""}};
+    const std::string weapons = WeaponWeightsFileText(block, extras);
+    EXPECT_NE(weapons.find("#include <inv.h>\n#include \"syn.h\"\n\n\n#define"), std::string::npos);
+    EXPECT_TRUE(weapons.ends_with("\n//\n#include \"fw_weap.c\"\n#include \"mods/x.c\"\n\n\n"));
+    EXPECT_EQ(Count(weapons, "#include"), 4u);
+    const WeightsFile read = ReadWeightsFile(weapons, kWeaponWeightsScript);
+    EXPECT_EQ(read.includesBefore, extras.weaponIncludes.before);
+    EXPECT_EQ(read.includesAfter, extras.weaponIncludes.after);
+    // The item weights file keeps its own.
+    EXPECT_EQ(ItemWeightsFileText(block, extras), ItemWeightsFileText(block));
+}
+
+// Names kept whole beyond their fields are written whole: the main file (its
+// path, the aifile of the bot info file and the default names formed from
+// it) and a weight file; once the field is changed, the field is written. A
+// model with a skin names its .bot file in the scripts folder, where the
+// game lists bots.
+TEST(KeptNames, AreWrittenWholeWhileTheirFieldsHoldTheirCut) {
+    BotProfile profile = test::RangerProfile();
+    ProfileExtras extras;
+    extras.mainFile = "sir_lancelot_of_the_lake_c.c";
+    extras.levels[1].weaponWeightsFile = "bots/lancelot/hardcore_weapons_w.c";
+    extras.model = "knight/red";
+    SetFieldText(profile.main_file, extras.mainFile.substr(0, 19));
+    SetFieldText(profile.skill[1].weaponweights, extras.levels[1].weaponWeightsFile.substr(0, 19));
+    SetFieldText(profile.model_name, "knight/re");
+    AppSettings settings;
+    settings.BaseDir = "/game/base/";
+    settings.BuildFold = true;
+    settings.TabSkill = true;
+    const auto paths = [&] {
+        MemoryFiles files;
+        EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Posix, files, {}, extras), 0);
+        std::vector<std::string> paths;
+        for (const MemoryFiles::File& file : files.files())
+            paths.push_back(file.path.substr(settings.BaseDir.size()));
+        EXPECT_NE(files.files().back().text.find("aifile\t\tbots/" +
+                                                 WithCExtension(MainFileName(profile, extras))),
+                  std::string::npos);
+        EXPECT_NE(files.files().front().text.find(
+                      "\"" + PassFileName(profile, 2, PassFile::WeaponWeights, extras) + "\""),
+                  std::string::npos);
+        return paths;
+    };
+    const std::string bots = "botfiles/bots/sir_lancelot_of_the_lake_";
+    EXPECT_EQ(paths(),
+              (std::vector<std::string>{bots + "c.c", bots + "w1.c", bots + "i1.c", bots + "t1.c",
+                                        "botfiles/bots/lancelot/hardcore_weapons_w.c",
+                                        bots + "i4.c", bots + "t4.c", bots + "w5.c", bots + "i5.c",
+                                        bots + "t5.c", "scripts/knight_red.bot"}));
+
+    SetFieldText(profile.main_file, "lance_c.c");
+    SetFieldText(profile.skill[1].weaponweights, "bots/lance_w4");
+    SetFieldText(profile.model_name, "knight");
+    const std::vector<std::string> changed = paths();
+    EXPECT_EQ(changed[0], "botfiles/bots/lance_c.c");
+    EXPECT_EQ(changed[4], "botfiles/bots/lance_w4.c");
+    EXPECT_EQ(changed.back(), "scripts/knight.bot");
+    // A model with a skin in the record alone, either separator.
+    for (const char* model : {"sarge/red", "sarge\\red"}) {
+        SetFieldText(profile.model_name, model);
+        EXPECT_EQ(BotInfoFilePath(profile, settings, PathStyle::Posix),
+                  "/game/base/scripts/sarge_red.bot");
+    }
 }
 
 TEST(ChatFile, EmptyLevelStillHoldsEveryTypeBlock) {

@@ -50,14 +50,16 @@ std::string Read(const GameFileSource& source, const std::string& path) {
 }
 
 // What the game's library takes from a bot: for the levels 1, 4 and 5 the
-// characteristics (by number), the weights each weights file defines, the
-// chat lines of each situation (by name, without regard to case), and the
-// keys of its info entry.
+// characteristics (by number), the weights each weights file defines and the
+// files it includes, the chat lines of each situation (by name, without
+// regard to case), and the keys of its info entry. With `fileNames`, the
+// names of the weight and chat files too.
 std::map<std::string, std::string> WhatTheGameReads(const GameFileSource& source,
-                                                    const BotEntry& bot) {
+                                                    const BotEntry& bot, bool fileNames) {
     std::map<std::string, std::string> read;
     read["info name"] = bot.name;
     read["info model"] = bot.model;
+    read["info aifile"] = bot.aifile;
     for (const auto& [key, value] : bot.otherKeys)
         read["info " + AsciiLower(key)] = value;
     const CharacterFile character = ReadCharacterFile(Read(source, "botfiles/" + bot.aifile));
@@ -68,12 +70,23 @@ std::map<std::string, std::string> WhatTheGameReads(const GameFileSource& source
             const CharacteristicFormat* format = CharacteristicOf(entry);
             const std::string key = format ? std::to_string(format->index) : entry.index;
             const auto weights = [&](std::string_view script, const std::string& file) {
-                for (const WeightValue& define :
-                     ReadWeightsFile(Read(source, "botfiles/" + entry.text), script).defines)
+                const WeightsFile weights =
+                    ReadWeightsFile(Read(source, "botfiles/" + entry.text), script);
+                for (const WeightValue& define : weights.defines)
                     read[level + file + define.name] = WeightAsRead(define.value);
+                std::string& includes = read[level + file + "includes"];
+                for (const std::string& include : weights.includesBefore)
+                    includes += include + " ";
+                includes += "... ";
+                for (const std::string& include : weights.includesAfter)
+                    includes += include + " ";
             };
-            // File names are compared by what they hold.
+            // File names are compared by what they hold, and by name when
+            // they are kept.
             const TextValue text = format ? format->text : TextValue::None;
+            if (fileNames && text != TextValue::None && text != TextValue::ChatName &&
+                text != TextValue::Name && text != TextValue::Gender)
+                read[level + "file " + key] = entry.text;
             if (text == TextValue::WeaponWeights)
                 weights(kWeaponWeightsScript, "weapon ");
             else if (text == TextValue::ItemWeights)
@@ -107,8 +120,7 @@ std::map<std::string, std::string> WhatTheGameReads(const GameFileSource& source
     return read;
 }
 
-// The bot of a generate run, from its info file (named after the model,
-// skin and all, so not always where the game lists bots).
+// The bot of a generate run, from its info file.
 BotEntry GeneratedBot(const MemoryFiles& files) {
     const BotInfoFile info = ReadBotInfoFile(files.files().back().text);
     EXPECT_EQ(info.blocks.size(), 1u);
@@ -135,12 +147,14 @@ TEST(LosslessRoundTrip, HandMadeBotComesBackAsTheGameReadsIt) {
     const FolderFileSource fixture(kLossless);
     const std::vector<BotEntry> bots = ListBots(fixture);
     ASSERT_EQ(bots.size(), 1u);
-    const std::map<std::string, std::string> original = WhatTheGameReads(fixture, bots[0]);
-    ASSERT_EQ(original.at("skill 5 1"), "text female");
-    ASSERT_EQ(original.at("info funname"), "^4Sir ^7Lance");
+    ASSERT_EQ(WhatTheGameReads(fixture, bots[0], false).at("skill 5 1"), "text female");
+    ASSERT_EQ(WhatTheGameReads(fixture, bots[0], false).at("info funname"), "^4Sir ^7Lance");
 
-    for (const bool tabSkill : {true, false}) {
-        const ImportResult imported = ImportBot(fixture, bots[0]);
+    for (const auto& [tabSkill, keepFileNames] :
+         {std::pair{true, false}, {false, false}, {true, true}}) {
+        const std::map<std::string, std::string> original =
+            WhatTheGameReads(fixture, bots[0], keepFileNames);
+        const ImportResult imported = ImportBot(fixture, bots[0], {keepFileNames});
         ASSERT_TRUE(imported.ok) << imported.error;
         // Only the rounding of values to the editors' steps is left to say,
         // and the values the files lack.
@@ -164,7 +178,13 @@ TEST(LosslessRoundTrip, HandMadeBotComesBackAsTheGameReadsIt) {
         ASSERT_EQ(GenerateSource(profile, settings, PathStyle::Posix, files, {}, extras), 0);
         MemoryFileSource created;
         test::AddGenerated(created, files.files());
-        std::map<std::string, std::string> after = WhatTheGameReads(created, GeneratedBot(files));
+        // The game lists the bot: its .bot file is in the scripts folder,
+        // not in a folder named after the model (knight/red).
+        const std::vector<BotEntry> listed = ListBots(created);
+        ASSERT_EQ(listed.size(), 1u);
+        EXPECT_EQ(listed[0].infoFile, "scripts/knight_red.bot");
+        std::map<std::string, std::string> after =
+            WhatTheGameReads(created, listed[0], keepFileNames);
         if (!tabSkill) // every block names the Skill 1 files
             for (const char* level : {"skill 4 ", "skill 5 "})
                 std::erase_if(after, [level](const auto& e) {
@@ -176,7 +196,8 @@ TEST(LosslessRoundTrip, HandMadeBotComesBackAsTheGameReadsIt) {
                 return !e.first.starts_with("skill 1") &&
                        e.first.find("chat ") != std::string::npos;
             });
-        EXPECT_EQ(Differences(expected, after), "") << "TabSkill " << tabSkill;
+        EXPECT_EQ(Differences(expected, after), "")
+            << "TabSkill " << tabSkill << ", file names " << keepFileNames;
     }
 }
 
@@ -192,6 +213,19 @@ TEST(LosslessRoundTrip, RandomExtrasWriteTheSameFiles) {
             SetFieldText(profile.name, extras.name.substr(0, 19));
         if (!extras.model.empty())
             SetFieldText(profile.model_name, extras.model.substr(0, 9));
+        // Whole file names are written while their fields hold their cut.
+        if (!extras.mainFile.empty())
+            SetFieldText(profile.main_file, extras.mainFile.substr(0, 19));
+        for (std::size_t b = 0; b < 3; ++b) {
+            const LevelExtras& level = extras.levels[b];
+            SkillProfile& block = profile.skill[b];
+            if (!level.weaponWeightsFile.empty())
+                SetFieldText(block.weaponweights, level.weaponWeightsFile.substr(0, 19));
+            if (!level.itemWeightsFile.empty())
+                SetFieldText(block.itemweights, level.itemWeightsFile.substr(0, 19));
+            if (!level.chatFile.empty())
+                SetFieldText(block.chat_file, level.chatFile.substr(0, 19));
+        }
         for (std::size_t b = 0; b < 3; ++b) {
             std::vector<KeptChat> kept = std::move(extras.levels[b].chat);
             extras.levels[b].chat.clear();

@@ -110,6 +110,8 @@ TEST(WeightsReader, KnowsTheDefineFormFromOtherScripts) {
     EXPECT_EQ(plain.defines[0].value, "10");
     EXPECT_EQ(plain.defines[0].line, 3);
     EXPECT_EQ(plain.defines[1].value, "");
+    EXPECT_EQ(plain.includesBefore, std::vector<std::string>{"\"inv.h\""});
+    EXPECT_EQ(plain.includesAfter, std::vector<std::string>{"\"../fw_weap.c\""});
 
     const auto why = [](const char* text) {
         const WeightsFile file = ReadWeightsFile(text, kItemWeightsScript);

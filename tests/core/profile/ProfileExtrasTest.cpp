@@ -58,7 +58,14 @@ TEST_F(ExtrasFiles, UntrustedBlocksAreReportedAndIgnored) {
     extras.model = "knight/red";
     extras.levels[1].chat.push_back({"kill_kamikaze", {"\"boom\""}});
     const std::string image = ProfileImage(profile);
+    // What the first version holds is written as that version, which VEXA
+    // of that version reads; the names and includes kept since need the
+    // second.
+    EXPECT_EQ(ExtrasBlock(extras, image)[4], 1);
+    extras.mainFile = "sir_lancelot_of_the_lake_c.c";
+    extras.levels[2].itemIncludes = {{"<inv.h>"}, {"\"fw_items.c\""}};
     const std::string block = ExtrasBlock(extras, image);
+    EXPECT_EQ(block[4], 2);
 
     const auto status = [&](const std::string& record, const std::string& after) {
         test::WriteWholeFile(path, record + after);
@@ -100,7 +107,7 @@ TEST_F(ExtrasFiles, UntrustedBlocksAreReportedAndIgnored) {
 
     // A newer version, and a block longer than any VEXA writes.
     std::string newer = block;
-    newer[4] = 2;
+    newer[4] = 3;
     EXPECT_EQ(status(image, newer), ExtrasStatus::NewVersion);
     std::string huge = block;
     huge[10] = 0x7F; // length of 127 MiB and more
@@ -116,6 +123,11 @@ TEST_F(ExtrasFiles, UntrustedBlocksAreReportedAndIgnored) {
     ProfileExtras tooLong;
     tooLong.levels[0].chat.push_back({"game_enter", {std::string(256, 'x')}});
     EXPECT_EQ(status(image, ExtrasBlock(tooLong, image)), ExtrasStatus::Damaged);
+    for (const char* include : {"\"inv.h", "inv.h", "<a>b>", "\"a\nb\"", ""}) {
+        ProfileExtras hostile;
+        hostile.levels[0].weaponIncludes.after.push_back(include);
+        EXPECT_EQ(status(image, ExtrasBlock(hostile, image)), ExtrasStatus::Damaged) << include;
+    }
 }
 
 TEST_F(ExtrasFiles, DefaultBotKeepsTheExtrasButNotNameAndModel) {
