@@ -238,11 +238,17 @@ int main(int argc, char** argv) {
     extras.levels[2].characteristics = {{"CHARACTERISTIC_GENDER", "female", "male", true}};
     extras.levels[0].chat = {{"death_kamikaze", {"\"Boom goes \", 1", "\"Ouch\""}},
                              {"mod_capture_flag", {"\"Flag is mine!\""}}};
+    extras.mainFile = "sir_lancelot_of_the_lake_c.c";
+    extras.levels[0].weaponIncludes = {{"\"inv.h\"", "\"syn.h\""}, {"\"fw_weap.c\""}};
+    extras.levels[1].weaponWeightsFile = "bots/sir_lancelot_weapons_w.c";
     BotProfile knight = *desk.profile;
+    SetFieldText(knight.main_file, "sir_lancelot_of_the");
+    SetFieldText(knight.skill[1].weaponweights, "bots/sir_lancelot_w");
     SetFieldText(knight.name, "Sir Lancelot of the");
     SetFieldText(knight.model_name, "knight/re");
     WriteProfileFile(knight, extras, desk.file("knight.vxb").toStdString());
     desk.prompts.fileAnswers = {desk.file("knight.vxb")};
+    desk.prompts.saveAnswers = {vexa::ui::Prompts::SaveAnswer::Discard};
     desk.trigger("loadBotAction");
     ModalScript kept(60000);
     kept.then(shoot("kept_extras")).then(shoot("model_name_skin"));
