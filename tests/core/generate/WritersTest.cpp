@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
-#include "core/import/ScriptReaders.h"
 #include "core/util/FixedText.h"
 
 #include <algorithm>
@@ -168,23 +167,6 @@ TEST(WeightFiles, WriteEveryValueAsStoredMinusSignsIncluded) {
     EXPECT_NE(items.find("#define W_SHOTGUN\t\t\t\t888\n"), std::string::npos);
     EXPECT_TRUE(
         items.ends_with("#define FLAG_WEIGHT\t\t\t\t-2\n\n//\n#include \"fw_items.c\"\n\n\n"));
-}
-
-// Kept #include lines take the place of the designer's own, above and below
-// the defines, and a reader finds them where they were.
-TEST(WeightFiles, KeptIncludesReplaceTheDesignersOwn) {
-    const SkillProfile block = test::RangerProfile().skill[0];
-    LevelExtras extras;
-    extras.weaponIncludes = {{"<inv.h>", "\"syn.h\""}, {"\"fw_weap.c\"", "\"mods/x.c\""}};
-    const std::string weapons = WeaponWeightsFileText(block, extras);
-    EXPECT_NE(weapons.find("#include <inv.h>\n#include \"syn.h\"\n\n\n#define"), std::string::npos);
-    EXPECT_TRUE(weapons.ends_with("\n//\n#include \"fw_weap.c\"\n#include \"mods/x.c\"\n\n\n"));
-    EXPECT_EQ(Count(weapons, "#include"), 4u);
-    const WeightsFile read = ReadWeightsFile(weapons, kWeaponWeightsScript);
-    EXPECT_EQ(read.includesBefore, extras.weaponIncludes.before);
-    EXPECT_EQ(read.includesAfter, extras.weaponIncludes.after);
-    // The item weights file keeps its own.
-    EXPECT_EQ(ItemWeightsFileText(block, extras), ItemWeightsFileText(block));
 }
 
 // Names kept whole beyond their fields are written whole: the main file (its
