@@ -79,7 +79,7 @@ private:
 private slots:
     void responsesMarkUnreadableLinesAndOfferTheFix() {
         ui::ChatResponsesDialog responses(nullptr);
-        ChatResponses lines;
+        ChatResponses lines(10);
         lines[0] = "Hello everyone";
         lines[1] = "\"Nice shot, \", 1, \"!\"";
         lines[2] = "\"hi\" // note";
@@ -91,14 +91,14 @@ private slots:
         QCOMPARE(responses.reasonLabel(0)->text(),
                  QString("The game cannot read this line: expected a comma after the name Hello"));
         QCOMPARE(responses.responseBox(0)->toolTip(), responses.reasonLabel(0)->text());
-        QCOMPARE(responses.counterLabel(0)->text(), QString("14/79"));
+        QCOMPARE(responses.counterLabel(0)->text(), QString("14/255"));
         QVERIFY(responses.fixButton(0)->isVisible());
 
         QVERIFY(!responses.isMarked(1));
         QVERIFY(responses.responseBox(1)->styleSheet().isEmpty());
         QCOMPARE(responses.reasonLabel(1)->text(), QString());
         QVERIFY(!responses.fixButton(1)->isVisible());
-        QCOMPARE(responses.counterLabel(3)->text(), QString("0/79"));
+        QCOMPARE(responses.counterLabel(3)->text(), QString("0/255"));
 
         // Meant as chat syntax: marked, but quoting it all is no fix.
         QVERIFY(responses.isMarked(2));
@@ -108,7 +108,7 @@ private slots:
         responses.fixButton(0)->click();
         QCOMPARE(responses.responseBox(0)->text(), QString("\"Hello everyone\""));
         QVERIFY(!responses.isMarked(0));
-        QCOMPARE(responses.counterLabel(0)->text(), QString("16/79"));
+        QCOMPARE(responses.counterLabel(0)->text(), QString("16/255"));
         QVERIFY(!responses.fixButton(0)->isVisible());
         QCOMPARE(responses.focusWidget(), responses.responseBox(0));
 
@@ -149,7 +149,9 @@ private slots:
         // A random string the game's rnd.c lacks marks its situation too.
         PutFile(w.base + "/botfiles/rnd.c", "food { \"pizza\"; }\n");
         SetFieldText(w.level(1).chat_lines[0][1], "\"Hi \", drink");
-        ui::ChatConvosDialog convos(*w.desk.profile, w.desk.settings, w.desk.prompts, nullptr);
+        ProfileExtras extras;
+        ui::ChatConvosDialog convos(*w.desk.profile, extras, w.desk.settings, w.desk.prompts,
+                                    nullptr);
         QStringList marked;
         const auto markedNow = [&convos] {
             QStringList names;

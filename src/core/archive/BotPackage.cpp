@@ -175,7 +175,7 @@ int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
 }
 
 std::string PackageFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                  const WriteFailure& failure) {
+                                  const WriteFailure& failure, const ProfileExtras& extras) {
     std::string message;
     switch (code) {
     case kPackageOpenFailed:
@@ -185,7 +185,7 @@ std::string PackageFailureMessage(int code, const BotProfile& profile, const App
         message = "Package not created, error writing package file";
         break;
     default:
-        return GenerateFailureMessage(code, profile, settings);
+        return GenerateFailureMessage(code, profile, settings, nullptr, NativePathStyle(), extras);
     }
     if (const std::string detail = WriteFailureDetail(failure); !detail.empty())
         message += "\n" + detail;

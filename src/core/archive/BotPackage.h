@@ -59,7 +59,8 @@ int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
 // source shows (naming the unreadable chat line for 43); for the package
 // file's own codes the message followed by `failure`'s path and reason.
 std::string PackageFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                  const WriteFailure& failure = {});
+                                  const WriteFailure& failure = {},
+                                  const ProfileExtras& extras = NoExtras());
 // The message after a successful export to `path`.
 std::string PackageSuccessMessage(const std::string& path);
 

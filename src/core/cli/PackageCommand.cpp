@@ -14,7 +14,7 @@ int RunPackageExport(const BotProfile& profile, const AppSettings& settings,
     const int result =
         ExportBotPackage(profile, settings, packageFile, std::time(nullptr), &failure, extras);
     if (result != 0) {
-        err << PackageFailureMessage(result, profile, settings, failure) << '\n';
+        err << PackageFailureMessage(result, profile, settings, failure, extras) << '\n';
         return result;
     }
     out << PackageSuccessMessage(packageFile) << '\n' << GenerateModelMessage(profile) << '\n';

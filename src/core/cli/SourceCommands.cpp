@@ -42,7 +42,7 @@ int RunGenerate(const BotProfile& profile, AppSettings& settings, bool force, st
         return kOtherBotRefusedStatus;
     }
     if (result != 0) {
-        err << GenerateFailureMessage(result, profile, settings, disk, guards.game) << '\n';
+        err << GenerateFailureMessage(result, profile, settings, disk, guards.game, extras) << '\n';
         return result;
     }
     out << GenerateSuccessMessage(settings) << '\n' << GenerateModelMessage(profile) << '\n';
@@ -66,10 +66,9 @@ bool ReadCommandProfile(const std::string& path, BotProfile& profile, ProfileExt
 
 int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
     BotProfile profile = EmptyProfile();
-    if (const int read = ReadProfileImage(profile, commandLine.profileFile); read != 0) {
-        err << LoadBotMessage(read) << '\n';
+    ProfileExtras extras;
+    if (!ReadCommandProfile(commandLine.profileFile, profile, extras, err))
         return 1;
-    }
     AppSettings settings;
     ResetSettings(settings);
     ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
@@ -88,7 +87,7 @@ int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& er
         out << kRandomStringsUnchecked << '\n';
     bool readable = true;
     for (const ChatLineFinding& finding :
-         CheckChatLinesToWrite(profile, settings.TabSkill, names ? &*names : nullptr)) {
+         CheckChatLinesToWrite(profile, extras, settings.TabSkill, names ? &*names : nullptr)) {
         out << ChatFindingReportLine(finding) << '\n';
         readable = readable && !finding.error;
     }

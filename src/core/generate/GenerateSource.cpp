@@ -61,7 +61,7 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
     if (guards.checkChatLines) {
         const std::optional<RandomStringNames> names =
             guards.game ? ReadRandomStringNames(*guards.game) : std::nullopt;
-        if (FirstUnreadableChatLine(profile, settings.TabSkill, names ? &*names : nullptr))
+        if (FirstUnreadableChatLine(profile, extras, settings.TabSkill, names ? &*names : nullptr))
             return 43;
     }
     if (guards.replaceOtherBot && guards.game)
@@ -122,7 +122,8 @@ std::string GenerateResultMessage(int code) {
 }
 
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const GameFileSource* game, PathStyle style) {
+                                   const GameFileSource* game, PathStyle style,
+                                   const ProfileExtras& extras) {
     std::string message = GenerateResultMessage(code);
     if (code == kNameOutsideBaseFolder) {
         // Appended in two steps: GCC 12 warns falsely of overlapping copies
@@ -133,16 +134,18 @@ std::string GenerateFailureMessage(int code, const BotProfile& profile, const Ap
     if (code == 43) {
         const std::optional<RandomStringNames> names =
             game ? ReadRandomStringNames(*game) : std::nullopt;
-        if (const std::optional<ChatLineFinding> finding =
-                FirstUnreadableChatLine(profile, settings.TabSkill, names ? &*names : nullptr))
+        if (const std::optional<ChatLineFinding> finding = FirstUnreadableChatLine(
+                profile, extras, settings.TabSkill, names ? &*names : nullptr))
             message += ":\n" + ChatFindingText(*finding);
     }
     return message;
 }
 
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const OutputFiles& files, const GameFileSource* game) {
-    std::string message = GenerateFailureMessage(code, profile, settings, game);
+                                   const OutputFiles& files, const GameFileSource* game,
+                                   const ProfileExtras& extras) {
+    std::string message =
+        GenerateFailureMessage(code, profile, settings, game, NativePathStyle(), extras);
     if (!message.empty() && !files.failureReason().empty())
         message += "\n" + files.failureReason();
     return message;

@@ -64,16 +64,19 @@ std::string GenerateResultMessage(int code);
 // Rail, response 3: expected a comma after the name Hello"); empty for
 // kGenerateDeclined.
 // `game` is the view the run was given (GenerateGuards::game), if any. For
-// kNameOutsideBaseFolder it names the field, the name and why.
+// kNameOutsideBaseFolder it names the field, the name and why. `extras`:
+// what the run was given, whose kept chat lines are checked too.
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
                                    const GameFileSource* game = nullptr,
-                                   PathStyle style = NativePathStyle());
+                                   PathStyle style = NativePathStyle(),
+                                   const ProfileExtras& extras = NoExtras());
 
 // The same for a run through `files`, followed, when the platform told more,
 // by a line saying why (a file open in another program, a name Windows
 // reserves for a device).
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
-                                   const OutputFiles& files, const GameFileSource* game = nullptr);
+                                   const OutputFiles& files, const GameFileSource* game = nullptr,
+                                   const ProfileExtras& extras = NoExtras());
 
 // The two messages shown, one after the other, after a successful run. The
 // base folder is shown with `style`'s separators only.

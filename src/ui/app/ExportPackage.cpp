@@ -22,8 +22,8 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
                           Prompts& prompts, const ProfileExtras& extras) {
     std::vector<PackageEntry> entries;
     if (const int result = CollectBotPackage(profile, settings, entries, extras); result != 0) {
-        prompts.information(parent,
-                            FromFolderText(PackageFailureMessage(result, profile, settings)));
+        prompts.information(
+            parent, FromFolderText(PackageFailureMessage(result, profile, settings, {}, extras)));
         return;
     }
 
@@ -42,8 +42,8 @@ void ExportPackageCommand(QWidget* parent, const BotProfile& profile, const AppS
     if (const int result =
             ExportBotPackage(profile, settings, target, std::time(nullptr), &failure, extras);
         result != 0) {
-        prompts.information(
-            parent, FromFolderText(PackageFailureMessage(result, profile, settings, failure)));
+        prompts.information(parent, FromFolderText(PackageFailureMessage(result, profile, settings,
+                                                                         failure, extras)));
         return;
     }
     prompts.information(parent, FromFolderText(PackageSuccessMessage(target)));
