@@ -43,7 +43,7 @@ constexpr std::array<FramePlace, 5> kFrames{{
     {"Level Responses", 0, 0, 1, 2},
     {"Hit Responses", 0, 1, 1, 1},
     {"Death Responses", 1, 0, 2, 2},
-    {"Kill Responses", 1, 1, 1, 1},
+    {"Kill Responses", 1, 1, 1, 2},
     {"Random Repsonses", 2, 1, 1, 1},
 }};
 
@@ -131,8 +131,11 @@ ChatResponsesDialog::ChatResponsesDialog(QWidget* parent) : QDialog(parent) {
 
     showLines({}, 0);
     // Ten rows fit without scrolling at first; the dialog may be made smaller.
+    // The rows never scroll sideways: the area is as wide as they need.
     const int rowsHeight = rowsWidget_->sizeHint().height();
     scroll_->setMinimumHeight(rowsHeight / 3);
+    scroll_->setMinimumWidth(rowsWidget_->minimumSizeHint().width() +
+                             scroll_->verticalScrollBar()->sizeHint().width());
     resize(sizeHint().width(), sizeHint().height() - scroll_->sizeHint().height() + rowsHeight +
                                    2 * scroll_->frameWidth());
 }
@@ -377,14 +380,14 @@ ChatConvosDialog::ChatConvosDialog(BotProfile& profile, ProfileExtras& extras,
     keptFrame_ = new QGroupBox(tr("Kept Responses"), this);
     auto* keptLayout = new QVBoxLayout(keptFrame_);
     auto* keptNote = new QLabel(
-        tr("Situations of the bot's chat file that VEXA has no button for; they are written "
-           "back as they are. Enter or a double click edits one."),
+        tr("Situations of the bot's chat file without a button of their own, written back as "
+           "they are. Enter or a double click edits one."),
         keptFrame_);
     keptNote->setWordWrap(true);
     keptLayout->addWidget(keptNote);
     keptList_ = new QListWidget(keptFrame_);
     keptList_->setObjectName(QStringLiteral("keptSituations"));
-    keptList_->setMaximumHeight(fontMetrics().height() * 6);
+    keptList_->setMaximumHeight(fontMetrics().height() * 5);
     keptLayout->addWidget(keptList_);
     body()->addWidget(keptFrame_);
     appendToTabOrder(keptList_);
