@@ -7,6 +7,7 @@
 #include "core/archive/GameFolderSource.h"
 #include "core/generate/Writers.h"
 #include "core/util/FixedText.h"
+#include "ui/app/MainDialog.h"
 #include "ui/app/SourcePreviewDialog.h"
 #include "ui/editors/ChatConvosDialog.h"
 
@@ -321,6 +322,66 @@ private slots:
                  QByteArray("\"Hello everyone\""));
         QCOMPARE(problemsAfter, QStringList({"The base folder holds no botfiles/rnd.c: random "
                                              "strings in chat lines are not checked"}));
+    }
+
+    // A line kept beside the record (the 13th of a situation the record has
+    // no slot for) is listed by Preview and opens its own situation's editor.
+    void choosingAKeptLineOpensItsSituation() {
+        Desk desk;
+        ProfileExtras extras;
+        std::vector<std::string> lines(12, "\"Sorry\"");
+        lines.push_back("Oops mate");
+        extras.levels[1].chat.push_back({"kill_teammate", lines});
+        QVERIFY(WriteProfileFile(Ranger(), extras, desk.file("ranger.vxb").toStdString()) == 0);
+        desk.start(desk.file("ranger.vxb"));
+        desk.settings.TabSkill = true;
+        desk.settings.BothTabs = true;
+        desk.settings.OkCancel = false;
+        QDir().mkpath(desk.file("base"));
+        desk.settings.BaseDir = desk.file("base").toStdString();
+        QString problem;
+        QString caption;
+        int focusedLine = -1;
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            auto* preview = qobject_cast<ui::SourcePreviewDialog*>(d);
+            QListWidget* list = preview->problemList();
+            problem = list->item(0)->text();
+            list->setCurrentRow(0);
+            int stage = 0;
+            QTimer poll;
+            poll.setInterval(5);
+            connect(&poll, &QTimer::timeout, [&] {
+                QWidget* active = QApplication::activeModalWidget();
+                if (auto* editor = qobject_cast<ui::ChatResponsesDialog*>(active);
+                    editor != nullptr && stage == 0) {
+                    stage = 1;
+                    caption = editor->captionField()->text();
+                    for (int line = 0; line < editor->lineCount(); ++line)
+                        if (editor->focusWidget() == editor->responseBox(line))
+                            focusedLine = line;
+                    editor->fixButton(12)->click();
+                    ClickOk(editor);
+                } else if (auto* convos = qobject_cast<ui::ChatConvosDialog*>(active);
+                           convos != nullptr && stage == 1) {
+                    stage = 2;
+                    ClickOk(convos);
+                }
+            });
+            poll.start();
+            emit list->itemActivated(list->item(0));
+            QCOMPARE(stage, 2);
+            Button(d, "closeButton")->click();
+        });
+        desk.trigger("previewSourceAction");
+        QVERIFY(script.allRan() && !script.watchdogFired());
+        QCOMPARE(problem, QString("Skill 4, Kill Teammate, response 13: expected a comma after "
+                                  "the name Oops"));
+        QCOMPARE(caption, QString("Kill Teammate"));
+        QCOMPARE(focusedLine, 12);
+        lines.back() = "\"Oops mate\"";
+        QVERIFY((desk.window->extras().levels[1].chat ==
+                 std::vector<KeptChat>{{"kill_teammate", lines}}));
     }
 
     void replacingAnotherBotsFilesIsAskedWithNoAsDefault() {
