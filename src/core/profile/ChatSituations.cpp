@@ -8,7 +8,7 @@
 namespace vexa {
 
 // clang-format off
-const std::array<ChatCategory, 4> kExtraChatSituations = {{
+const std::array<ChatCategory, kExtraChatSituationCount> kExtraChatSituations = {{
     {"death_kamikaze", "", "Death Responses", "Death Kamikaze", "Death Kamikaze", false},
     {"death_teammate", "", "Death Responses", "Death Teammate", "Death Teammate", false},
     {"kill_kamikaze", "", "Kill Responses", "Kill Kamikaze", "Kill Kamikaze", false},

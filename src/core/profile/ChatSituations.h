@@ -28,7 +28,8 @@ namespace vexa {
 
 // The situations the game asks for that the record has no slot for, in the
 // groups of the Chat Convos editor where their buttons sit.
-extern const std::array<ChatCategory, 4> kExtraChatSituations;
+inline constexpr int kExtraChatSituationCount = 4;
+extern const std::array<ChatCategory, kExtraChatSituationCount> kExtraChatSituations;
 
 // One situation of a block with its rows.
 struct ChatSituationRows {

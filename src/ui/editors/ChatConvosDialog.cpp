@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 namespace vexa::ui {
 
@@ -57,8 +58,7 @@ constexpr int kRecordLineCharacters = kChatLineWidth - 1;
 // The rows the responses dialog shows at least, and the situations with a
 // button of their own in the convos dialog.
 constexpr int kShownRows = kChatLinesPerCategory;
-constexpr int kButtonSituations =
-    kChatCategoryCount + static_cast<int>(kExtraChatSituations.size());
+constexpr int kButtonSituations = kChatCategoryCount + kExtraChatSituationCount;
 
 } // namespace
 

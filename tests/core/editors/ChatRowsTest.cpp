@@ -151,39 +151,5 @@ TEST(ChatConvosModel, OpeningAndStoringUnchangedLeavesTheBotAsItWas) {
     }
 }
 
-TEST(ChatConvosModel, ASituationEditedInTheCopyComesBackAfterStoring) {
-    test::RandomExtrasMaker random(11);
-    AppSettings s;
-    s.TabSkill = true;
-    s.WeightsSkillLevel = 4;
-    BotProfile profile = EmptyProfile();
-    ApplyDefaults(profile);
-    ProfileExtras extras = random.Extras();
-    ChatConvosModel convos;
-    convos.Open(profile, extras, s);
-    std::vector<ChatResponses> edited;
-    for (int i = 0; i < static_cast<int>(convos.situationCount()); ++i) {
-        convos.SetResponses(i, Filled(RandomRows(random)));
-        edited.push_back(convos.Responses(i));
-    }
-    ASSERT_TRUE(convos.Store(profile, extras, s));
-    ChatConvosModel again;
-    again.Open(profile, extras, s);
-    // Situations left without lines that the block kept are gone; every
-    // other one comes back with its lines.
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < convos.situationCount(); ++i) {
-        if (i >= 32 && edited[i].empty())
-            continue;
-        ASSERT_LT(next, again.situationCount());
-        EXPECT_EQ(again.situation(next).name, convos.situation(i).name);
-        EXPECT_EQ(again.Responses(static_cast<int>(next)), edited[i]) << convos.situation(i).name;
-        ++next;
-    }
-    EXPECT_EQ(next, again.situationCount());
-    EXPECT_EQ(again.FindSituation("kill_suicide"), 23);
-    EXPECT_EQ(again.FindSituation("no_such_situation"), -1);
-}
-
 } // namespace
 } // namespace vexa
