@@ -12,6 +12,14 @@
 namespace vexa {
 namespace {
 
+// `text` in quotation marks. (Built in place: GCC 12 warns falsely of
+// overlapping copies for a literal joined to a temporary string.)
+std::string Quoted(std::string text) {
+    text.insert(text.begin(), '"');
+    text += '"';
+    return text;
+}
+
 // Random rows as a user types them: empty ones, lines that fit the record's
 // 79 characters and longer ones up to the game's 255.
 std::vector<std::string> RandomRows(test::RandomExtrasMaker& random) {
@@ -22,10 +30,10 @@ std::vector<std::string> RandomRows(test::RandomExtrasMaker& random) {
             rows.emplace_back();
             break;
         case 1:
-            rows.push_back("\"" + random.Word(80, 250) + "\"");
+            rows.push_back(Quoted(random.Word(80, 250)));
             break;
         default:
-            rows.push_back("\"" + random.Word(1, 70) + "\"");
+            rows.push_back(Quoted(random.Word(1, 70)));
             break;
         }
         if (random.Between(0, 2) == 0)
