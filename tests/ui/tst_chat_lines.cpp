@@ -18,6 +18,7 @@
 #include <QTest>
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 using namespace vexa;
 using namespace vexa::test;
@@ -76,6 +77,36 @@ private:
         }
         SkillProfile& level(int n) { return *BlockForLevel(*desk.profile, n); }
     };
+
+    // Runs `choose`, which opens the Chat Responses editor on top of Chat
+    // Convos: notes the editor's caption and the line in focus, fixes line
+    // `fix` with Add quotes and closes both with OK. True when both closed.
+    static bool FixInTheEditors(const std::function<void()>& choose, int fix, QString& caption,
+                                int& focusedLine) {
+        int stage = 0;
+        QTimer poll;
+        poll.setInterval(5);
+        connect(&poll, &QTimer::timeout, [&] {
+            QWidget* active = QApplication::activeModalWidget();
+            if (auto* editor = qobject_cast<ui::ChatResponsesDialog*>(active);
+                editor != nullptr && stage == 0) {
+                stage = 1;
+                caption = editor->captionField()->text();
+                for (int line = 0; line < editor->lineCount(); ++line)
+                    if (editor->focusWidget() == editor->responseBox(line))
+                        focusedLine = line;
+                editor->fixButton(fix)->click();
+                ClickOk(editor);
+            } else if (auto* convos = qobject_cast<ui::ChatConvosDialog*>(active);
+                       convos != nullptr && stage == 1) {
+                stage = 2;
+                ClickOk(convos);
+            }
+        });
+        poll.start();
+        choose();
+        return stage == 2;
+    }
 
 private slots:
     void responsesMarkUnreadableLinesAndOfferTheFix() {
@@ -284,31 +315,8 @@ private slots:
             QListWidget* list = preview->problemList();
             list->setCurrentRow(0);
             list->setFocus();
-            // The responses editor opens on top of Chat Convos: fix the line
-            // there, then close both with OK.
-            int stage = 0;
-            QTimer poll;
-            poll.setInterval(5);
-            connect(&poll, &QTimer::timeout, [&] {
-                QWidget* active = QApplication::activeModalWidget();
-                if (auto* editor = qobject_cast<ui::ChatResponsesDialog*>(active);
-                    editor != nullptr && stage == 0) {
-                    stage = 1;
-                    caption = editor->captionField()->text();
-                    for (int line = 0; line < kChatLinesPerCategory; ++line)
-                        if (editor->focusWidget() == editor->responseBox(line))
-                            focusedLine = line;
-                    editor->fixButton(6)->click();
-                    ClickOk(editor);
-                } else if (auto* convos = qobject_cast<ui::ChatConvosDialog*>(active);
-                           convos != nullptr && stage == 1) {
-                    stage = 2;
-                    ClickOk(convos);
-                }
-            });
-            poll.start();
-            QTest::keyClick(list, Qt::Key_Return);
-            QCOMPARE(stage, 2);
+            QVERIFY(FixInTheEditors([&] { QTest::keyClick(list, Qt::Key_Return); }, 6, caption,
+                                    focusedLine));
             QVERIFY(preview->isVisible()); // Enter on a problem does not close the preview
             problemsAfter = Problems(*preview);
             Button(d, "closeButton")->click();
@@ -348,29 +356,8 @@ private slots:
             QListWidget* list = preview->problemList();
             problem = list->item(0)->text();
             list->setCurrentRow(0);
-            int stage = 0;
-            QTimer poll;
-            poll.setInterval(5);
-            connect(&poll, &QTimer::timeout, [&] {
-                QWidget* active = QApplication::activeModalWidget();
-                if (auto* editor = qobject_cast<ui::ChatResponsesDialog*>(active);
-                    editor != nullptr && stage == 0) {
-                    stage = 1;
-                    caption = editor->captionField()->text();
-                    for (int line = 0; line < editor->lineCount(); ++line)
-                        if (editor->focusWidget() == editor->responseBox(line))
-                            focusedLine = line;
-                    editor->fixButton(12)->click();
-                    ClickOk(editor);
-                } else if (auto* convos = qobject_cast<ui::ChatConvosDialog*>(active);
-                           convos != nullptr && stage == 1) {
-                    stage = 2;
-                    ClickOk(convos);
-                }
-            });
-            poll.start();
-            emit list->itemActivated(list->item(0));
-            QCOMPARE(stage, 2);
+            QVERIFY(FixInTheEditors([&] { emit list->itemActivated(list->item(0)); }, 12, caption,
+                                    focusedLine));
             Button(d, "closeButton")->click();
         });
         desk.trigger("previewSourceAction");
