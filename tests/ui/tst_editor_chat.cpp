@@ -189,11 +189,9 @@ private slots:
         QVERIFY(OpenEditor(convos, prompts_, settings_, nullptr));
         QVERIFY(script.allRan());
         QCOMPARE(buttons, QStringList({"&Add Line", "&Remove Line", "Move &Up", "Move &Down"}));
-        std::vector<std::string> expected{"\"second\"", "\"0\""};
-        for (int n = 1; n <= 9; ++n)
-            expected.push_back("\"" + std::to_string(n) + "\"");
-        expected.push_back("\"11\"");
-        expected.push_back("\"10\"");
+        const std::vector<std::string> expected{"\"second\"", "\"0\"",  "\"1\"", "\"2\"", "\"3\"",
+                                                "\"4\"",      "\"5\"",  "\"6\"", "\"7\"", "\"8\"",
+                                                "\"9\"",      "\"11\"", "\"10\""};
         ChatConvosModel reopened;
         reopened.Open(profile_, extras_, settings_);
         QVERIFY(reopened.Responses(9) == expected);
