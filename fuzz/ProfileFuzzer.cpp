@@ -170,7 +170,8 @@ void CheckGeneration(const BotProfile& profile, std::uint64_t hash) {
         Check(result == 0 || result == 14 || result == 15 || result == 16 || result == 43,
               "without a failing file only the profile checks can fail");
         if (result == 0 || result == 43)
-            Check((result == 43) == FirstUnreadableChatLine(profile, options.tabSkill).has_value(),
+            Check((result == 43) ==
+                      FirstUnreadableChatLine(profile, NoExtras(), options.tabSkill).has_value(),
                   "generation stops for a chat line exactly when the game could not read one");
         if (result == 43)
             Check(outcome.writes == 0, "a chat line is refused before any file is written");

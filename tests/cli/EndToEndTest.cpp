@@ -313,6 +313,35 @@ TEST_F(GenerateCommand, AnUnreadableChatLineWritesNothingAndCheckListsIt) {
     EXPECT_EQ(Generate().status, 0);
 }
 
+TEST_F(GenerateCommand, AnUnreadableKeptChatLineIsRefusedAndListedByCheck) {
+    // A line the record has no slot for: in a situation beyond the record's.
+    ProfileExtras extras;
+    extras.levels[0].chat.push_back({"kill_teammate", {"\"Sorry\"", "Oops mate"}});
+    ASSERT_EQ(WriteProfileFile(profile, extras, ProfilePath()), 0);
+    SaveSettings(game.path().string());
+    Outcome run = Generate();
+    EXPECT_EQ(run.status, 43);
+    EXPECT_EQ(run.err,
+              "Source not created, a chat line cannot be read by the game:\n"
+              "Skill 1, Kill Teammate, response 2: expected a comma after the name Oops\n");
+    EXPECT_TRUE(fs::is_empty(game.path() / "botfiles" / "bots"));
+    run = RunVexa(work.path(), {"--check", "ranger.vxb"});
+    EXPECT_EQ(run.status, 43);
+    EXPECT_EQ(run.out, "warning: the base folder holds no botfiles/rnd.c, loose or in an "
+                       "archive: random strings in chat lines were not checked\n"
+                       "Skill 1, kill_teammate, line 2: error: expected a comma after the name "
+                       "Oops\n");
+
+    extras.levels[0].chat[0].lines[1] = "\"Oops mate\"";
+    ASSERT_EQ(WriteProfileFile(profile, extras, ProfilePath()), 0);
+    EXPECT_EQ(RunVexa(work.path(), {"--check", "ranger.vxb"}).status, 0);
+    EXPECT_EQ(Generate().status, 0);
+    EXPECT_NE(
+        ReadWholeFile(game.path() / "botfiles" / "bots" / "ranger_t.c")
+            .find(OnDisk("\ttype \"kill_teammate\"\n\t{\n\t\t\"Sorry\";\n\t\t\"Oops mate\";\n")),
+        std::string::npos);
+}
+
 TEST_F(GenerateCommand, AnotherBotsCharacterFileIsReplacedOnlyWithForce) {
     BotProfile other = test::RangerProfile();
     SetFieldText(other.name, "Old Ranger");

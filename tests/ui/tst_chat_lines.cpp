@@ -7,6 +7,7 @@
 #include "core/archive/GameFolderSource.h"
 #include "core/generate/Writers.h"
 #include "core/util/FixedText.h"
+#include "ui/app/MainDialog.h"
 #include "ui/app/SourcePreviewDialog.h"
 #include "ui/editors/ChatConvosDialog.h"
 
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 using namespace vexa;
 using namespace vexa::test;
@@ -76,10 +78,40 @@ private:
         SkillProfile& level(int n) { return *BlockForLevel(*desk.profile, n); }
     };
 
+    // Runs `choose`, which opens the Chat Responses editor on top of Chat
+    // Convos: notes the editor's caption and the line in focus, fixes line
+    // `fix` with Add quotes and closes both with OK. True when both closed.
+    static bool FixInTheEditors(const std::function<void()>& choose, int fix, QString& caption,
+                                int& focusedLine) {
+        int stage = 0;
+        QTimer poll;
+        poll.setInterval(5);
+        connect(&poll, &QTimer::timeout, [&] {
+            QWidget* active = QApplication::activeModalWidget();
+            if (auto* editor = qobject_cast<ui::ChatResponsesDialog*>(active);
+                editor != nullptr && stage == 0) {
+                stage = 1;
+                caption = editor->captionField()->text();
+                for (int line = 0; line < editor->lineCount(); ++line)
+                    if (editor->focusWidget() == editor->responseBox(line))
+                        focusedLine = line;
+                editor->fixButton(fix)->click();
+                ClickOk(editor);
+            } else if (auto* convos = qobject_cast<ui::ChatConvosDialog*>(active);
+                       convos != nullptr && stage == 1) {
+                stage = 2;
+                ClickOk(convos);
+            }
+        });
+        poll.start();
+        choose();
+        return stage == 2;
+    }
+
 private slots:
     void responsesMarkUnreadableLinesAndOfferTheFix() {
         ui::ChatResponsesDialog responses(nullptr);
-        ChatResponses lines;
+        ChatResponses lines(10);
         lines[0] = "Hello everyone";
         lines[1] = "\"Nice shot, \", 1, \"!\"";
         lines[2] = "\"hi\" // note";
@@ -91,14 +123,14 @@ private slots:
         QCOMPARE(responses.reasonLabel(0)->text(),
                  QString("The game cannot read this line: expected a comma after the name Hello"));
         QCOMPARE(responses.responseBox(0)->toolTip(), responses.reasonLabel(0)->text());
-        QCOMPARE(responses.counterLabel(0)->text(), QString("14/79"));
+        QCOMPARE(responses.counterLabel(0)->text(), QString("14/255"));
         QVERIFY(responses.fixButton(0)->isVisible());
 
         QVERIFY(!responses.isMarked(1));
         QVERIFY(responses.responseBox(1)->styleSheet().isEmpty());
         QCOMPARE(responses.reasonLabel(1)->text(), QString());
         QVERIFY(!responses.fixButton(1)->isVisible());
-        QCOMPARE(responses.counterLabel(3)->text(), QString("0/79"));
+        QCOMPARE(responses.counterLabel(3)->text(), QString("0/255"));
 
         // Meant as chat syntax: marked, but quoting it all is no fix.
         QVERIFY(responses.isMarked(2));
@@ -108,7 +140,7 @@ private slots:
         responses.fixButton(0)->click();
         QCOMPARE(responses.responseBox(0)->text(), QString("\"Hello everyone\""));
         QVERIFY(!responses.isMarked(0));
-        QCOMPARE(responses.counterLabel(0)->text(), QString("16/79"));
+        QCOMPARE(responses.counterLabel(0)->text(), QString("16/255"));
         QVERIFY(!responses.fixButton(0)->isVisible());
         QCOMPARE(responses.focusWidget(), responses.responseBox(0));
 
@@ -149,7 +181,9 @@ private slots:
         // A random string the game's rnd.c lacks marks its situation too.
         PutFile(w.base + "/botfiles/rnd.c", "food { \"pizza\"; }\n");
         SetFieldText(w.level(1).chat_lines[0][1], "\"Hi \", drink");
-        ui::ChatConvosDialog convos(*w.desk.profile, w.desk.settings, w.desk.prompts, nullptr);
+        ProfileExtras extras;
+        ui::ChatConvosDialog convos(*w.desk.profile, extras, w.desk.settings, w.desk.prompts,
+                                    nullptr);
         QStringList marked;
         const auto markedNow = [&convos] {
             QStringList names;
@@ -281,31 +315,8 @@ private slots:
             QListWidget* list = preview->problemList();
             list->setCurrentRow(0);
             list->setFocus();
-            // The responses editor opens on top of Chat Convos: fix the line
-            // there, then close both with OK.
-            int stage = 0;
-            QTimer poll;
-            poll.setInterval(5);
-            connect(&poll, &QTimer::timeout, [&] {
-                QWidget* active = QApplication::activeModalWidget();
-                if (auto* editor = qobject_cast<ui::ChatResponsesDialog*>(active);
-                    editor != nullptr && stage == 0) {
-                    stage = 1;
-                    caption = editor->captionField()->text();
-                    for (int line = 0; line < kChatLinesPerCategory; ++line)
-                        if (editor->focusWidget() == editor->responseBox(line))
-                            focusedLine = line;
-                    editor->fixButton(6)->click();
-                    ClickOk(editor);
-                } else if (auto* convos = qobject_cast<ui::ChatConvosDialog*>(active);
-                           convos != nullptr && stage == 1) {
-                    stage = 2;
-                    ClickOk(convos);
-                }
-            });
-            poll.start();
-            QTest::keyClick(list, Qt::Key_Return);
-            QCOMPARE(stage, 2);
+            QVERIFY(FixInTheEditors([&] { QTest::keyClick(list, Qt::Key_Return); }, 6, caption,
+                                    focusedLine));
             QVERIFY(preview->isVisible()); // Enter on a problem does not close the preview
             problemsAfter = Problems(*preview);
             Button(d, "closeButton")->click();
@@ -319,6 +330,45 @@ private slots:
                  QByteArray("\"Hello everyone\""));
         QCOMPARE(problemsAfter, QStringList({"The base folder holds no botfiles/rnd.c: random "
                                              "strings in chat lines are not checked"}));
+    }
+
+    // A line kept beside the record (the 13th of a situation the record has
+    // no slot for) is listed by Preview and opens its own situation's editor.
+    void choosingAKeptLineOpensItsSituation() {
+        Desk desk;
+        ProfileExtras extras;
+        std::vector<std::string> lines(12, "\"Sorry\"");
+        lines.push_back("Oops mate");
+        extras.levels[1].chat.push_back({"kill_teammate", lines});
+        QVERIFY(WriteProfileFile(Ranger(), extras, desk.file("ranger.vxb").toStdString()) == 0);
+        desk.start(desk.file("ranger.vxb"));
+        desk.settings.TabSkill = true;
+        desk.settings.BothTabs = true;
+        desk.settings.OkCancel = false;
+        QDir().mkpath(desk.file("base"));
+        desk.settings.BaseDir = desk.file("base").toStdString();
+        QString problem;
+        QString caption;
+        int focusedLine = -1;
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            auto* preview = qobject_cast<ui::SourcePreviewDialog*>(d);
+            QListWidget* list = preview->problemList();
+            problem = list->item(0)->text();
+            list->setCurrentRow(0);
+            QVERIFY(FixInTheEditors([&] { emit list->itemActivated(list->item(0)); }, 12, caption,
+                                    focusedLine));
+            Button(d, "closeButton")->click();
+        });
+        desk.trigger("previewSourceAction");
+        QVERIFY(script.allRan() && !script.watchdogFired());
+        QCOMPARE(problem, QString("Skill 4, Kill Teammate, response 13: expected a comma after "
+                                  "the name Oops"));
+        QCOMPARE(caption, QString("Kill Teammate"));
+        QCOMPARE(focusedLine, 12);
+        lines.back() = "\"Oops mate\"";
+        QVERIFY((desk.window->extras().levels[1].chat ==
+                 std::vector<KeptChat>{{"kill_teammate", lines}}));
     }
 
     void replacingAnotherBotsFilesIsAskedWithNoAsDefault() {

@@ -243,7 +243,8 @@ void EditorBindingsTest::chatNameAndChatLinesStoreExactlyTheirBytes() {
 
     // "Response n:" of category c is line n - 1 of that category: 80 bytes
     // at 400 + c * 800 + (n - 1) * 80 of the block.
-    ui::ChatConvosDialog convos(profile, settings, prompts, nullptr);
+    ProfileExtras extras;
+    ui::ChatConvosDialog convos(profile, extras, settings, prompts, nullptr);
     before = ImageBytes(profile);
     ModalScript script;
     script.then([&](QDialog* dialog) {

@@ -5,6 +5,8 @@
 #include "core/util/FixedText.h"
 #include "ui/editors/ChatConvosDialog.h"
 
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -17,6 +19,7 @@ class TestEditorChat : public QObject {
 
 private:
     BotProfile profile_{};
+    ProfileExtras extras_;
     AppSettings settings_;
     ScriptedPrompts prompts_;
 
@@ -50,7 +53,7 @@ private slots:
     }
 
     void buttonsFramesAndCaptions() {
-        ui::ChatConvosDialog convos(profile_, settings_, prompts_, nullptr);
+        ui::ChatConvosDialog convos(profile_, extras_, settings_, prompts_, nullptr);
         QCOMPARE(convos.windowTitle(), QString("Chat Convos"));
         QCOMPARE(convos.categoryButton(9)->text(), QString("Death Telefrag"));
         QCOMPARE(convos.categoryButton(27)->text(), QString("Random Misc"));
@@ -90,7 +93,7 @@ private slots:
     }
 
     void okStoresEveryEditAndCancelNone() {
-        ui::ChatConvosDialog convos(profile_, settings_, prompts_, nullptr);
+        ui::ChatConvosDialog convos(profile_, extras_, settings_, prompts_, nullptr);
         const BotProfile before = profile_;
         for (bool ok : {false, true}) {
             ModalScript script;
@@ -114,32 +117,143 @@ private slots:
         QCOMPARE(prompts_.messages().last(), QString("Chat convos changed"));
     }
 
-    void responsesHoldAtMost79Latin1Characters() {
-        ui::ChatConvosDialog convos(profile_, settings_, prompts_, nullptr);
+    // A line holds the game's 255 Latin-1 characters with its counter; one
+    // longer than the record's 79 is kept beside the record, which stays
+    // valid and holds the lines that fit it.
+    void responsesHoldAtMost255Latin1Characters() {
+        ui::ChatConvosDialog convos(profile_, extras_, settings_, prompts_, nullptr);
         settings_.OkCancel = false;
+        QString counter;
         ModalScript script;
         script.then([&](QDialog* d) {
             ModalScript inner;
             inner.then([&](QDialog* sub) {
                 QLineEdit* box = convos.responsesDialog()->responseBox(4);
-                Type(box, QString::fromUtf8("€\"ü") + QString(100, 'w'));
+                Type(box, QString::fromUtf8("€\"ü") + QString(300, 'w'));
+                counter = convos.responsesDialog()->counterLabel(4)->text();
+                convos.responsesDialog()->responseBox(0)->setText("\"short\"");
                 ClickOk(sub);
             });
             convos.categoryButton(26)->click();
             ClickOk(d);
         });
         QVERIFY(OpenEditor(convos, prompts_, settings_, nullptr));
-        const QByteArray stored(level(5).chat_lines[26][4]);
-        QCOMPARE(stored.size(), 79);
-        QCOMPARE(stored.left(2), QByteArray("\"\xfc"));
-        QCOMPARE(level(5).chat_lines[26][5][0], '\0');
+        QCOMPARE(counter, QStringLiteral("255/255"));
+        QCOMPARE(QByteArray(level(5).chat_lines[26][0]), QByteArray("\"short\""));
+        QCOMPARE(level(5).chat_lines[26][1][0], '\0');
+        QCOMPARE(extras_.levels[2].chat.size(), std::size_t{1});
+        const std::vector<std::string>& kept = extras_.levels[2].chat[0].lines;
+        QCOMPARE(kept.size(), std::size_t{2});
+        QCOMPARE(kept[1].size(), std::size_t{255});
+        QCOMPARE(QByteArray::fromStdString(kept[1].substr(0, 2)), QByteArray("\"\xfc"));
         QVERIFY(prompts_.shown.isEmpty());
+    }
+
+    // Lines are added after the current one, moved (buttons and Alt+Up /
+    // Alt+Down in a line) and removed; more than ten are kept, in order.
+    void linesAreAddedMovedAndRemoved() {
+        ui::ChatConvosDialog convos(profile_, extras_, settings_, prompts_, nullptr);
+        settings_.OkCancel = false;
+        auto* responses = convos.responsesDialog();
+        QStringList buttons;
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            ModalScript inner;
+            inner.then([&](QDialog* sub) {
+                for (QPushButton* button : {responses->addButton(), responses->removeButton(),
+                                            responses->moveUpButton(), responses->moveDownButton()})
+                    buttons << button->text();
+                QCOMPARE(responses->lineCount(), 10);
+                responses->focusLine(1); // "second"
+                for (int n = 0; n < 12; ++n) {
+                    responses->addButton()->click();
+                    QCOMPARE(responses->currentLine(), 2 + n);
+                    responses->responseBox(2 + n)->setText(QStringLiteral("\"%1\"").arg(n));
+                }
+                QCOMPARE(responses->lineCount(), 22);
+                // "0" up over "second" by key, "11" up by the button.
+                QTest::keyClick(responses->responseBox(2), Qt::Key_Up, Qt::AltModifier);
+                QCOMPARE(responses->currentLine(), 1);
+                QCOMPARE(responses->responseBox(1)->text(), QStringLiteral("\"0\""));
+                responses->focusLine(13);
+                responses->moveUpButton()->click();
+                responses->focusLine(0); // "first" goes
+                responses->removeButton()->click();
+                QTest::keyClick(responses->responseBox(0), Qt::Key_Down, Qt::AltModifier);
+                ClickOk(sub);
+            });
+            convos.categoryButton(9)->click();
+            QVERIFY(inner.allRan());
+            ClickOk(d);
+        });
+        QVERIFY(OpenEditor(convos, prompts_, settings_, nullptr));
+        QVERIFY(script.allRan());
+        QCOMPARE(buttons, QStringList({"&Add Line", "&Remove Line", "Move &Up", "Move &Down"}));
+        const std::vector<std::string> expected{"\"second\"", "\"0\"",  "\"1\"", "\"2\"", "\"3\"",
+                                                "\"4\"",      "\"5\"",  "\"6\"", "\"7\"", "\"8\"",
+                                                "\"9\"",      "\"11\"", "\"10\""};
+        ChatConvosModel reopened;
+        reopened.Open(profile_, extras_, settings_);
+        QVERIFY(reopened.Responses(9) == expected);
+        // The record holds the first ten, as a reader of the record alone
+        // gets them.
+        for (int l = 0; l < 10; ++l)
+            QCOMPARE(QByteArray(level(5).chat_lines[9][l]),
+                     QByteArray::fromStdString(expected[static_cast<std::size_t>(l)]));
+    }
+
+    // The four situations the record has no slot for have buttons in their
+    // frames; other kept situations are listed and edited the same way.
+    void extraAndKeptSituationsAreReachable() {
+        extras_.levels[2].chat = {{"mod_capture", {"\"flag\""}}, {"death_kamikaze", {"\"boom\""}}};
+        ui::ChatConvosDialog convos(profile_, extras_, settings_, prompts_, nullptr);
+        settings_.OkCancel = false;
+        QStringList seen;
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            QListWidget* list = convos.keptList();
+            QVERIFY(list->isVisible());
+            QCOMPARE(list->count(), 1);
+            seen << list->item(0)->text();
+            ModalScript inner;
+            inner.then([&](QDialog* sub) {
+                seen << convos.responsesDialog()->captionField()->text()
+                     << convos.responsesDialog()->responseBox(0)->text();
+                convos.responsesDialog()->responseBox(1)->setText("\"bang\"");
+                ClickOk(sub);
+            });
+            inner.then([&](QDialog* sub) {
+                seen << convos.responsesDialog()->captionField()->text();
+                convos.responsesDialog()->responseBox(0)->setText("");
+                ClickOk(sub);
+            });
+            inner.then([&](QDialog* sub) {
+                seen << convos.responsesDialog()->captionField()->text();
+                convos.responsesDialog()->responseBox(0)->setText("\"team\"");
+                ClickOk(sub);
+            });
+            convos.categoryButton(28)->click();
+            emit list->itemActivated(list->item(0));
+            convos.categoryButton(31)->click();
+            QVERIFY(inner.allRan());
+            seen << list->item(0)->text(); // gone once stored
+            ClickOk(d);
+        });
+        QVERIFY(OpenEditor(convos, prompts_, settings_, nullptr));
+        QVERIFY(script.allRan());
+        QCOMPARE(convos.categoryButton(28)->text(), QStringLiteral("Death Kamikaze"));
+        QCOMPARE(convos.categoryButton(31)->text(), QStringLiteral("Kill Teammate"));
+        QCOMPARE(seen, QStringList({"mod_capture (1 line)", "Death Kamikaze", "\"boom\"",
+                                    "mod_capture", "Kill Teammate", "mod_capture (0 lines)"}));
+        QVERIFY((extras_.levels[2].chat ==
+                 std::vector<KeptChat>{{"death_kamikaze", {"\"boom\"", "\"bang\""}},
+                                       {"kill_teammate", {"\"team\""}}}));
     }
 
     // Every category opens with the focus on Response 1, wherever the last
     // one was left; a dismissed Apply to All question does nothing.
     void responsesStartAtTheFirstLineAndDismissalDoesNothing() {
-        ui::ChatConvosDialog convos(profile_, settings_, prompts_, nullptr);
+        ui::ChatConvosDialog convos(profile_, extras_, settings_, prompts_, nullptr);
         settings_.OkCancel = false;
         prompts_.questionAnswers = {std::nullopt};
         const BotProfile before = profile_;
@@ -169,7 +283,7 @@ private slots:
     }
 
     void applyToAllCopiesTheWorkingCopyAndSurvivesCancel() {
-        ui::ChatConvosDialog convos(profile_, settings_, prompts_, nullptr);
+        ui::ChatConvosDialog convos(profile_, extras_, settings_, prompts_, nullptr);
         SetFieldText(level(1).chat_name, "keep");
         settings_.OkCancel = false;
         prompts_.questionAnswers = {false, true};

@@ -46,6 +46,7 @@ private slots:
     void everyButtonReportsHowItsEditorClosed();
     void noMessagesWithoutVerification();
     void editedBotIsWrittenByCreateSource();
+    void manyAndLongChatLinesSurviveSaveLoadAndCreate();
 };
 
 void MainEditorsTest::editorsFollowTheirTabStrip() {
@@ -235,6 +236,65 @@ void MainEditorsTest::editedBotIsWrittenByCreateSource() {
                            "\t{\n\t\t\"hi all\";\n\t} //end type\n"));
     QVERIFY(!ReadBytes(desk.file("game/botfiles/bots/ranger_t1.c")).contains("hi all"));
     QVERIFY(QFile::exists(desk.file("game/scripts/ranger.bot")));
+}
+
+// Chat lines beyond what the record holds, typed in the editor: more than
+// ten, longer than 79 characters and in a situation the record has no slot
+// for. Saved, loaded again and written, the chat file holds every one in
+// order.
+void MainEditorsTest::manyAndLongChatLinesSurviveSaveLoadAndCreate() {
+    Desk desk;
+    QDir().mkdir(desk.file("game"));
+    QVERIFY(WriteBytes(desk.file("vexa.ini"),
+                       "BaseDir = " + desk.file("game").toUtf8() + "\nOkCancel = false\n"));
+    desk.start();
+    QTest::keyClicks(desk.child<QLineEdit>("nameEdit"), QStringLiteral("Ranger"));
+    SetFieldText(desk.profile->main_file, "ranger_c.c");
+
+    QStringList rail;
+    for (int n = 1; n <= 14; ++n)
+        rail << QStringLiteral("\"Rail %1 %2\"").arg(n).arg(QString(n == 3 ? 200 : 1, 'x'));
+    OpenFromButton(desk, "chatConvosButton", [&rail](QDialog* dialog) {
+        auto* convos = qobject_cast<ui::ChatConvosDialog*>(dialog);
+        auto* responses = convos->responsesDialog();
+        ModalScript script;
+        script.then([&](QDialog*) {
+            for (int n = 0; n < rail.size(); ++n) {
+                if (n >= responses->lineCount()) { // a new line after the last
+                    responses->focusLine(n - 1);
+                    responses->addButton()->click();
+                }
+                responses->responseBox(n)->setText(rail[n]);
+            }
+            responses->okButton()->click();
+        });
+        script.then([&](QDialog*) {
+            responses->responseBox(0)->setText(QStringLiteral("\"Boom\""));
+            responses->okButton()->click();
+        });
+        convos->categoryButton(16)->click(); // Death Rail
+        convos->categoryButton(28)->click(); // Death Kamikaze
+        ClickOk(dialog);
+    });
+
+    desk.prompts.fileAnswers = {desk.file("ranger.vxb"), desk.file("ranger.vxb")};
+    desk.trigger("saveBotAction");
+    // Load Bot replaces the extras too: were they not saved, none would be written.
+    desk.trigger("loadBotAction");
+    QCOMPARE(FieldText(desk.profile->name), std::string("Ranger"));
+    desk.settings.BaseDir = desk.file("game").toStdString();
+    desk.trigger("createSourceAction");
+    QVERIFY2(desk.prompts.messages().last().startsWith(QStringLiteral("If your model")),
+             qPrintable(desk.prompts.messages().join('|')));
+
+    const QByteArray chat = ReadBytes(desk.file("game/botfiles/bots/ranger_t.c"));
+    QByteArray block = "\ttype \"death_rail\" //initiated when the bot is killed by a rail gun "
+                       "shot\n\t{\n";
+    for (const QString& line : rail)
+        block += "\t\t" + line.toLatin1() + ";\n";
+    block += "\t} //end type\n";
+    QVERIFY2(chat.contains(block), chat.mid(chat.indexOf("death_rail"), 900).constData());
+    QVERIFY(chat.contains("\ttype \"death_kamikaze\"\n\t{\n\t\t\"Boom\";\n\t} //end type\n"));
 }
 
 QTEST_MAIN(MainEditorsTest)

@@ -91,7 +91,7 @@ int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& er
         out << kRandomStringsUnchecked << '\n';
     bool readable = true;
     for (const ChatLineFinding& finding :
-         CheckChatLinesToWrite(profile, settings.TabSkill, names ? &*names : nullptr)) {
+         CheckChatLinesToWrite(profile, extras, settings.TabSkill, names ? &*names : nullptr)) {
         out << ChatFindingReportLine(finding) << '\n';
         readable = readable && !finding.error;
     }

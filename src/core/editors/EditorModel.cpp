@@ -1,6 +1,7 @@
 #include "core/editors/EditorModel.h"
 
 #include "core/game/FileNames.h"
+#include "core/util/AsciiText.h"
 #include "core/util/FixedText.h"
 
 #include <cstring>
@@ -100,50 +101,73 @@ std::vector<std::string_view> SliderEditorModel::ApplyToAll(BotProfile& profile,
     return messages;
 }
 
-ChatConvosModel::ChatConvosModel() : part_{} {}
-
-void ChatConvosModel::Open(const BotProfile& profile, const AppSettings& settings) {
-    part_ = ChatPart{};
-    if (const SkillProfile* block =
-            BlockForLevel(profile, EditorLevel(settings, LevelSource::Weights))) {
-        std::memcpy(part_.chat_file, block->chat_file, sizeof part_.chat_file);
-        std::memcpy(part_.chat_name, block->chat_name, sizeof part_.chat_name);
-        std::memcpy(part_.chat_lines, block->chat_lines, sizeof part_.chat_lines);
-    }
+void ChatConvosModel::Open(const BotProfile& profile, const ProfileExtras& extras,
+                           const AppSettings& settings) {
+    const int level = EditorLevel(settings, LevelSource::Weights);
+    if (const SkillProfile* block = BlockForLevel(profile, level))
+        situations_ = ChatSituationsOf(
+            *block, extras.levels[static_cast<std::size_t>(BlockIndexForLevel(level))]);
+    else
+        situations_ = ChatSituationsOf(SkillProfile{}, LevelExtras{});
+    opened_ = situations_;
 }
 
-ChatResponses ChatConvosModel::Responses(int category) const {
-    ChatResponses lines;
-    if (category < 0 || category >= kChatCategoryCount)
-        return lines;
-    for (int l = 0; l < kChatLinesPerCategory; ++l)
-        lines[l] = FieldText(part_.chat_lines[category][l]);
-    return lines;
+int ChatConvosModel::FindSituation(std::string_view name) const {
+    const int category = ChatCategoryIndex(name);
+    const std::string key = AsciiLower(name);
+    for (std::size_t i = 0; i < situations_.size(); ++i)
+        if (category >= 0 ? situations_[i].category == category
+                          : AsciiLower(situations_[i].name) == key)
+            return static_cast<int>(i);
+    return -1;
 }
 
-void ChatConvosModel::SetResponses(int category, const ChatResponses& lines) {
-    if (category < 0 || category >= kChatCategoryCount)
+ChatResponses ChatConvosModel::Responses(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= situations_.size())
+        return {};
+    return situations_[static_cast<std::size_t>(index)].rows;
+}
+
+void ChatConvosModel::SetResponses(int index, const ChatResponses& lines) {
+    if (index < 0 || static_cast<std::size_t>(index) >= situations_.size())
         return;
-    for (int l = 0; l < kChatLinesPerCategory; ++l)
-        SetFieldText(part_.chat_lines[category][l], lines[l]);
+    ChatResponses& rows = situations_[static_cast<std::size_t>(index)].rows;
+    rows.clear();
+    for (const std::string& line : lines)
+        rows.push_back(ChatRowText(line));
+    while (!rows.empty() && rows.back().empty())
+        rows.pop_back();
 }
 
-bool ChatConvosModel::Store(BotProfile& profile, const AppSettings& settings) const {
-    SkillProfile* block = BlockForLevel(profile, EditorLevel(settings, LevelSource::Weights));
+bool ChatConvosModel::Store(BotProfile& profile, ProfileExtras& extras,
+                            const AppSettings& settings) const {
+    const int level = EditorLevel(settings, LevelSource::Weights);
+    SkillProfile* block = BlockForLevel(profile, level);
     if (!block)
         return false;
-    std::memcpy(block->chat_file, part_.chat_file, sizeof part_.chat_file);
-    std::memcpy(block->chat_name, part_.chat_name, sizeof part_.chat_name);
-    std::memcpy(block->chat_lines, part_.chat_lines, sizeof part_.chat_lines);
+    LevelExtras& kept = extras.levels[static_cast<std::size_t>(BlockIndexForLevel(level))];
+    // A situation the user left as it was stays exactly as it is stored.
+    for (std::size_t i = 0; i < situations_.size(); ++i)
+        if (situations_[i] != opened_[i])
+            StoreChatSituation(*block, kept, situations_[i]);
     return true;
 }
 
-std::vector<std::string_view> ChatConvosModel::ApplyToAll(BotProfile& profile, bool yes) const {
+std::vector<std::string_view> ChatConvosModel::ApplyToAll(BotProfile& profile,
+                                                          ProfileExtras& extras, bool yes) const {
     if (!yes)
         return {kNotAppliedToAllMessage};
-    for (int level : kSkillLevels)
-        std::memcpy(BlockForLevel(profile, level)->chat_lines, part_.chat_lines,
-                    sizeof part_.chat_lines);
+    for (int level : kSkillLevels) {
+        SkillProfile& block = *BlockForLevel(profile, level);
+        LevelExtras& kept = extras.levels[static_cast<std::size_t>(BlockIndexForLevel(level))];
+        for (ChatSituationRows other : ChatSituationsOf(block, kept))
+            if (FindSituation(other.name) < 0) {
+                other.rows.clear();
+                StoreChatSituation(block, kept, other);
+            }
+        for (const ChatSituationRows& situation : situations_)
+            StoreChatSituation(block, kept, situation);
+    }
     return {kAppliedToAllMessage};
 }
 

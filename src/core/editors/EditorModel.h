@@ -2,6 +2,8 @@
 
 #include "core/editors/EditorTables.h"
 #include "core/profile/BotProfile.h"
+#include "core/profile/ChatSituations.h"
+#include "core/profile/ProfileExtras.h"
 #include "core/settings/AppSettings.h"
 
 #include <array>
@@ -79,42 +81,51 @@ private:
     std::string chatName_;
 };
 
-// The chat part of one skill block: the working copy of the chat convos
-// editor.
-struct ChatPart {
-    char chat_file[20];
-    char chat_name[20];
-    char chat_lines[kChatCategoryCount][kChatLinesPerCategory][kChatLineWidth];
-};
-
 inline constexpr std::string_view kChatResponsesChangedMessage = "Chat responses changed";
 inline constexpr std::string_view kChatResponsesNotChangedMessage = "Chat responses NOT changed";
 
-using ChatResponses = std::array<std::string, kChatLinesPerCategory>;
+// The lines of one chat situation as the Chat Responses editor shows them:
+// any number, each up to the game's 255 characters; an empty line holds
+// nothing.
+using ChatResponses = std::vector<std::string>;
 
+// The working copy of the chat convos editor: every chat situation of the
+// weights level with its lines, the record's and the kept ones merged into
+// one list each (see ChatSituationsOf for the order and for how a list is
+// stored back into the record and its extras).
 class ChatConvosModel {
 public:
-    ChatConvosModel();
+    // Copies the situations of the block of WeightsSkillLevel and of its
+    // extras (all empty when the level names no block).
+    void Open(const BotProfile& profile, const ProfileExtras& extras, const AppSettings& settings);
 
-    // Copies the chat part of the block of WeightsSkillLevel (all empty when
-    // the level names no block).
-    void Open(const BotProfile& profile, const AppSettings& settings);
+    // The situations: indexes 0 to 27 are the record's (kChatCategories),
+    // then the four of kExtraChatSituations, then the other kept ones.
+    std::size_t situationCount() const { return situations_.size(); }
+    const ChatSituationRows& situation(std::size_t index) const { return situations_[index]; }
+    // The index of the situation a chat file names `name` (any case, the
+    // record's old names included); -1 when the copy has none.
+    int FindSituation(std::string_view name) const;
 
-    const ChatPart& workingCopy() const { return part_; }
-    // The ten lines of a category (0 to 27); nothing for any other index.
-    ChatResponses Responses(int category) const;
-    // Replaces all ten lines of a category; each is cut to the line width.
-    void SetResponses(int category, const ChatResponses& lines);
+    // The lines of situation `index`; nothing for any other index.
+    ChatResponses Responses(int index) const;
+    // Replaces all lines of situation `index`; each is made a line a profile
+    // keeps (ChatRowText: one line, at most 255 characters).
+    void SetResponses(int index, const ChatResponses& lines);
 
-    // OK: copies the working copy into the block of WeightsSkillLevel, read
-    // again now. False when the level names no block.
-    bool Store(BotProfile& profile, const AppSettings& settings) const;
-    // "&Apply to All" after its question: on Yes the working copy's chat
-    // lines go into all three levels (their file and chat names stay).
-    std::vector<std::string_view> ApplyToAll(BotProfile& profile, bool yes) const;
+    // OK: stores every situation changed since Open into the block of
+    // WeightsSkillLevel, read again now, and its extras. False when the
+    // level names no block.
+    bool Store(BotProfile& profile, ProfileExtras& extras, const AppSettings& settings) const;
+    // "&Apply to All" after its question: on Yes every level gets the
+    // working copy's situations and lines (their file and chat names stay);
+    // kept situations the copy lacks are removed there.
+    std::vector<std::string_view> ApplyToAll(BotProfile& profile, ProfileExtras& extras,
+                                             bool yes) const;
 
 private:
-    ChatPart part_;
+    std::vector<ChatSituationRows> situations_;
+    std::vector<ChatSituationRows> opened_;
 };
 
 } // namespace vexa

@@ -61,7 +61,7 @@ int GenerateSource(const BotProfile& profile, AppSettings& settings, PathStyle s
     if (guards.checkChatLines) {
         const std::optional<RandomStringNames> names =
             guards.game ? ReadRandomStringNames(*guards.game) : std::nullopt;
-        if (FirstUnreadableChatLine(profile, settings.TabSkill, names ? &*names : nullptr))
+        if (FirstUnreadableChatLine(profile, extras, settings.TabSkill, names ? &*names : nullptr))
             return 43;
     }
     if (guards.replaceOtherBot && guards.game)
@@ -134,8 +134,8 @@ std::string GenerateFailureMessage(int code, const BotProfile& profile, const Ap
     if (code == 43) {
         const std::optional<RandomStringNames> names =
             game ? ReadRandomStringNames(*game) : std::nullopt;
-        if (const std::optional<ChatLineFinding> finding =
-                FirstUnreadableChatLine(profile, settings.TabSkill, names ? &*names : nullptr))
+        if (const std::optional<ChatLineFinding> finding = FirstUnreadableChatLine(
+                profile, extras, settings.TabSkill, names ? &*names : nullptr))
             message += ":\n" + ChatFindingText(*finding);
     }
     return message;

@@ -65,7 +65,8 @@ std::string GenerateResultMessage(int code);
 // kGenerateDeclined.
 // `game` is the view the run was given (GenerateGuards::game), if any. For
 // kNameOutsideBaseFolder it names the field, the name and why.
-// `extras`: what the bot keeps beyond its record, as given to the run.
+// `extras`: what the bot keeps beyond its record, as given to the run; its
+// kept chat lines are checked too.
 std::string GenerateFailureMessage(int code, const BotProfile& profile, const AppSettings& settings,
                                    const GameFileSource* game = nullptr,
                                    PathStyle style = NativePathStyle(),

@@ -6,6 +6,7 @@
 #include "core/game/LocalFileSources.h"
 #include "core/generate/Names.h"
 #include "core/profile/ChatCategory.h"
+#include "core/profile/ChatSituations.h"
 #include "core/util/AsciiText.h"
 #include "core/util/FixedText.h"
 
@@ -29,43 +30,55 @@ std::vector<int> WrittenBlocks(bool tabSkill) {
     return blocks;
 }
 
+// The type name of a finding's situation; findings made without one name
+// a situation of the record by its slot.
+std::string SituationName(const ChatLineFinding& finding) {
+    if (!finding.situation.empty() || finding.category < 0 ||
+        finding.category >= kChatCategoryCount)
+        return finding.situation;
+    return std::string(kChatCategories[static_cast<std::size_t>(finding.category)].typeName);
+}
+
 } // namespace
 
-std::vector<ChatLineFinding> CheckChatLinesToWrite(const BotProfile& profile, bool tabSkill,
+std::vector<ChatLineFinding> CheckChatLinesToWrite(const BotProfile& profile,
+                                                   const ProfileExtras& extras, bool tabSkill,
                                                    const RandomStringNames* names) {
     std::vector<ChatLineFinding> findings;
-    for (int block : WrittenBlocks(tabSkill)) {
-        const SkillProfile& skill = profile.skill[block];
-        for (int category = 0; category < kChatCategoryCount; ++category)
-            for (int line = 0; line < kChatLinesPerCategory; ++line) {
-                const std::string text = FieldText(skill.chat_lines[category][line]);
-                const ChatLineCheck check = CheckChatLine(text, names);
-                if (!check.readable)
-                    findings.push_back({block, category, line, true, check.error, check.column});
-                for (const std::string& warning : check.warnings)
-                    findings.push_back({block, category, line, false, warning, 0});
+    for (int block : WrittenBlocks(tabSkill))
+        for (const ChatSituationRows& situation :
+             ChatSituationsOf(profile.skill[block], extras.levels[static_cast<std::size_t>(block)]))
+            for (std::size_t row = 0; row < situation.rows.size(); ++row) {
+                const ChatLineCheck check = CheckChatLine(situation.rows[row], names);
+                const ChatLineFinding place{
+                    block, situation.category, static_cast<int>(row), true, {}, 0, situation.name};
+                if (!check.readable) {
+                    findings.push_back(place);
+                    findings.back().reason = check.error;
+                    findings.back().column = check.column;
+                }
+                for (const std::string& warning : check.warnings) {
+                    findings.push_back(place);
+                    findings.back().error = false;
+                    findings.back().reason = warning;
+                }
             }
-    }
     return findings;
 }
 
-std::optional<ChatLineFinding> FirstUnreadableChatLine(const BotProfile& profile, bool tabSkill,
+std::optional<ChatLineFinding> FirstUnreadableChatLine(const BotProfile& profile,
+                                                       const ProfileExtras& extras, bool tabSkill,
                                                        const RandomStringNames* names) {
-    for (int block : WrittenBlocks(tabSkill))
-        for (int category = 0; category < kChatCategoryCount; ++category)
-            for (int line = 0; line < kChatLinesPerCategory; ++line) {
-                const ChatLineCheck check = CheckChatLine(
-                    FieldText(profile.skill[block].chat_lines[category][line]), names);
-                if (!check.readable)
-                    return ChatLineFinding{block, category, line, true, check.error, check.column};
-            }
+    for (const ChatLineFinding& finding : CheckChatLinesToWrite(profile, extras, tabSkill, names))
+        if (finding.error)
+            return finding;
     return std::nullopt;
 }
 
 std::string ChatFindingPlace(const ChatLineFinding& finding) {
     return "Skill " + std::to_string(LevelOfBlock(finding.block)) + ", " +
-           std::string(kChatCategories[static_cast<std::size_t>(finding.category)].caption) +
-           ", response " + std::to_string(finding.line + 1);
+           ChatSituationCaption(SituationName(finding)) + ", response " +
+           std::to_string(finding.line + 1);
 }
 
 std::string ChatFindingText(const ChatLineFinding& finding) {
@@ -73,8 +86,7 @@ std::string ChatFindingText(const ChatLineFinding& finding) {
 }
 
 std::string ChatFindingReportLine(const ChatLineFinding& finding) {
-    return "Skill " + std::to_string(LevelOfBlock(finding.block)) + ", " +
-           std::string(kChatCategories[static_cast<std::size_t>(finding.category)].typeName) +
+    return "Skill " + std::to_string(LevelOfBlock(finding.block)) + ", " + SituationName(finding) +
            ", line " + std::to_string(finding.line + 1) + ": " +
            (finding.error ? "error: " : "warning: ") + Utf8FromLatin1(finding.reason);
 }

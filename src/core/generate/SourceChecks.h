@@ -22,22 +22,26 @@ namespace vexa {
 // One chat line the game cannot read (an error) or reads with a warning.
 struct ChatLineFinding {
     int block = 0;    // 0, 1, 2 for Skill 1, 4, 5
-    int category = 0; // index in kChatCategories
-    int line = 0;     // 0 to 9: "response 1" to "response 10"
+    int category = 0; // index in kChatCategories; -1 for a situation kept beside the record
+    int line = 0;     // 0 for "response 1" (the line's place in the Chat Responses editor)
     bool error = true;
     std::string reason;
-    int column = 0; // where an error starts in the line (1-based)
+    int column = 0;        // where an error starts in the line (1-based)
+    std::string situation; // the type name the chat file writes ("death_rail")
 };
 
-// Every error and warning of the chat lines the generate command writes:
-// the Skill 1 block alone with TabSkill off, all three blocks with it on;
-// in block, category and line order, a line's error before its warnings.
+// Every error and warning of the chat lines the generate command writes,
+// the record's and those kept beside it: the Skill 1 block alone with
+// TabSkill off, all three blocks with it on; in block, situation
+// (ChatSituationsOf) and line order, a line's error before its warnings.
 // With `names`, a random string that is not among them is an error.
-std::vector<ChatLineFinding> CheckChatLinesToWrite(const BotProfile& profile, bool tabSkill,
+std::vector<ChatLineFinding> CheckChatLinesToWrite(const BotProfile& profile,
+                                                   const ProfileExtras& extras, bool tabSkill,
                                                    const RandomStringNames* names = nullptr);
 // The first unreadable line that the command would write; with `names`, a
 // line naming a random string that is not among them counts as unreadable.
-std::optional<ChatLineFinding> FirstUnreadableChatLine(const BotProfile& profile, bool tabSkill,
+std::optional<ChatLineFinding> FirstUnreadableChatLine(const BotProfile& profile,
+                                                       const ProfileExtras& extras, bool tabSkill,
                                                        const RandomStringNames* names = nullptr);
 
 // "Skill 4, Death Rail, response 3"

@@ -62,7 +62,7 @@ SourcePreview PreviewSource(const BotProfile& profile, const AppSettings& settin
 
     const std::optional<RandomStringNames> names = ReadRandomStringNames(game);
     preview.randomStringsKnown = names.has_value();
-    preview.chat = CheckChatLinesToWrite(profile, run.TabSkill, names ? &*names : nullptr);
+    preview.chat = CheckChatLinesToWrite(profile, extras, run.TabSkill, names ? &*names : nullptr);
     preview.duplicates = DuplicateBotWarnings(profile, run, style, game, extras);
     return preview;
 }

@@ -541,13 +541,12 @@ void MainDialog::createSource() {
 
 void MainDialog::previewSource() {
     SourcePreviewDialog preview(profile_, settings_, this, extras_);
-    preview.setEditChatLine([this](const ChatLineFinding& finding) {
-        editChatLine(finding.block, finding.category, finding.line);
-    });
+    preview.setEditChatLine([this](const ChatLineFinding& finding) { editChatLine(finding); });
     preview.exec();
 }
 
-void MainDialog::editChatLine(int block, int category, int line) {
+void MainDialog::editChatLine(const ChatLineFinding& finding) {
+    const int block = finding.block;
     // The Chat Convos editor works on the weights level: go to the line's.
     if (settings_.TabSkill && LevelOfBlock(block) != settings_.WeightsSkillLevel) {
         QTabBar* strip = settings_.BothTabs ? weightsTabs_ : skillTabs_;
@@ -555,7 +554,8 @@ void MainDialog::editChatLine(int block, int category, int line) {
         if (LevelOfBlock(block) != settings_.WeightsSkillLevel)
             return;
     }
-    Persistent(chatConvosDialog_, this, profile_, settings_, prompts_).openAtLine(category, line);
+    Persistent(chatConvosDialog_, this, profile_, extras_, settings_, prompts_)
+        .openAtLine(finding.situation, finding.line);
     openChatConvos();
 }
 
@@ -696,8 +696,8 @@ void MainDialog::openWeaponWeights() {
                settings_, this);
 }
 void MainDialog::openChatConvos() {
-    OpenEditor(Persistent(chatConvosDialog_, this, profile_, settings_, prompts_), prompts_,
-               settings_, this);
+    OpenEditor(Persistent(chatConvosDialog_, this, profile_, extras_, settings_, prompts_),
+               prompts_, settings_, this);
 }
 
 } // namespace vexa::ui

@@ -16,6 +16,10 @@ class QMenuBar;
 class QPushButton;
 class QTabBar;
 
+namespace vexa {
+struct ChatLineFinding;
+}
+
 namespace vexa::ui {
 
 class ChatConvosDialog;
@@ -129,7 +133,7 @@ private:
     // True to go on (saved or discarded).
     bool unsavedChangesHandled(const QString& next);
     // Opens the Chat Responses editor on one chat line of any level.
-    void editChatLine(int block, int category, int line);
+    void editChatLine(const ChatLineFinding& finding);
     // The footer: the base folder and the profile file last saved or loaded.
     void updateFooter();
 

@@ -95,11 +95,12 @@ TEST(EditorRules, WeightsEditorsWorkOnSkillOneWithoutTabSkill) {
     EXPECT_EQ(profile.skill[2].weapon_gauntlet, 400);
 
     ChatConvosModel convos;
+    ProfileExtras extras;
     SetFieldText(profile.skill[2].chat_lines[0][0], "five");
-    convos.Open(profile, s);
-    EXPECT_EQ(convos.Responses(0)[0], "");
+    convos.Open(profile, extras, s);
+    EXPECT_EQ(convos.Responses(0), ChatResponses{});
     convos.SetResponses(0, {"one"});
-    ASSERT_TRUE(convos.Store(profile, s));
+    ASSERT_TRUE(convos.Store(profile, extras, s));
     EXPECT_EQ(FieldText(profile.skill[0].chat_lines[0][0]), "one");
     EXPECT_EQ(FieldText(profile.skill[2].chat_lines[0][0]), "five");
 
@@ -291,6 +292,7 @@ TEST(ChatSettingsModel, ProposesStoresAndAppliesTheChatName) {
 
 TEST(ChatConvosModel, WorksOnACopyOfTheWeightsLevel) {
     BotProfile profile = DefaultProfile();
+    ProfileExtras extras;
     SetFieldText(profile.skill[2].chat_lines[3][0], "\"old\"");
     SetFieldText(profile.skill[2].chat_name, "named");
     AppSettings s;
@@ -298,47 +300,63 @@ TEST(ChatConvosModel, WorksOnACopyOfTheWeightsLevel) {
     s.TabSkill = true;
     s.WeightsSkillLevel = 5;
     ChatConvosModel convos;
-    convos.Open(profile, s);
-    EXPECT_EQ(convos.Responses(3)[0], "\"old\"");
-    EXPECT_EQ(convos.Responses(28)[0], "");
-    EXPECT_EQ(convos.Responses(-1)[0], "");
+    convos.Open(profile, extras, s);
+    EXPECT_EQ(convos.Responses(3), ChatResponses{"\"old\""});
+    EXPECT_EQ(convos.Responses(28), ChatResponses{}); // death_kamikaze, empty
+    EXPECT_EQ(convos.Responses(-1), ChatResponses{});
+    EXPECT_EQ(convos.situationCount(), 32u);
 
-    ChatResponses lines;
+    ChatResponses lines(10);
     lines[0] = "\"hello\"";
-    lines[9] = std::string(200, 'y');
+    lines[9] = std::string(300, 'y');
     convos.SetResponses(20, lines);
     convos.SetResponses(3, ChatResponses{});
     convos.SetResponses(99, lines); // ignored
-    EXPECT_EQ(convos.Responses(20)[9], std::string(79, 'y'));
+    EXPECT_EQ(convos.Responses(20).back(), std::string(255, 'y'));
     EXPECT_TRUE(FieldIsEmpty(profile.skill[2].chat_lines[20][0])); // only the copy changed
 
-    ASSERT_TRUE(convos.Store(profile, s));
+    ASSERT_TRUE(convos.Store(profile, extras, s));
     const SkillProfile& five = profile.skill[2];
+    // The long line is kept beside the record, which holds the line that fits.
     EXPECT_EQ(FieldText(five.chat_lines[20][0]), "\"hello\"");
-    EXPECT_EQ(FieldText(five.chat_lines[20][9]), std::string(79, 'y'));
+    EXPECT_TRUE(FieldIsEmpty(five.chat_lines[20][1]));
     EXPECT_TRUE(FieldIsEmpty(five.chat_lines[3][0]));
     EXPECT_TRUE(FieldIsEmpty(five.chat_lines[21][0])); // no spill into the next category
     EXPECT_EQ(FieldText(five.chat_name), "named");
     EXPECT_TRUE(FieldIsEmpty(profile.skill[0].chat_lines[20][0]));
+    EXPECT_EQ(extras.levels[2].chat,
+              (std::vector<KeptChat>{{"kill_rail", {"\"hello\"", std::string(255, 'y')}}}));
+    convos.Open(profile, extras, s);
+    EXPECT_EQ(convos.Responses(20), (ChatResponses{"\"hello\"", std::string(255, 'y')}));
 }
 
-TEST(ChatConvosModel, ApplyToAllCopiesTheLinesButNotTheNames) {
+TEST(ChatConvosModel, ApplyToAllCopiesEverySituationButNotTheNames) {
     BotProfile profile = DefaultProfile();
+    ProfileExtras extras;
+    extras.levels[0].chat.push_back({"mod_capture", {"\"flag\""}});
     SetFieldText(profile.skill[0].chat_name, "one");
     AppSettings s;
     s.WeightsSkillLevel = 4;
+    s.TabSkill = true;
     ChatConvosModel convos;
-    convos.Open(profile, s);
-    ChatResponses lines;
+    convos.Open(profile, extras, s);
+    ChatResponses lines(3);
     lines[2] = "\"gg\"";
     convos.SetResponses(kChatCategoryCount - 1, lines);
+    convos.SetResponses(convos.FindSituation("KILL_TEAMMATE"), {"\"oops\""});
 
     const BotProfile before = profile;
-    EXPECT_EQ(convos.ApplyToAll(profile, false), Messages{kNotAppliedToAllMessage});
+    const ProfileExtras extrasBefore = extras;
+    EXPECT_EQ(convos.ApplyToAll(profile, extras, false), Messages{kNotAppliedToAllMessage});
     EXPECT_EQ(std::memcmp(&profile, &before, sizeof profile), 0);
-    EXPECT_EQ(convos.ApplyToAll(profile, true), Messages{kAppliedToAllMessage});
-    for (const SkillProfile& block : profile.skill)
-        EXPECT_EQ(FieldText(block.chat_lines[27][2]), "\"gg\"");
+    EXPECT_EQ(extras, extrasBefore);
+    EXPECT_EQ(convos.ApplyToAll(profile, extras, true), Messages{kAppliedToAllMessage});
+    for (std::size_t b = 0; b < 3; ++b) {
+        EXPECT_EQ(FieldText(profile.skill[b].chat_lines[27][2]), "\"gg\"");
+        // Every level now holds what the copy holds: the kept situation of
+        // Skill 1 that the Skill 4 copy lacks is gone.
+        EXPECT_EQ(extras.levels[b].chat, (std::vector<KeptChat>{{"kill_teammate", {"\"oops\""}}}));
+    }
     EXPECT_EQ(FieldText(profile.skill[0].chat_name), "one");
 }
 

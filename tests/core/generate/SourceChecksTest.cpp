@@ -5,9 +5,11 @@
 #include "core/generate/Names.h"
 #include "core/generate/SourcePreview.h"
 #include "core/generate/Writers.h"
+#include "core/profile/ChatSituations.h"
 #include "core/util/FileIO.h"
 #include "core/util/FixedText.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vexa {
@@ -125,17 +127,64 @@ TEST(GenerateChatCheck, FindingsListEveryWrittenLineInOrder) {
         SetFieldText(block.chat_lines[27][9], "unquoted text");
     }
     const RandomStringNames names = {"drink"};
-    const std::vector<ChatLineFinding> off = CheckChatLinesToWrite(profile, false, &names);
+    const std::vector<ChatLineFinding> off =
+        CheckChatLinesToWrite(profile, NoExtras(), false, &names);
     ASSERT_EQ(off.size(), 2u);
     EXPECT_EQ(ChatFindingReportLine(off[0]),
               "Skill 1, game_enter, line 1: error: food is not a random string of the game's "
               "botfiles/rnd.c: the game says nothing when the bot picks this line");
     EXPECT_EQ(ChatFindingReportLine(off[1]),
               "Skill 1, random_misc, line 10: error: expected a comma after the name unquoted");
-    const std::vector<ChatLineFinding> on = CheckChatLinesToWrite(profile, true);
+    const std::vector<ChatLineFinding> on = CheckChatLinesToWrite(profile, NoExtras(), true);
     ASSERT_EQ(on.size(), 3u);
     EXPECT_EQ(ChatFindingPlace(on[2]), "Skill 5, Random Misc, response 10");
-    EXPECT_EQ(FirstUnreadableChatLine(test::RangerProfile(), true), std::nullopt);
+    EXPECT_EQ(FirstUnreadableChatLine(test::RangerProfile(), NoExtras(), true), std::nullopt);
+}
+
+// Lines kept beside the record (beyond its ten, or of a situation it has no
+// slot for) are written, so they are checked and refused as the record's are.
+TEST(GenerateChatCheck, KeptLinesAreCheckedAndRefusedAsTheRecordsAre) {
+    BotProfile profile = test::RangerProfile();
+    ProfileExtras extras;
+    std::vector<std::string> rail(11, "\"ok\"");
+    rail.push_back("Hello everyone");
+    StoreChatRows(profile.skill[0], extras.levels[0], kDeathRail, rail);
+    extras.levels[0].chat.push_back({"death_kamikaze", {"\"fine\"", "\"Boom \", nosuchstring"}});
+    EXPECT_EQ(FirstUnreadableChatLine(profile, NoExtras(), false), std::nullopt);
+
+    AppSettings settings = WindowsSettings(false);
+    test::RecordingFiles files;
+    EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files, {}, extras), 43);
+    EXPECT_TRUE(files.writtenPaths.empty());
+    EXPECT_EQ(GenerateFailureMessage(43, profile, settings, nullptr, PathStyle::Windows, extras),
+              "Source not created, a chat line cannot be read by the game:\n"
+              "Skill 1, Death Rail, response 12: expected a comma after the name Hello");
+
+    // With the game's random strings known, the kept situation's line is an error too.
+    TempFolder game;
+    PutFile(game.path() / "botfiles" / "rnd.c", "food { \"pizza\"; }\n");
+    const BaseFolderSource view(game.slashed());
+    const RandomStringNames names = {"food"};
+    const std::vector<ChatLineFinding> findings =
+        CheckChatLinesToWrite(profile, extras, false, &names);
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(ChatFindingReportLine(findings[0]),
+              "Skill 1, death_rail, line 12: error: expected a comma after the name Hello");
+    EXPECT_EQ(ChatFindingPlace(findings[1]), "Skill 1, Death Kamikaze, response 2");
+    EXPECT_EQ(findings[1].situation, "death_kamikaze");
+    EXPECT_EQ(findings[1].category, -1);
+
+    // Preview marks both; the same profile without the bad lines passes.
+    const SourcePreview preview =
+        PreviewSource(profile, NativeSettingsFor(game), kNative, view, extras);
+    EXPECT_EQ(std::count_if(preview.chat.begin(), preview.chat.end(),
+                            [](const ChatLineFinding& f) { return f.error; }),
+              2);
+    rail.back() = "\"Hello everyone\"";
+    StoreChatRows(profile.skill[0], extras.levels[0], kDeathRail, rail);
+    StoreKeptRows(extras.levels[0], "death_kamikaze", {"\"fine\""});
+    EXPECT_EQ(FirstUnreadableChatLine(profile, extras, false, &names), std::nullopt);
+    EXPECT_EQ(GenerateSource(profile, settings, PathStyle::Windows, files, {}, extras), 0);
 }
 
 TEST(OtherBotsFiles, ReplacingAnotherBotsCharacterFileIsAsked) {

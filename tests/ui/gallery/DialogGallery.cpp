@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     desk.settings.BaseDir = QDir::tempPath().toStdString();
     {
         vexa::ui::ChatResponsesDialog responses(desk.window.get());
-        ChatResponses lines;
+        ChatResponses lines(kChatLinesPerCategory);
         for (int line = 0; line < kChatLinesPerCategory; ++line)
             lines[static_cast<std::size_t>(line)] =
                 FieldText(desk.profile->skill[0].chat_lines[16][line]);
