@@ -16,14 +16,7 @@ cmake --preset windows-cross >/dev/null
 cmake --build --preset windows-cross
 # A test that fails once under Wine is run a second time: processes start
 # slowly there, and two suites running at once have been seen to race.
-# Known to fail under Wine since the game-view, safe-write and lossless work
-# landed, each to be mended on Windows: archive origins shown with a "/"
-# before the archive's name, a picked folder's listing spelled as on disk,
-# the system's reason texts ("Path not found"), the device-name message
-# with its new path line, the package's kept info keys and the import round
-# trip's listing.
-known_wine_failures='OtherBotsFiles\.BotFilesNamingTheSameBotOrCharacterFileAreReported|OtherBotsFiles\.TheGamesOwnBotsInItsArchivesCount|Picks\.BotLinesNameAFilePickedOutsideTheGameByItsRealPath|BotPackageRoundTrip\.TheImportOfThePackageGivesBackTheBot|ImportRoundTrip\.DefaultNamesKeepEveryValueAndLine|GenerateCommand\.FilesThatCannotBeCreatedFailWithTheirCodes|GenerateCommand\.WindowsSpecifics'
-ctest --preset windows-cross -j2 --repeat until-pass:2 -E "$known_wine_failures"
+ctest --preset windows-cross -j2 --repeat until-pass:2
 
 # The Windows package: a ZIP with vexa.exe at its top.
 (cd build/windows-cross && cpack -G ZIP >/dev/null)

@@ -85,10 +85,28 @@ protected:
         return RunVexa(work.path(), args, maxFileSize);
     }
     static std::string Failure(int code) { return GenerateResultMessage(code) + "\n"; }
-    // A file that cannot be written: the message, the file and the system's reason.
-    static std::string Failure(int code, const fs::path& file, const char* reason) {
-        return GenerateResultMessage(code) + "\n" + Utf8FromPath(file) + ": " + reason + "\n";
+    // A file that cannot be written: the message, the file and the system's
+    // reason, in the system's own words without an ending point.
+    static std::string Failure(int code, const fs::path& file, std::error_code reason) {
+        std::string text = reason.message();
+        while (!text.empty() && (text.back() == '.' || text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        return GenerateResultMessage(code) + "\n" + Utf8FromPath(file) + ": " + text + "\n";
     }
+#ifdef _WIN32
+    // Windows tells neither a missing folder nor a file in the way of one
+    // apart from a missing path.
+    static inline const std::error_code kNoFolder{ERROR_PATH_NOT_FOUND, std::system_category()};
+    static inline const std::error_code kFileForFolder = kNoFolder;
+    static inline const std::error_code kFolderForFile{ERROR_ACCESS_DENIED, std::system_category()};
+#else
+    static inline const std::error_code kNoFolder =
+        std::make_error_code(std::errc::no_such_file_or_directory);
+    static inline const std::error_code kFileForFolder =
+        std::make_error_code(std::errc::not_a_directory);
+    static inline const std::error_code kFolderForFile =
+        std::make_error_code(std::errc::is_a_directory);
+#endif
 };
 
 TEST_F(GenerateCommand, WritesEveryFileAndReportsSuccess) {
@@ -177,8 +195,7 @@ TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
     SaveSettings(Utf8FromPath(game.path()), false);
     Outcome run = Generate();
     EXPECT_EQ(run.status, 21);
-    EXPECT_EQ(run.err,
-              Failure(21, game.path() / "bots" / "ranger_w.c", "No such file or directory"));
+    EXPECT_EQ(run.err, Failure(21, game.path() / "bots" / "ranger_w.c", kNoFolder));
     // All or nothing: the main file, written before, is not put in place.
     EXPECT_FALSE(fs::exists(game.path() / "ranger_c.c"));
 
@@ -189,7 +206,7 @@ TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
     EXPECT_EQ(run.status, 11);
     EXPECT_EQ(run.err,
               Failure(11, game.path() / "plain" / "base" / "botfiles" / "bots" / "ranger_c.c",
-                      "Not a directory"));
+                      kFileForFolder));
 
     // A folder where the .bot file goes: only the .bot file fails, and no
     // file is written.
@@ -199,7 +216,7 @@ TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
     SaveProfile();
     run = Generate();
     EXPECT_EQ(run.status, 51);
-    EXPECT_EQ(run.err, Failure(51, game.path() / "scripts" / "where.bot", "Is a directory"));
+    EXPECT_EQ(run.err, Failure(51, game.path() / "scripts" / "where.bot", kFolderForFile));
     EXPECT_FALSE(fs::exists(game.path() / "botfiles" / "bots" / "ranger_t.c"));
 
     // A model with a skin names no folder: its .bot file is in the scripts
@@ -210,6 +227,24 @@ TEST_F(GenerateCommand, FilesThatCannotBeCreatedFailWithTheirCodes) {
     EXPECT_TRUE(fs::is_regular_file(game.path() / "scripts" / "no_where.bot"));
 }
 
+// The profile's file names are Latin-1: a main file with a letter beyond
+// ASCII is written under that name, spelled with the letter on Windows and
+// with the profile's byte elsewhere.
+TEST_F(GenerateCommand, ALatin1MainFileIsWrittenUnderItsName) {
+    SetFieldText(profile.main_file, "zo\xEB_c.c");
+    SaveProfile();
+    SaveSettings(Utf8FromPath(game.path()));
+    const Outcome run = Generate();
+    EXPECT_EQ(run.status, 0) << run.err;
+#ifdef _WIN32
+    const fs::path written(L"zo\u00EB_c.c");
+#else
+    const fs::path written("zo\xEB_c.c");
+#endif
+    EXPECT_EQ(ReadWholeFile(game.path() / "botfiles" / "bots" / written),
+              OnDisk(CharacterFileText(profile, false)));
+}
+
 #ifndef _WIN32
 TEST_F(GenerateCommand, AWriteThatRunsOutOfRoomFailsAndKeepsThePreviousFile) {
     SaveProfile();
@@ -218,8 +253,8 @@ TEST_F(GenerateCommand, AWriteThatRunsOutOfRoomFailsAndKeepsThePreviousFile) {
     std::ofstream(game.path() / "botfiles" / "bots" / "ranger_c.c") << "previous";
     const Outcome run = Generate({}, 2000);
     EXPECT_EQ(run.status, 12);
-    EXPECT_EQ(run.err,
-              Failure(12, game.path() / "botfiles" / "bots" / "ranger_c.c", "File too large"));
+    EXPECT_EQ(run.err, Failure(12, game.path() / "botfiles" / "bots" / "ranger_c.c",
+                               std::make_error_code(std::errc::file_too_large)));
     EXPECT_EQ(ReadWholeFile(game.path() / "botfiles" / "bots" / "ranger_c.c"), "previous");
 }
 #endif
@@ -509,13 +544,15 @@ TEST_F(GenerateCommand, WindowsSpecifics) {
     EXPECT_EQ(run.out.substr(0, run.out.find('\n', 32)),
               "Sourced created succesfully in\n" + ShownFolder(game.path()));
 
-    // A bot whose files would be named after a device: refused with the reason.
+    // A bot whose files would be named after a device: refused with the file
+    // and the reason.
     SetFieldText(profile.model_name, "Con");
     SaveProfile();
     run = Generate();
     EXPECT_EQ(run.status, 51);
-    EXPECT_EQ(run.err,
-              GenerateResultMessage(51) + "\n" + ReservedDeviceNameReason("Con.bot") + "\n");
+    EXPECT_EQ(run.err, GenerateResultMessage(51) + "\n" +
+                           Utf8FromPath(game.path() / "scripts" / "Con.bot") + "\n" +
+                           ReservedDeviceNameReason("Con.bot") + "\n");
     // Nothing was written for it: only the first run's file is there.
     EXPECT_EQ(
         std::distance(fs::directory_iterator(game.path() / "scripts"), fs::directory_iterator()),
@@ -532,8 +569,17 @@ TEST_F(GenerateCommand, WindowsSpecifics) {
     run = Generate();
     CloseHandle(held);
     EXPECT_EQ(run.status, 11);
-    EXPECT_EQ(run.err, GenerateResultMessage(11) + "\n" +
-                           WriteFailureReason(WriteStatus::InUse, Utf8FromPath(mainFile)) + "\n");
+    // The file with the system's reason for the last refusal (the words
+    // differ between Windows versions), then the program's own advice.
+    const std::string first = GenerateResultMessage(11) + "\n" + Utf8FromPath(mainFile) + ": ";
+    const std::string advice =
+        "\n" + WriteFailureReason(WriteStatus::InUse, Utf8FromPath(mainFile)) + "\n";
+    ASSERT_GT(run.err.size(), first.size() + advice.size()) << run.err;
+    EXPECT_EQ(run.err.substr(0, first.size()), first) << run.err;
+    EXPECT_TRUE(run.err.ends_with(advice)) << run.err;
+    const std::string reason =
+        run.err.substr(first.size(), run.err.size() - first.size() - advice.size());
+    EXPECT_EQ(reason.find('\n'), std::string::npos) << run.err;
     EXPECT_EQ(ReadWholeFile(mainFile), OnDisk(CharacterFileText(profile, false)));
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(mainFile.parent_path()))

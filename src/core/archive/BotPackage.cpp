@@ -1,6 +1,7 @@
 #include "core/archive/BotPackage.h"
 
 #include "core/archive/ZipHandle.h"
+#include "core/archive/ZipLibrary.h"
 #include "core/generate/GenerateSource.h"
 #include "core/generate/Names.h"
 #include "core/generate/OutputFiles.h"
@@ -95,53 +96,56 @@ bool BuildPackageArchive(const std::vector<PackageEntry>& entries, std::time_t m
     };
     if (entries.empty())
         return fail("no files to pack");
+    const ZipFunctions* libzip = Zip();
+    if (libzip == nullptr)
+        return fail(ZipLibraryProblem());
 
     zip_error_t openError;
-    zip_error_init(&openError);
-    ZipSourcePtr buffer(zip_source_buffer_create(nullptr, 0, 0, &openError));
+    libzip->error_init(&openError);
+    ZipSourcePtr buffer(libzip->source_buffer_create(nullptr, 0, 0, &openError));
     ZipArchivePtr zip;
     if (buffer)
-        zip.reset(zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &openError));
+        zip.reset(libzip->open_from_source(buffer.get(), ZIP_TRUNCATE, &openError));
     if (!zip) {
-        std::string why = zip_error_strerror(&openError);
-        zip_error_fini(&openError);
+        std::string why = libzip->error_strerror(&openError);
+        libzip->error_fini(&openError);
         return fail(why);
     }
-    zip_error_fini(&openError);
+    libzip->error_fini(&openError);
     // The archive now owns the buffer; keep a reference of our own to read
     // the finished bytes after zip_close.
-    zip_source_keep(buffer.get());
+    libzip->source_keep(buffer.get());
 
     for (const PackageEntry& entry : entries) {
         zip_source_t* data =
-            zip_source_buffer(zip.get(), entry.bytes.data(), entry.bytes.size(), 0);
+            libzip->source_buffer(zip.get(), entry.bytes.data(), entry.bytes.size(), 0);
         if (data == nullptr)
             return fail(ZipErrorText(zip.get()));
-        const zip_int64_t index = zip_file_add(zip.get(), entry.path.c_str(), data, 0);
+        const zip_int64_t index = libzip->file_add(zip.get(), entry.path.c_str(), data, 0);
         if (index < 0) {
-            zip_source_free(data);
+            libzip->source_free(data);
             return fail(ZipErrorText(zip.get()));
         }
         const auto at = static_cast<zip_uint64_t>(index);
-        if (zip_set_file_compression(zip.get(), at, ZIP_CM_DEFLATE, 9) != 0 ||
-            zip_file_set_mtime(zip.get(), at, modified, 0) != 0 ||
-            zip_file_set_external_attributes(zip.get(), at, 0, ZIP_OPSYS_UNIX,
-                                             kRegularFileAttributes) != 0)
+        if (libzip->set_file_compression(zip.get(), at, ZIP_CM_DEFLATE, 9) != 0 ||
+            libzip->file_set_mtime(zip.get(), at, modified, 0) != 0 ||
+            libzip->file_set_external_attributes(zip.get(), at, 0, ZIP_OPSYS_UNIX,
+                                                 kRegularFileAttributes) != 0)
             return fail(ZipErrorText(zip.get()));
     }
-    if (zip_close(zip.get()) != 0)
+    if (libzip->close(zip.get()) != 0)
         return fail(ZipErrorText(zip.get()));
     (void)zip.release(); // closed, and with it freed
 
     zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_source_stat(buffer.get(), &stat) != 0 || (stat.valid & ZIP_STAT_SIZE) == 0)
+    libzip->stat_init(&stat);
+    if (libzip->source_stat(buffer.get(), &stat) != 0 || (stat.valid & ZIP_STAT_SIZE) == 0)
         return fail("cannot measure the archive");
-    if (zip_source_open(buffer.get()) != 0)
+    if (libzip->source_open(buffer.get()) != 0)
         return fail("cannot read the archive back");
     std::string bytes(static_cast<std::size_t>(stat.size), '\0');
-    const zip_int64_t read = zip_source_read(buffer.get(), bytes.data(), stat.size);
-    zip_source_close(buffer.get());
+    const zip_int64_t read = libzip->source_read(buffer.get(), bytes.data(), stat.size);
+    libzip->source_close(buffer.get());
     if (read < 0 || static_cast<zip_uint64_t>(read) != stat.size)
         return fail("cannot read the archive back");
     archive = std::move(bytes);
@@ -155,12 +159,16 @@ int ExportBotPackage(const BotProfile& profile, const AppSettings& settings,
     if (const int result = CollectBotPackage(profile, settings, entries, extras); result != 0)
         return result;
     std::string archive;
-    if (!BuildPackageArchive(entries, modified, archive))
+    std::string why;
+    if (!BuildPackageArchive(entries, modified, archive, &why)) {
+        if (failure != nullptr)
+            *failure = {WriteStatus::WriteFailed, AbsolutePath(path), {}, why};
         return kPackageWriteFailed;
+    }
     std::error_code reason;
     const WriteStatus status = ReplaceFile(path, archive, LineEnds::AsGiven, &reason);
     if (failure != nullptr)
-        *failure = {status, AbsolutePath(path), reason};
+        *failure = {status, AbsolutePath(path), reason, {}};
     switch (status) {
     case WriteStatus::Written:
         return 0;

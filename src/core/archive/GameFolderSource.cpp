@@ -104,13 +104,18 @@ std::vector<std::string> ArchiveFileSource::Problems() const {
 
 // ---------------------------------------------------------------- base folder
 
+// The folder is kept with the platform's own separators (a base folder typed
+// "C:/games/base" on Windows), so that every origin shown names it, and the
+// archives in it, one way.
 BaseFolderSource::BaseFolderSource(std::string folder, Layout layout, const ZipLimits& limits)
-    : folder_(std::move(folder)), layout_(layout), limits_(limits), loose_(PathFromUtf8(folder_)) {}
+    : folder_(Utf8FromPath(PathFromUtf8(folder).make_preferred())), layout_(layout),
+      limits_(limits), loose_(PathFromUtf8(folder_)) {}
 
 std::vector<std::string> BaseFolderSource::TopLevelFiles() const {
     std::vector<std::string> names;
     std::error_code code;
-    for (fs::directory_iterator it(folder_, fs::directory_options::skip_permission_denied, code),
+    for (fs::directory_iterator
+             it(PathFromUtf8(folder_), fs::directory_options::skip_permission_denied, code),
          end;
          !code && it != end && names.size() < kMaxTopLevelFiles; it.increment(code))
         if (IsRegularFile(*it))

@@ -1,5 +1,6 @@
 // Owning handles for libzip's archive and entry objects, and the text of a
-// libzip error for the program's messages.
+// libzip error for the program's messages. A handle holds an object only
+// when libzip is loaded (Zip() is not null), since only then can one be made.
 #pragma once
 
 #include <memory>
@@ -11,13 +12,13 @@ namespace vexa {
 struct ZipArchiveCloser {
     // Discards: an archive opened for writing is committed explicitly with
     // zip_close, so that an unfinished one never reaches the disk.
-    void operator()(zip_t* archive) const noexcept { zip_discard(archive); }
+    void operator()(zip_t* archive) const noexcept;
 };
 struct ZipFileCloser {
-    void operator()(zip_file_t* file) const noexcept { zip_fclose(file); }
+    void operator()(zip_file_t* file) const noexcept;
 };
 struct ZipSourceFreer {
-    void operator()(zip_source_t* source) const noexcept { zip_source_free(source); }
+    void operator()(zip_source_t* source) const noexcept;
 };
 
 using ZipArchivePtr = std::unique_ptr<zip_t, ZipArchiveCloser>;

@@ -1,5 +1,7 @@
 #include "core/archive/ZipReader.h"
 
+#include "core/archive/ZipLibrary.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -53,8 +55,10 @@ std::string EntryProblem(int code) {
     }
 }
 
+// Only called on an archive libzip opened, so with libzip loaded.
 int ErrorCode(zip_t* archive) {
-    return zip_error_code_zip(zip_get_error(archive));
+    const ZipFunctions* libzip = Zip();
+    return libzip->error_code_zip(libzip->get_error(archive));
 }
 
 } // namespace
@@ -66,8 +70,13 @@ ZipReader::~ZipReader() = default;
 
 std::unique_ptr<ZipReader> ZipReader::OpenFile(const std::string& path, std::string& error,
                                                const ZipLimits& limits) {
+    const ZipFunctions* libzip = Zip();
+    if (libzip == nullptr) {
+        error = path + " cannot be read: " + ZipLibraryProblem();
+        return nullptr;
+    }
     int code = ZIP_ER_OK;
-    ZipArchivePtr archive(zip_open(path.c_str(), ZIP_RDONLY, &code));
+    ZipArchivePtr archive(libzip->open(path.c_str(), ZIP_RDONLY, &code));
     if (!archive) {
         error = path + " " + ArchiveProblem(code);
         return nullptr;
@@ -85,20 +94,25 @@ std::unique_ptr<ZipReader> ZipReader::OpenBytes(std::string bytes, const std::st
         error = displayName + " " + ArchiveProblem(ZIP_ER_NOZIP);
         return nullptr;
     }
+    const ZipFunctions* libzip = Zip();
+    if (libzip == nullptr) {
+        error = displayName + " cannot be read: " + ZipLibraryProblem();
+        return nullptr;
+    }
     std::unique_ptr<ZipReader> reader(new ZipReader(nullptr, displayName, limits));
     reader->bytes_ = std::move(bytes);
     zip_error_t sourceError;
-    zip_error_init(&sourceError);
-    ZipSourcePtr source(
-        zip_source_buffer_create(reader->bytes_.data(), reader->bytes_.size(), 0, &sourceError));
+    libzip->error_init(&sourceError);
+    ZipSourcePtr source(libzip->source_buffer_create(reader->bytes_.data(), reader->bytes_.size(),
+                                                     0, &sourceError));
     if (!source) {
-        error = displayName + " " + ArchiveProblem(zip_error_code_zip(&sourceError));
-        zip_error_fini(&sourceError);
+        error = displayName + " " + ArchiveProblem(libzip->error_code_zip(&sourceError));
+        libzip->error_fini(&sourceError);
         return nullptr;
     }
-    reader->archive_.reset(zip_open_from_source(source.get(), ZIP_RDONLY, &sourceError));
-    const int code = zip_error_code_zip(&sourceError);
-    zip_error_fini(&sourceError);
+    reader->archive_.reset(libzip->open_from_source(source.get(), ZIP_RDONLY, &sourceError));
+    const int code = libzip->error_code_zip(&sourceError);
+    libzip->error_fini(&sourceError);
     if (!reader->archive_) {
         error = displayName + " " + ArchiveProblem(code);
         return nullptr;
@@ -111,8 +125,9 @@ std::unique_ptr<ZipReader> ZipReader::OpenBytes(std::string bytes, const std::st
 }
 
 bool ZipReader::Index(std::string& error) {
+    const ZipFunctions* libzip = Zip();
     zip_t* archive = archive_.get();
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    const zip_int64_t count = libzip->get_num_entries(archive, 0);
     if (count < 0) {
         error = displayName_ + " " + ArchiveProblem(ErrorCode(archive));
         return false;
@@ -126,9 +141,9 @@ bool ZipReader::Index(std::string& error) {
     for (zip_int64_t i = 0; i < count; ++i) {
         const auto index = static_cast<zip_uint64_t>(i);
         zip_stat_t stat;
-        zip_stat_init(&stat);
-        const char* name = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
-        if (name == nullptr || zip_stat_index(archive, index, 0, &stat) != 0) {
+        libzip->stat_init(&stat);
+        const char* name = libzip->get_name(archive, index, ZIP_FL_ENC_GUESS);
+        if (name == nullptr || libzip->stat_index(archive, index, 0, &stat) != 0) {
             error = displayName_ + " " + ArchiveProblem(ErrorCode(archive));
             return false;
         }
@@ -169,8 +184,9 @@ GameFileSource::ReadResult ZipReader::Read(std::size_t entry, std::string& text,
                                           std::to_string(limits_.maxEntrySize / 1024) +
                                           " KB and is not read");
 
+    const ZipFunctions* libzip = Zip();
     zip_t* archive = archive_.get();
-    ZipFilePtr file(zip_fopen_index(archive, item.index, 0));
+    ZipFilePtr file(libzip->fopen_index(archive, item.index, 0));
     if (!file)
         return fail(Result::Failed, what + " " + EntryProblem(ErrorCode(archive)));
 
@@ -180,11 +196,11 @@ GameFileSource::ReadResult ZipReader::Read(std::size_t entry, std::string& text,
     text.resize(stated + 1);
     std::size_t got = 0;
     while (got < text.size()) {
-        const zip_int64_t n = zip_fread(file.get(), text.data() + got, text.size() - got);
+        const zip_int64_t n = libzip->fread(file.get(), text.data() + got, text.size() - got);
         if (n < 0)
-            return fail(Result::Failed,
-                        what + " " +
-                            EntryProblem(zip_error_code_zip(zip_file_get_error(file.get()))));
+            return fail(Result::Failed, what + " " +
+                                            EntryProblem(libzip->error_code_zip(
+                                                libzip->file_get_error(file.get()))));
         if (n == 0)
             break;
         got += static_cast<std::size_t>(n);

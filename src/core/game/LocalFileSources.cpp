@@ -29,13 +29,18 @@ std::vector<std::string> PathParts(std::string_view path) {
     return parts;
 }
 
-// The entry of `folder` named `part`: the exact spelling when it exists,
-// else the first entry (in byte order) that differs from it only in case.
-std::filesystem::path FindEntry(const std::filesystem::path& folder, const std::string& part) {
+// `path` in UTF-8 with "/" between its parts.
+std::string GenericUtf8(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.generic_u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+// The entry of `folder` named `part` as the folder spells it: the one of
+// exactly that spelling, else the first (in byte order) that differs from it
+// only in case. Read from the folder's list, so that a file system that
+// itself ignores case (Windows) gives the spelling on disk too.
+std::filesystem::path SpelledEntry(const std::filesystem::path& folder, const std::string& part) {
     std::error_code error;
-    const std::filesystem::path exact = folder / part;
-    if (std::filesystem::exists(std::filesystem::symlink_status(exact, error)))
-        return exact;
     std::filesystem::path best;
     std::size_t scanned = 0;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
@@ -43,10 +48,40 @@ std::filesystem::path FindEntry(const std::filesystem::path& folder, const std::
         if (++scanned > kMaxFolderScan)
             break;
         const std::string name = Utf8FromPath(it->path().filename());
+        if (name == part)
+            return it->path();
         if (SameGameName(name, part) && (best.empty() || name < Utf8FromPath(best.filename())))
             best = it->path();
     }
     return best;
+}
+
+// The same, looking for the exact spelling first without reading the list.
+std::filesystem::path FindEntry(const std::filesystem::path& folder, const std::string& part) {
+    std::error_code error;
+    const std::filesystem::path exact = folder / PathFromUtf8(part);
+    if (std::filesystem::exists(std::filesystem::symlink_status(exact, error)))
+        return exact;
+    return SpelledEntry(folder, part);
+}
+
+// The file or folder below `folder` at the relative path `relativePath`,
+// each part found by `find`; empty when there is none.
+template <typename Find>
+std::filesystem::path ResolveBelow(const std::filesystem::path& folder,
+                                   const std::string& relativePath, Find find) {
+    if (!IsSafeGamePath(relativePath))
+        return {};
+    std::filesystem::path current = folder;
+    for (const std::string& part : PathParts(relativePath)) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(current, error))
+            return {};
+        current = find(current, part);
+        if (current.empty())
+            return {};
+    }
+    return current;
 }
 
 } // namespace
@@ -89,18 +124,7 @@ std::string MemoryFileSource::Origin(const std::string& relativePath) const {
 FolderFileSource::FolderFileSource(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
 std::filesystem::path FolderFileSource::Resolve(const std::string& relativePath) const {
-    if (!IsSafeGamePath(relativePath))
-        return {};
-    std::filesystem::path current = folder_;
-    for (const std::string& part : PathParts(relativePath)) {
-        std::error_code error;
-        if (!std::filesystem::is_directory(current, error))
-            return {};
-        current = FindEntry(current, part);
-        if (current.empty())
-            return {};
-    }
-    return current;
+    return ResolveBelow(folder_, relativePath, FindEntry);
 }
 
 GameFileSource::ReadResult ReadLooseFile(const std::filesystem::path& file, std::string& text,
@@ -164,12 +188,13 @@ std::vector<GameFile> FolderFileSource::List(const std::string& folder) const {
         prefix.pop_back();
     std::filesystem::path start = folder_;
     if (!prefix.empty()) {
-        start = Resolve(prefix);
+        // The folder as the disk spells it, whether or not the file system
+        // tells case apart.
+        start = ResolveBelow(folder_, prefix, SpelledEntry);
         std::error_code error;
         if (start.empty() || !std::filesystem::is_directory(start, error))
             return {};
-        // The folder as the disk spells it.
-        prefix = std::filesystem::relative(start, folder_, error).generic_string() + '/';
+        prefix = GenericUtf8(std::filesystem::relative(start, folder_, error)) + '/';
         if (error)
             return {};
     }
@@ -188,7 +213,7 @@ std::vector<GameFile> FolderFileSource::List(const std::string& folder) const {
         if (!it->is_regular_file(kind))
             continue;
         const std::string relative =
-            prefix + std::filesystem::relative(it->path(), start, kind).generic_string();
+            prefix + GenericUtf8(std::filesystem::relative(it->path(), start, kind));
         if (!kind && IsSafeGamePath(relative))
             found.push_back({relative, Utf8FromPath(folder_)});
     }

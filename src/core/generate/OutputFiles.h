@@ -28,7 +28,7 @@ public:
     virtual WriteStatus WriteTextFile(const std::string& path, std::string_view text) = 0;
     // The same, telling the system's reason for a failure.
     virtual WriteFailure WriteText(const std::string& path, std::string_view text) {
-        return {WriteTextFile(path, text), path, {}};
+        return {WriteTextFile(path, text), path, {}, {}};
     }
     // Makes every file written so far final, all of them or none where the
     // system allows; files written at once are final already. Stops at the

@@ -222,7 +222,7 @@ int WriteOutput(OutputFiles& files, PathStyle style, const std::string& path, st
                 int openCode) {
     const WriteFailure failure = ReservedDeviceNameIn(path, style).empty()
                                      ? files.WriteText(path, text)
-                                     : WriteFailure{WriteStatus::ReservedName, path, {}};
+                                     : WriteFailure{WriteStatus::ReservedName, path, {}, {}};
     if (failure.status != WriteStatus::Written)
         files.NoteFailure(failure);
     else

@@ -349,7 +349,7 @@ FileReplacements::~FileReplacements() = default;
 
 WriteFailure FileReplacements::Stage(const std::string& path, std::string_view contents,
                                      LineEnds lineEnds) {
-    WriteFailure failure{WriteStatus::OpenFailed, path, {}};
+    WriteFailure failure{WriteStatus::OpenFailed, path, {}, {}};
     fs::path target = PathFromUtf8(path);
     if (target.filename().empty()) {
         failure.error = std::make_error_code(std::errc::is_a_directory);
@@ -386,7 +386,7 @@ WriteFailure FileReplacements::Stage(const std::string& path, std::string_view c
 WriteFailure FileReplacements::Commit() {
     replaced_.clear();
     for (Staged& staged : staged_) {
-        WriteFailure failure{WriteStatus::Written, staged.path, {}};
+        WriteFailure failure{WriteStatus::Written, staged.path, {}, {}};
         failure.status = MoveIntoPlace(staged.temporary, staged.target, failure.error);
         if (failure.status != WriteStatus::Written) {
             staged_.clear(); // removes the temporary files not yet moved
@@ -438,6 +438,8 @@ std::string WriteFailureDetail(const WriteFailure& failure) {
                (reason.back() == '.' || reason.back() == '\n' || reason.back() == '\r'))
             reason.pop_back();
         detail += ": " + reason;
+    } else if (!failure.reason.empty()) {
+        detail += ": " + failure.reason;
     }
     if (const std::string more = WriteFailureReason(failure.status, failure.path); !more.empty())
         detail += "\n" + more;

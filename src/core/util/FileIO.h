@@ -66,10 +66,13 @@ struct WriteFailure {
     WriteStatus status = WriteStatus::Written;
     std::string path;
     std::error_code error;
+    // The program's own reason, for a failure the system did not report.
+    std::string reason;
 };
 
 // The lines that follow a failure's own message: the full path with the
-// system's reason ("/games/base/scripts/x.bot: Permission denied"), then
+// system's reason ("/games/base/scripts/x.bot: Permission denied"), or the
+// program's own reason when there is no system error, then
 // WriteFailureReason's line when there is one. Empty for Written.
 std::string WriteFailureDetail(const WriteFailure& failure);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace vexa {
 
@@ -13,14 +14,104 @@ std::string WithSeparators(std::string path, PathStyle style) {
     return path;
 }
 
+#ifdef _WIN32
+
+namespace {
+
+// The code point of the well-formed UTF-8 sequence at the start of `text`
+// and its length; a length of 0 when the sequence is not well formed
+// (truncated, overlong, a surrogate or beyond U+10FFFF).
+std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view text) {
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return {lead, 1};
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || text.size() < length || lead > 0xF4)
+        return {0, 0};
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return {0, 0};
+        code = (code << 6) | (byte(i) & 0x3F);
+    }
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return {0, 0};
+    return {code, length};
+}
+
+} // namespace
+
+// Windows names files in UTF-16. A byte that is not part of well-formed
+// UTF-8 is taken as the Latin-1 character of its value: the profile's file
+// names are Latin-1, and Windows spells them so; a name never makes the
+// conversion fail.
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    std::wstring wide;
+    wide.reserve(utf8.size());
+    while (!utf8.empty()) {
+        auto [code, length] = DecodeUtf8(utf8);
+        if (length == 0) {
+            code = static_cast<unsigned char>(utf8.front());
+            length = 1;
+        }
+        if (code >= 0x10000) {
+            wide.push_back(static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10)));
+            wide.push_back(static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+        } else {
+            wide.push_back(static_cast<wchar_t>(code));
+        }
+        utf8.remove_prefix(length);
+    }
+    return std::filesystem::path(std::move(wide));
+}
+
+// A lone surrogate, which Windows allows in names, becomes U+FFFD.
+std::string Utf8FromPath(const std::filesystem::path& path) {
+    const std::wstring& wide = path.native();
+    std::string utf8;
+    utf8.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        char32_t code = static_cast<char16_t>(wide[i]);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < wide.size() &&
+            static_cast<char16_t>(wide[i + 1]) >= 0xDC00 &&
+            static_cast<char16_t>(wide[i + 1]) <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<char16_t>(wide[++i]) - 0xDC00);
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;
+        }
+        if (code < 0x80) {
+            utf8 += static_cast<char>(code);
+        } else if (code < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (code >> 6));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            utf8 += static_cast<char>(0xE0 | (code >> 12));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xF0 | (code >> 18));
+            utf8 += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+#else
+
+// POSIX file names are bytes: taken and given as they are.
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+    return std::filesystem::path(std::string(utf8));
 }
 
 std::string Utf8FromPath(const std::filesystem::path& path) {
-    const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
+    return path.native();
 }
+
+#endif
 
 bool IsReservedDeviceName(std::string_view fileName) {
     // Windows takes the part before the first dot, without trailing blanks.
@@ -109,12 +200,12 @@ std::string WorkingDirectoryFile(std::string_view fileName) {
 }
 
 std::string AbsolutePath(const std::string& path) {
-    const std::filesystem::path given(path);
+    const std::filesystem::path given = PathFromUtf8(path);
     if (path.empty() || given.is_absolute())
         return path;
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(given, error);
-    return error ? path : absolute.string();
+    return error ? path : Utf8FromPath(absolute);
 }
 
 } // namespace vexa

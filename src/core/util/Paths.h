@@ -29,7 +29,11 @@ std::string WithSeparators(std::string path, PathStyle style);
 
 // Paths are held as UTF-8 in std::string everywhere in the program. These
 // two convert at the edge to the file system's own path type, which on
-// Windows holds UTF-16 for the wide system calls.
+// Windows holds UTF-16 for the wide system calls. Neither ever fails: on
+// Windows a byte that is not part of well-formed UTF-8 (a Latin-1 file name
+// of the profile) stands for the Latin-1 character of its value, and a lone
+// surrogate of a Windows name comes back as U+FFFD; on POSIX systems the
+// bytes pass unchanged both ways.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
 

@@ -229,16 +229,16 @@ TEST(OtherBotsFiles, ReplacingAnotherBotsCharacterFileIsAsked) {
 
 TEST(OtherBotsFiles, BotFilesNamingTheSameBotOrCharacterFileAreReported) {
     TempFolder game;
-    AppSettings settings = SettingsFor(game);
+    AppSettings settings = NativeSettingsFor(game);
     const BaseFolderSource view(game.slashed());
     const BotProfile profile = test::RangerProfile();
-    EXPECT_TRUE(DuplicateBotWarnings(profile, settings, PathStyle::Posix, view).empty());
+    EXPECT_TRUE(DuplicateBotWarnings(profile, settings, kNative, view).empty());
     PutFile(game.path() / "scripts" / "ranger.bot", BotInfoFileText(profile)); // its own
     PutFile(game.path() / "scripts" / "copy.bot", "{ name ranger aifile bots/copy_c.c }");
     PutFile(game.path() / "scripts" / "other.BOT", "{\nname Other\naifile BOTS\\Ranger_c.c\n}");
     PutFile(game.path() / "scripts" / "fine.bot", "{\nname Fine\naifile bots/fine_c.c\n}");
     PutFile(game.path() / "scripts" / "zz.bot", "{\nname RANGER\naifile bots/zz_c.c\n}");
-    EXPECT_EQ(DuplicateBotWarnings(profile, settings, PathStyle::Posix, view),
+    EXPECT_EQ(DuplicateBotWarnings(profile, settings, kNative, view),
               (std::vector<std::string>{
                   "The game already lists a bot named ranger (scripts/copy.bot): it adds the "
                   "first bot of a name only and leaves this one out",

@@ -59,13 +59,14 @@ TEST(ImportRoundTrip, GeneratedFilesComeBackByteForByte) {
 }
 
 // Without the original names the bot is written under the default names of
-// its main file, with the same values and lines.
+// its main file, with the same values and lines (in this system's path
+// style, in which the import tells a default name from a stored one).
 TEST(ImportRoundTrip, DefaultNamesKeepEveryValueAndLine) {
     test::RandomBots random(7);
     for (int run = 0; run < 40; ++run) {
         BotProfile profile = random.Profile();
         MemoryFileSource source;
-        test::AddGenerated(source, test::Generated(profile, true));
+        test::AddGenerated(source, test::Generated(profile, true, NativePathStyle()));
         const std::vector<BotEntry> bots = ListBots(source);
         ASSERT_EQ(bots.size(), 1u);
         const ImportResult imported = ImportBot(source, bots[0]);
@@ -82,8 +83,8 @@ TEST(ImportRoundTrip, DefaultNamesKeepEveryValueAndLine) {
             EXPECT_TRUE(FieldIsEmpty(imported.profile.skill[index].itemweights));
             EXPECT_TRUE(FieldIsEmpty(imported.profile.skill[index].chat_file));
         }
-        const auto expected = test::Generated(profile, true);
-        const auto actual = test::Generated(imported.profile, true);
+        const auto expected = test::Generated(profile, true, NativePathStyle());
+        const auto actual = test::Generated(imported.profile, true, NativePathStyle());
         EXPECT_TRUE(Listing(actual) == Listing(expected))
             << FirstDifference(expected, actual) << "\n"
             << ReportText(imported.report);

@@ -3,6 +3,7 @@
 #include "core/archive/BotPackage.h"
 #include "core/archive/GameFolderSource.h"
 #include "core/import/BotImport.h"
+#include "core/util/FileIO.h"
 #include "core/util/FixedText.h"
 
 #include <algorithm>
@@ -97,7 +98,9 @@ TEST(BotPackageRoundTrip, TheImportOfThePackageGivesBackTheBot) {
         std::vector<PackageEntry> withExtras;
         ASSERT_EQ(CollectBotPackage(packed, settings, withExtras, extras), 0);
         ASSERT_EQ(withExtras.size(), first.size());
-        EXPECT_NE(withExtras.back().bytes.find("funname\t\tRanger\n"), std::string::npos)
+        EXPECT_NE(
+            withExtras.back().bytes.find(WithLineEnds("funname\t\tRanger\n", LineEnds::Platform)),
+            std::string::npos)
             << withExtras.back().path;
         bool situation = false;
         for (const PackageEntry& entry : withExtras)

@@ -234,9 +234,32 @@ TEST(Paths, ReservedDeviceNamesInTheWindowsStyle) {
 }
 
 TEST(Paths, Utf8RoundTripsThroughFileSystemPaths) {
-    const std::string name = "café/Zoë Ω/ünï.vxb";
+    const std::string name = "café/Zoë Ω/ünï 🎮.vxb";
     EXPECT_EQ(Utf8FromPath(PathFromUtf8(name)), name);
-    EXPECT_EQ(Utf8FromPath(PathFromUtf8(name).filename()), "ünï.vxb");
+    EXPECT_EQ(Utf8FromPath(PathFromUtf8(name).filename()), "ünï 🎮.vxb");
+}
+
+// A file name from the profile is Latin-1 ("zo\xEB_c.c"): it names a file
+// on every system instead of failing the conversion, and Windows spells it
+// with its Latin-1 letters. Broken and overlong sequences count byte by byte.
+TEST(Paths, Latin1NamesAreFilesToo) {
+    TempDir dir;
+    for (const std::string& name : {std::string("zo\xEB_c.c"), std::string("\xC0\xAF\xE2\x82"),
+                                    std::string("\xED\xA0\x80\xF4\x90\x80\x80\xFF")}) {
+        const std::filesystem::path path = PathFromUtf8(Utf8FromPath(dir.path()) + "/" + name);
+        ASSERT_EQ(ReplaceFile(Utf8FromPath(path), "x"), WriteStatus::Written) << name;
+        EXPECT_EQ(std::filesystem::file_size(path), 1u) << name;
+    }
+#ifdef _WIN32
+    EXPECT_EQ(PathFromUtf8("zo\xEB_c.c"), std::filesystem::path(L"zo\u00EB_c.c"));
+    EXPECT_EQ(PathFromUtf8("\xC0\xAF"), std::filesystem::path(L"\u00C0\u00AF"));
+    EXPECT_EQ(Utf8FromPath(std::filesystem::path(L"a\xD800"
+                                                 L"b")),
+              "a\uFFFDb");
+#else
+    EXPECT_EQ(PathFromUtf8("zo\xEB_c.c").native(), "zo\xEB_c.c");
+#endif
+    EXPECT_EQ(EntriesIn(dir.path()), 3u);
 }
 
 TEST(Paths, WorkingDirectoryFileJoinsTheCurrentFolder) {
