@@ -2,10 +2,10 @@
 # Builds VEXA and runs every test: the core alone (built without Qt, so that
 # it cannot depend on the toolkit); the whole program with every test, the
 # GUI tests and the fuzz targets' seed corpora among them, built with
-# AddressSanitizer and UndefinedBehaviorSanitizer; the core and the command
-# line built for Windows and run under Wine; and the Release build, as users
-# and packagers build it, with its warnings, its core and command-line tests
-# and the Debian package. Each source is compiled once per kind of build;
+# AddressSanitizer and UndefinedBehaviorSanitizer; the desktop program and
+# every test built for Windows and run under Wine; and the Release build, as
+# users and packagers build it, with its warnings, its core and command-line
+# tests and the Debian package. Each source is compiled once per kind of build;
 # ccache keeps the compiled objects for the next run on the same machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,7 +28,10 @@ cmake --build --preset asan
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --preset asan
 
-# The core and the command line built for Windows, tested under Wine.
+# Windows: one build of the desktop program (also the command line) and of
+# the core, command-line and GUI tests, run under Wine, and its ZIP. Its
+# static Qt is built from Debian's source on a fresh machine (the longest
+# step, about 40 minutes) and kept in ~/.cache/vexa for later runs.
 scripts/test-windows.sh
 
 # Release: the optimiser raises warnings of its own. The GUI tests ran in the
