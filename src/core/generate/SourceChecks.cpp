@@ -5,6 +5,7 @@
 #include "core/game/GamePath.h"
 #include "core/game/LocalFileSources.h"
 #include "core/generate/Names.h"
+#include "core/generate/Writers.h"
 #include "core/profile/ChatCategory.h"
 #include "core/profile/ChatSituations.h"
 #include "core/util/AsciiText.h"
@@ -122,7 +123,7 @@ std::optional<OtherBotFile> OtherBotsCharacterFile(const BotProfile& profile,
             archive.clear();
     }
     const std::optional<std::string> bot = CharacterFileBotName(text);
-    if (!bot || *bot == FieldText(profile.name))
+    if (!bot || *bot == WrittenName(profile, extras))
         return std::nullopt;
     const std::size_t cut = path.rfind(PathSeparator(style));
     const std::size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
@@ -163,7 +164,7 @@ std::vector<std::string> DuplicateBotWarnings(const BotProfile& profile,
     const std::string ownFile =
         GamePathKey(GamePathOf(BotInfoFilePath(profile, settings, style, extras), settings, style)
                         .value_or(""));
-    const std::string name = GamePathKey(FieldText(profile.name));
+    const std::string name = GamePathKey(WrittenName(profile, extras));
     const std::string aifile =
         ReferenceKey("bots/" + GameReference(WithCExtension(MainFileName(profile, extras))));
 

@@ -319,6 +319,32 @@ TEST(OtherBotsFiles, TheGamesOwnBotsInItsArchivesCount) {
     EXPECT_EQ(OtherBotsCharacterFile(profile, settings, kNative, view), std::nullopt);
 }
 
+// A name longer than its field is kept whole and written whole: the bot's
+// own files, written before, are its own, not another bot's.
+TEST(OtherBotsFiles, ABotWithAKeptLongNameOwnsItsFiles) {
+    TempFolder game;
+    BotProfile profile = test::RangerProfile();
+    ProfileExtras extras;
+    extras.name = "Sir Lancelot of the Lake";
+    SetFieldText(profile.name, extras.name.substr(0, sizeof profile.name - 1));
+    AppSettings settings = NativeSettingsFor(game, true);
+    const BaseFolderSource view(game.slashed());
+    GenerateGuards guards;
+    guards.game = &view;
+    int asked = 0;
+    guards.replaceOtherBot = [&asked](const OtherBotFile&) {
+        ++asked;
+        return false;
+    };
+    DiskFiles disk;
+    for (int run = 0; run < 2; ++run)
+        ASSERT_EQ(GenerateSource(profile, settings, kNative, disk, guards, extras), 0) << run;
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(OtherBotsCharacterFile(profile, settings, kNative, view, extras), std::nullopt);
+    EXPECT_EQ(PreviewSource(profile, settings, kNative, view, extras).duplicates,
+              std::vector<std::string>{});
+}
+
 TEST(SourcePreview, ListsTheFilesWithTheirStateAndTheChatFindings) {
     TempFolder game;
     BotProfile profile = test::RangerProfile();
