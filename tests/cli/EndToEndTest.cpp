@@ -98,15 +98,14 @@ protected:
     // apart from a missing path.
     static inline const std::error_code kNoFolder{ERROR_PATH_NOT_FOUND, std::system_category()};
     static inline const std::error_code kFileForFolder = kNoFolder;
-    static inline const std::error_code kFolderForFile{ERROR_ACCESS_DENIED, std::system_category()};
 #else
     static inline const std::error_code kNoFolder =
         std::make_error_code(std::errc::no_such_file_or_directory);
     static inline const std::error_code kFileForFolder =
         std::make_error_code(std::errc::not_a_directory);
+#endif
     static inline const std::error_code kFolderForFile =
         std::make_error_code(std::errc::is_a_directory);
-#endif
 };
 
 TEST_F(GenerateCommand, WritesEveryFileAndReportsSuccess) {

@@ -94,7 +94,9 @@ std::string ChatFindingReportLine(const ChatLineFinding& finding) {
 
 std::optional<std::string> GamePathOf(const std::string& path, const AppSettings& settings,
                                       PathStyle style) {
-    const std::string& base = settings.BaseDir;
+    // Paths are built with the style's separators, whichever the base folder
+    // was typed with.
+    const std::string base = WithSeparators(settings.BaseDir, style);
     if (base.empty() || path.size() <= base.size() || path.compare(0, base.size(), base) != 0)
         return std::nullopt;
     std::string relative = path.substr(base.size());
