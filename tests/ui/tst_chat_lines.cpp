@@ -11,6 +11,7 @@
 #include "ui/app/SourcePreviewDialog.h"
 #include "ui/editors/ChatConvosDialog.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -263,7 +264,7 @@ private slots:
         });
         w.desk.trigger("previewSourceAction");
         QVERIFY(script.allRan() && !script.watchdogFired());
-        const QString bots = w.base + "/botfiles/bots/";
+        const QString bots = QDir::toNativeSeparators(w.base + "/botfiles/bots/");
         QCOMPARE(rows,
                  QStringList({"new | " + bots + "ranger_c.c", "new | " + bots + "ranger_w1.c",
                               "new | " + bots + "ranger_i1.c", "new | " + bots + "ranger_t1.c",

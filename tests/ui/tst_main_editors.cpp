@@ -226,7 +226,8 @@ void MainEditorsTest::editedBotIsWrittenByCreateSource() {
     QVERIFY(desk.prompts.messages().at(0).startsWith(
         QStringLiteral("Sourced created succesfully in\n")));
 
-    const QByteArray character = ReadBytes(desk.file("game/botfiles/bots/ranger_c.c"));
+    const QByteArray character =
+        ReadBytes(desk.file("game/botfiles/bots/ranger_c.c")).replace("\r\n", "\n");
     const qsizetype skill4 = character.indexOf("skill 4\n");
     QVERIFY(skill4 > 0);
     QCOMPARE(character.indexOf("\tCHARACTERISTIC_ATTACK_SKILL\t\t\t\t\t0.750\n", skill4),
@@ -287,7 +288,9 @@ void MainEditorsTest::manyAndLongChatLinesSurviveSaveLoadAndCreate() {
     QVERIFY2(desk.prompts.messages().last().startsWith(QStringLiteral("If your model")),
              qPrintable(desk.prompts.messages().join('|')));
 
-    const QByteArray chat = ReadBytes(desk.file("game/botfiles/bots/ranger_t.c"));
+    // Line ends as the platform writes them.
+    const QByteArray chat =
+        ReadBytes(desk.file("game/botfiles/bots/ranger_t.c")).replace("\r\n", "\n");
     QByteArray block = "\ttype \"death_rail\" //initiated when the bot is killed by a rail gun "
                        "shot\n\t{\n";
     for (const QString& line : rail)

@@ -5,6 +5,7 @@
 #include "core/util/FixedText.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -305,7 +306,8 @@ void ProfileCommandsTest::createSourceWritesEveryFile() {
     desk.trigger("createSourceAction");
 
     QCOMPARE(desk.prompts.messages(),
-             (QStringList{"Sourced created succesfully in\n" + desk.file("base") + "/",
+             (QStringList{"Sourced created succesfully in\n" +
+                              QDir::toNativeSeparators(desk.file("base") + "/"),
                           "If your model files are NOT named:\tsirbladeru\nthen make sure you "
                           "change the name of the model in the .bot file"}));
     for (const auto& shown : desk.prompts.shown)
