@@ -51,7 +51,7 @@ std::string DefaultRecord() {
 // The record checksum of a block written for `record` (bytes 12 to 15).
 std::string RecordChecksum(const std::string& record) {
     ProfileExtras one;
-    one.name = "x";
+    one.name.assign(1, 'x');
     return ExtrasBlock(one, record).substr(12, 4);
 }
 

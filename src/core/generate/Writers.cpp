@@ -275,7 +275,7 @@ std::string WeaponWeightsFileText(const SkillProfile& block, const LevelExtras& 
     AppendDefines(out, kWeaponWeightDefines, block, extras.weaponDefines);
     out += "\n//\n";
     AppendIncludes(out, extras.weaponIncludes, extras.weaponIncludes.after,
-                   {"\"" + std::string(kWeaponWeightsScript) + "\""});
+                   {Quoted(kWeaponWeightsScript)});
     return out;
 }
 
@@ -286,7 +286,7 @@ std::string ItemWeightsFileText(const SkillProfile& block, const LevelExtras& ex
     AppendDefines(out, kItemWeightDefines, block, extras.itemDefines);
     out += "\n//\n";
     AppendIncludes(out, extras.itemIncludes, extras.itemIncludes.after,
-                   {"\"" + std::string(kItemWeightsScript) + "\""});
+                   {Quoted(kItemWeightsScript)});
     return out;
 }
 
