@@ -396,9 +396,7 @@ int RunHeadless(const CommandLine& commandLine, std::ostream& out, std::ostream&
     ProfileExtras extras;
     if (!ReadCommandProfile(commandLine.profileFile, profile, extras, err))
         return 1;
-    AppSettings settings;
-    ResetSettings(settings);
-    ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
+    AppSettings settings = CommandSettings();
     if (commandLine.packageFile)
         return RunPackageExport(profile, settings, *commandLine.packageFile, out, err, extras);
     if (commandLine.baseDir)

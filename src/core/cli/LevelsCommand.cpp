@@ -13,9 +13,7 @@ int RunLevels(const CommandLine& commandLine, std::ostream& out, std::ostream& e
     if (!ReadCommandProfile(commandLine.profileFile, profile, extras, err))
         return 1;
     // TabSkill decides the default file names each level's block names.
-    AppSettings settings;
-    ResetSettings(settings);
-    ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
+    AppSettings settings = CommandSettings();
     const GameLevels levels =
         LevelsOfProfile(profile, settings.TabSkill, NativePathStyle(), extras);
     out << LevelsTableText(levels);

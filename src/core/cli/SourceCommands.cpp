@@ -65,14 +65,19 @@ bool ReadCommandProfile(const std::string& path, BotProfile& profile, ProfileExt
     return true;
 }
 
+AppSettings CommandSettings() {
+    AppSettings settings;
+    ResetSettings(settings);
+    ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
+    return settings;
+}
+
 int RunCheck(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
     BotProfile profile = EmptyProfile();
     ProfileExtras extras;
     if (!ReadCommandProfile(commandLine.profileFile, profile, extras, err))
         return 1;
-    AppSettings settings;
-    ResetSettings(settings);
-    ReadSettingsFile(settings, WorkingDirectoryFile(kSettingsFileName));
+    AppSettings settings = CommandSettings();
     if (commandLine.baseDir)
         settings.BaseDir = AbsolutePath(*commandLine.baseDir);
     if (!FirstOutsideBaseFolderRefusal(profile, settings.TabSkill, NativePathStyle(), extras)

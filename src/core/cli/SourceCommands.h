@@ -14,6 +14,10 @@ namespace vexa {
 // another bot and --force was not given.
 inline constexpr int kOtherBotRefusedStatus = 3;
 
+// The settings of the working folder's settings file, defaults where it
+// has none.
+AppSettings CommandSettings();
+
 // Reads a command's profile file with what it keeps beyond the record. When
 // the file cannot be read, writes the load message to `err` and returns
 // false; extra data that was set aside or ignored is a warning there.
