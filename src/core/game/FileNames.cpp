@@ -2,6 +2,8 @@
 
 #include "core/util/FixedText.h"
 
+#include <utility>
+
 namespace vexa {
 
 namespace {
@@ -59,6 +61,8 @@ bool IsUsableBaseDir(std::string_view baseDir, PathStyle style) {
 
 std::string NormalBaseDir(std::string_view baseDir, PathStyle style) {
     std::string normal(baseDir);
+    if (style == PathStyle::Windows)
+        normal = WithSeparators(std::move(normal), style);
     const char separator = PathSeparator(style);
     if (normal.empty() || normal.back() != separator)
         normal += separator;

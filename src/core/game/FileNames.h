@@ -25,7 +25,10 @@ std::string FileNameForm(std::string_view text, PathStyle style = NativePathStyl
 bool IsUsableBaseDir(std::string_view baseDir, PathStyle style);
 
 // The normal form of the base folder: the style's separator appended when
-// it does not end in one. Nothing else is changed.
+// it does not end in one. In the Windows style, where "/" separates folders
+// too, every "/" is written as a backslash first (C:/games/arvon becomes
+// C:\games\arvon\ with one at its end); in the POSIX style nothing else is
+// changed.
 std::string NormalBaseDir(std::string_view baseDir, PathStyle style);
 
 // Why the file name `name` (Latin-1, as stored in the profile field that

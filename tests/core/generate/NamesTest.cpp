@@ -126,6 +126,9 @@ TEST(BaseDir, WindowsStyleNeedsADriveLetterAndEndsInABackslash) {
     EXPECT_EQ(NormalBaseDir("C:\\game\\base\\", PathStyle::Windows), "C:\\game\\base\\");
     // A ".c" in a folder name is part of the name.
     EXPECT_EQ(NormalBaseDir("C:\\my.cbots\\", PathStyle::Windows), "C:\\my.cbots\\");
+    // Typed with "/", which Windows takes as a separator too.
+    EXPECT_EQ(NormalBaseDir("C:/games/arvon", PathStyle::Windows), "C:\\games\\arvon\\");
+    EXPECT_EQ(NormalBaseDir("C:/games/arvon/", PathStyle::Windows), "C:\\games\\arvon\\");
 }
 
 TEST(BaseDir, PosixStyleNeedsAnAbsolutePathAndEndsInASlash) {
@@ -139,6 +142,8 @@ TEST(BaseDir, PosixStyleNeedsAnAbsolutePathAndEndsInASlash) {
     EXPECT_EQ(NormalBaseDir("/home/me/base/", PathStyle::Posix), "/home/me/base/");
     EXPECT_EQ(NormalBaseDir("/home/me/.config/my.cbots", PathStyle::Posix),
               "/home/me/.config/my.cbots/");
+    // A backslash is part of a POSIX name.
+    EXPECT_EQ(NormalBaseDir("/home/me/a\\b", PathStyle::Posix), "/home/me/a\\b/");
 }
 
 TEST(OutputPaths, WindowsStyle) {
