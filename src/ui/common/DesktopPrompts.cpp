@@ -51,7 +51,9 @@ std::optional<QString> RunFileDialog(QWidget* parent, const Prompts::FileRequest
         return folder;
     if (dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    // Qt's dialogs answer with "/" on every system; the program names files
+    // in the system's own form, as it does chosen folders.
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 } // namespace
