@@ -9,9 +9,8 @@
 # has it skips it.
 #
 # Under Wine the GUI tests run on Qt's offscreen platform with Wine's null
-# display driver, in a Wine prefix of their own. The test functions listed
-# in tests/ui/BLACKLIST run but may fail there (tst_fault is not built for
-# Windows: it limits file sizes, which only POSIX can). The desktop program
+# display driver, in a Wine prefix of their own, every one of them but
+# tst_fault (it limits file sizes, which only POSIX can). The desktop program
 # itself is started once on a virtual X display (Xvfb) and driven from the
 # keyboard: File > Create Arvon source must write what --generate writes
 # (tests/ui/create-under-wine.sh).

@@ -265,13 +265,13 @@ private slots:
         w.desk.trigger("previewSourceAction");
         QVERIFY(script.allRan() && !script.watchdogFired());
         const QString bots = QDir::toNativeSeparators(w.base + "/botfiles/bots/");
-        QCOMPARE(rows,
-                 QStringList({"new | " + bots + "ranger_c.c", "new | " + bots + "ranger_w1.c",
-                              "new | " + bots + "ranger_i1.c", "new | " + bots + "ranger_t1.c",
-                              "new | " + bots + "ranger_w4.c", "new | " + bots + "ranger_i4.c",
-                              "new | " + bots + "ranger_t4.c", "new | " + bots + "ranger_w5.c",
-                              "new | " + bots + "ranger_i5.c", "new | " + bots + "ranger_t5.c",
-                              "new | " + w.base + "/scripts/ranger.bot"}));
+        QCOMPARE(rows, QStringList(
+                           {"new | " + bots + "ranger_c.c", "new | " + bots + "ranger_w1.c",
+                            "new | " + bots + "ranger_i1.c", "new | " + bots + "ranger_t1.c",
+                            "new | " + bots + "ranger_w4.c", "new | " + bots + "ranger_i4.c",
+                            "new | " + bots + "ranger_t4.c", "new | " + bots + "ranger_w5.c",
+                            "new | " + bots + "ranger_i5.c", "new | " + bots + "ranger_t5.c",
+                            "new | " + QDir::toNativeSeparators(w.base + "/scripts/ranger.bot")}));
         QCOMPARE(chatText,
                  QString::fromStdString(ChatFileText(w.desk.profile->skill[0], "ranger1")));
         QCOMPARE(
@@ -382,9 +382,9 @@ private slots:
 
         w.desk.prompts.questionAnswers = {false};
         w.desk.trigger("createSourceAction");
-        const QString question = "ranger_c.c in " + w.base +
-                                 "/botfiles/bots/ belongs to the bot Old Ranger. Replace that "
-                                 "bot's files?";
+        const QString question = "ranger_c.c in " +
+                                 QDir::toNativeSeparators(w.base + "/botfiles/bots/") +
+                                 " belongs to the bot Old Ranger. Replace that bot's files?";
         QCOMPARE(w.desk.prompts.defaultNoQuestions, QStringList{question});
         QCOMPARE(w.desk.prompts.shown.size(), 1); // no message after No
         QCOMPARE(ReadBytes(characterFile), before);
@@ -394,7 +394,7 @@ private slots:
         w.desk.prompts.clear();
         w.desk.prompts.questionAnswers = {true};
         w.desk.trigger("createSourceAction");
-        QCOMPARE(ReadBytes(characterFile),
+        QCOMPARE(ReadText(characterFile),
                  QByteArray::fromStdString(CharacterFileText(*w.desk.profile, true)));
         const QStringList messages = w.desk.prompts.messages();
         QCOMPARE(messages.size(), 3);
@@ -408,7 +408,7 @@ private slots:
         BotProfile brute = Ranger();
         SetFieldText(brute.name, "Brute");
         SetFieldText(brute.main_file, "brute_c.c");
-        const QString pak = w.base + "/pak0.pk3";
+        const QString pak = QDir::toNativeSeparators(w.base + "/pak0.pk3");
         WriteZip(pak.toStdString(),
                  {{"scripts/bots.txt", "{\nname Brute\nmodel brute\naifile bots/brute_c.c\n}\n"},
                   {"botfiles/bots/brute_c.c", CharacterFileText(brute, true)}});
@@ -428,7 +428,7 @@ private slots:
         });
         w.desk.trigger("previewSourceAction");
         QVERIFY(script.allRan() && !script.watchdogFired());
-        const QString bots = w.base + "/botfiles/bots/";
+        const QString bots = QDir::toNativeSeparators(w.base + "/botfiles/bots/");
         QCOMPARE(rows.value(0),
                  "new, takes the place of the bot Brute's file | " + bots + "brute_c.c");
         QCOMPARE(problems.mid(0, 2),

@@ -108,9 +108,10 @@ void ImportBotTest::importsTheBotChosenFromTheList() {
     QCOMPARE(list.columns, (QStringList{"Name", "Model", "Character file", "From"}));
     QCOMPARE(list.rows.size(), 2);
     QCOMPARE(list.rows[0], (QStringList{"Ranger", "ranger", "botfiles/bots/ranger_c.c",
-                                        "scripts/ranger.bot in " + base + "/pak0.pk3"}));
+                                        "scripts/ranger.bot in " +
+                                            QDir::toNativeSeparators(base + "/pak0.pk3")}));
     QCOMPARE(list.rows[1], (QStringList{"Sarge", "sarge", "botfiles/bots/sarge_c.c",
-                                        "scripts/sarge.bot in " + base}));
+                                        "scripts/sarge.bot in " + QDir::toNativeSeparators(base)}));
 
     // The window shows the bot, which writes the same files again and has
     // no profile file yet.
@@ -188,7 +189,8 @@ void ImportBotTest::cancelAndFailuresKeepTheProfile() {
         {std::nullopt, std::nullopt, {}},
         {base, std::nullopt, {}},
         {desk.file("broken.pk3"), std::nullopt,
-         "Bot not imported:\n" + desk.file("broken.pk3") + " is not a zip archive"},
+         "Bot not imported:\n" + QDir::toNativeSeparators(desk.file("broken.pk3")) +
+             " is not a zip archive"},
         {desk.file("empty"), std::nullopt, "No bot was found in " + desk.file("empty")},
         {desk.file("huge"), std::nullopt, "Bot not imported:\n"},
     };

@@ -226,13 +226,12 @@ void MainEditorsTest::editedBotIsWrittenByCreateSource() {
     QVERIFY(desk.prompts.messages().at(0).startsWith(
         QStringLiteral("Sourced created succesfully in\n")));
 
-    const QByteArray character =
-        ReadBytes(desk.file("game/botfiles/bots/ranger_c.c")).replace("\r\n", "\n");
+    const QByteArray character = ReadText(desk.file("game/botfiles/bots/ranger_c.c"));
     const qsizetype skill4 = character.indexOf("skill 4\n");
     QVERIFY(skill4 > 0);
     QCOMPARE(character.indexOf("\tCHARACTERISTIC_ATTACK_SKILL\t\t\t\t\t0.750\n", skill4),
              character.indexOf("CHARACTERISTIC_ATTACK_SKILL", skill4) - 1);
-    const QByteArray chat4 = ReadBytes(desk.file("game/botfiles/bots/ranger_t4.c"));
+    const QByteArray chat4 = ReadText(desk.file("game/botfiles/bots/ranger_t4.c"));
     QVERIFY(chat4.contains("\ttype \"game_enter\" //initiated when the bot enters the game\n"
                            "\t{\n\t\t\"hi all\";\n\t} //end type\n"));
     QVERIFY(!ReadBytes(desk.file("game/botfiles/bots/ranger_t1.c")).contains("hi all"));
@@ -289,8 +288,7 @@ void MainEditorsTest::manyAndLongChatLinesSurviveSaveLoadAndCreate() {
              qPrintable(desk.prompts.messages().join('|')));
 
     // Line ends as the platform writes them.
-    const QByteArray chat =
-        ReadBytes(desk.file("game/botfiles/bots/ranger_t.c")).replace("\r\n", "\n");
+    const QByteArray chat = ReadText(desk.file("game/botfiles/bots/ranger_t.c"));
     QByteArray block = "\ttype \"death_rail\" //initiated when the bot is killed by a rail gun "
                        "shot\n\t{\n";
     for (const QString& line : rail)

@@ -167,12 +167,12 @@ void ProfileCommandsTest::footerSaysWhereTheBotGoesAndWhatIsOpen() {
 
     ModalScript script;
     script.then([](QDialog* dialog) {
-        Field(dialog, "folderEdit")->setText(QStringLiteral("/games/arvon/base"));
+        Field(dialog, "folderEdit")->setText(FullFolder("/games/arvon/base"));
         ClickOk(dialog);
     });
     desk.child<QPushButton>("mainFileButton")->click();
     QVERIFY(script.allRan());
-    QCOMPARE(lines().at(0), QStringLiteral("Base folder: /games/arvon/base"));
+    QCOMPARE(lines().at(0), "Base folder: " + FullFolder("/games/arvon/base"));
 
     QVERIFY(WriteBytes(desk.file("short.vxb"), QByteArray(100, 'x')));
     desk.prompts.fileAnswers = {desk.file("saved.vxb"), desk.file("short.vxb"),
@@ -312,7 +312,8 @@ void ProfileCommandsTest::createSourceWritesEveryFile() {
                           "change the name of the model in the .bot file"}));
     for (const auto& shown : desk.prompts.shown)
         QCOMPARE(shown.title, vexa::ui::ApplicationTitle());
-    QCOMPARE(QString::fromStdString(desk.settings.BaseDir), desk.file("base") + "/");
+    QCOMPARE(QString::fromStdString(desk.settings.BaseDir),
+             QDir::toNativeSeparators(desk.file("base") + "/"));
     for (const char* file : {"base/botfiles/bots/blade_c.c", "base/botfiles/bots/blade_w.c",
                              "base/botfiles/bots/blade_i.c", "base/botfiles/bots/blade_t.c",
                              "base/scripts/sirbladeru.bot"})
@@ -337,7 +338,8 @@ void ProfileCommandsTest::createSourceChecksInOrder() {
         (QStringList{"No directory given for source generation", "You need a name for this Bot",
                      "You need a gender for this Bot", "You need a main file for this Bot"}));
     QVERIFY(QFileInfo(desk.file("base/botfiles/bots")).isDir());
-    QCOMPARE(QString::fromStdString(desk.settings.BaseDir), desk.file("base") + "/");
+    QCOMPARE(QString::fromStdString(desk.settings.BaseDir),
+             QDir::toNativeSeparators(desk.file("base") + "/"));
 }
 
 void ProfileCommandsTest::createSourceReportsTheFirstFailure_data() {
@@ -370,7 +372,8 @@ void ProfileCommandsTest::createSourceReportsTheFirstFailure() {
     // The message as it was, then the file and the system's reason; no file
     // was written.
     QCOMPARE(desk.prompts.messages(),
-             QStringList{message + "\n" + desk.file("base/" + blocked) + ": Is a directory"});
+             QStringList{message + "\n" + QDir::toNativeSeparators(desk.file("base/" + blocked)) +
+                         ": Is a directory"});
     QCOMPARE(QDir(desk.file("base/botfiles/bots")).entryList(QDir::Files | QDir::Hidden),
              QStringList());
 }

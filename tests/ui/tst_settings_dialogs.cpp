@@ -2,6 +2,7 @@
 // show, what OK, Cancel and Esc store, and the messages that follow.
 #include "GuiTestSupport.h"
 #include "core/generate/Names.h"
+#include "core/settings/LocationRules.h"
 #include "core/util/FixedText.h"
 
 #include <QCheckBox>
@@ -90,7 +91,7 @@ void SettingsDialogsTest::folderDialogs() {
     desk.settings.OkCancel = false; // the folder messages come regardless
     std::string& folder = baseDir ? desk.settings.BaseDir : desk.settings.VEXADir;
     const std::string& other = baseDir ? desk.settings.VEXADir : desk.settings.BaseDir;
-    const QString longFolder = QStringLiteral("/a/") + QString(120, QLatin1Char('x'));
+    const QString longFolder = FullFolder("/a/" + QString(120, QLatin1Char('x')));
 
     QStringList shown;
     ModalScript script;
@@ -199,7 +200,7 @@ void SettingsDialogsTest::folderFieldsBrowseAndRefuse() {
             ClickOk(dialog);
             QCOMPARE(dialog->isVisible(), baseDir);
             if (dialog->isVisible()) {
-                edit->setText(QStringLiteral("/games/arvon/base"));
+                edit->setText(FullFolder("/games/arvon/base"));
                 ClickOk(dialog);
             }
         })
@@ -217,7 +218,7 @@ void SettingsDialogsTest::folderFieldsBrowseAndRefuse() {
     open();
     QVERIFY(script.allRan());
     QVERIFY(!script.watchdogFired());
-    const QString stored = baseDir ? "/games/arvon/base" : "arvon/base";
+    const QString stored = baseDir ? FullFolder("/games/arvon/base") : "arvon/base";
     QCOMPARE(QString::fromStdString(folder), stored);
     QCOMPARE(seen,
              (QStringList{baseDir ? "Enter Base Model Directory Here" : "Enter .vxb Directory Here",
@@ -323,7 +324,7 @@ void SettingsDialogsTest::mainFileLocationProposalsAndMessages() {
         })
         .then([&](QDialog* dialog) {
             shown << Field(dialog, "folderEdit")->text();
-            Field(dialog, "folderEdit")->setText(QStringLiteral("/new/base"));
+            Field(dialog, "folderEdit")->setText(FullFolder("/new/base"));
             Field(dialog, "mainFileEdit")->clear();
             QTest::keyClicks(Field(dialog, "mainFileEdit"), "a_very_long_main_file_name.c");
             ClickOk(dialog);
@@ -341,7 +342,7 @@ void SettingsDialogsTest::mainFileLocationProposalsAndMessages() {
     desk.settings.OkCancel = false;
     button->click();
     QVERIFY(script.allRan());
-    QCOMPARE(desk.settings.BaseDir, std::string("/new/base"));
+    QCOMPARE(QString::fromStdString(desk.settings.BaseDir), FullFolder("/new/base"));
     QCOMPARE(FieldText(desk.profile->main_file), std::string("a_very_long_main_fi"));
     QCOMPARE(shown, (QStringList{"/games/arvon", "botname_c.c", "mrsmithjon_c.c", "mrsmithjon_c.c",
                                  "/games/arvon"}));
@@ -375,8 +376,12 @@ void SettingsDialogsTest::mainFileNamesTheBotFileCannotHoldAreRefused() {
     QCOMPARE(FieldText(desk.profile->main_file), std::string("iron_c.c"));
     const QStringList messages = desk.prompts.messages();
     QCOMPARE(messages.size(), 3);
-    QCOMPARE(messages[0], QString::fromStdString(MainFileNameRefusal("\"")));
-    QCOMPARE(messages[1], messages[0]);
+    // Windows allows no quotation mark in any file name and says so first.
+    QCOMPARE(messages[0],
+             QString::fromStdString(NativePathStyle() == PathStyle::Windows
+                                        ? StoredNameRefusal("Main file", "iron\"mad_c.c")
+                                        : MainFileNameRefusal("\"")));
+    QCOMPARE(messages[1], QString::fromStdString(MainFileNameRefusal(";")));
     QCOMPARE(messages[2], QStringLiteral("Main File Info changed"));
 }
 

@@ -3,6 +3,7 @@
 #include "ScriptedPrompts.h"
 #include "core/profile/BotProfile.h"
 #include "core/settings/AppSettings.h"
+#include "core/util/Paths.h"
 #include "ui/app/MainDialog.h"
 
 #include <QAction>
@@ -101,6 +102,17 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+// A text file the program wrote, with its line ends read as "\n" (Windows
+// writes text files with "\r\n").
+inline QByteArray ReadText(const QString& path) {
+    return ReadBytes(path).replace("\r\n", "\n");
+}
+// A full folder path of the platform, for folders that need not exist:
+// `posix` itself on POSIX systems; on Windows the same folders on drive C:,
+// with backslashes ("/games/arvon" is "C:\\games\\arvon").
+inline QString FullFolder(const QString& posix) {
+    return NativePathStyle() == PathStyle::Windows ? QDir::toNativeSeparators("C:" + posix) : posix;
 }
 inline QByteArray ImageBytes(const BotProfile& profile) {
     return QByteArray::fromStdString(ProfileImage(profile));
