@@ -39,6 +39,8 @@ trap 'rm -rf "$unpacked"' EXIT
 python3 -m zipfile -e "$zip" "$unpacked"
 grep -q -a QWindowsIntegrationPlugin "$unpacked"/*/vexa.exe ||
   { echo "$zip holds a vexa.exe without the desktop program" >&2; exit 1; }
+grep -q -a "WindowsArguments = fontengine=directwrite" "$unpacked"/*/vexa.exe ||
+  { echo "$zip holds a vexa.exe without its Qt settings (packaging/windows/qt.conf)" >&2; exit 1; }
 version=$(WINEPREFIX="$(pwd)/build/windows-desktop/wine" WINEDEBUG=-all \
   wine "$unpacked"/*/vexa.exe --version 2>/dev/null) || true
 [[ "$version" == "vexa "* ]] || { echo "the vexa.exe of $zip does not run" >&2; exit 1; }
