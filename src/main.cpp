@@ -2,6 +2,7 @@
 // headless; otherwise it opens the desktop program.
 #include "core/archive/ZipReader.h"
 #include "core/cli/CommandLine.h"
+#include "core/cli/OwnConsole.h"
 #include "core/cli/Utf8Arguments.h"
 
 #include <iostream>
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     if (vexa::IsHeadlessRequest(args))
         return vexa::RunHeadless(vexa::ParseCommandLine(args), std::cout, std::cerr);
 #ifdef VEXA_HAVE_GUI
+    vexa::CloseOwnConsole();
     return vexa::ui::RunDesktop(argc, argv);
 #else
     std::cerr << "vexa: this build has no desktop interface; use vexa --generate PROFILE.vxb\n";

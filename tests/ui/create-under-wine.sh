@@ -1,8 +1,9 @@
 #!/bin/sh
 # Starts the desktop vexa.exe under Wine on a virtual X display (Xvfb) and
-# uses it as a player would, from the keyboard: it opens on a profile named
-# on the command line, File > Create Arvon source writes the bot's files and
-# shows its two messages, and File > Exit with its question ends the program.
+# uses it as a player would, from the keyboard: started as from Explorer, it
+# shows no console window and opens on a profile named on the command line;
+# File > Create Arvon source writes the bot's files and shows its two
+# messages, and File > Exit with its question ends the program.
 # The files written must be byte for byte those that `vexa.exe --generate`
 # writes for the same profile and settings, and the settings file written
 # at the end must hold the base folder in its normal form.
@@ -89,10 +90,17 @@ keys() {
   xdotool key --delay 300 "$@"
 }
 
-cd "$work/desktop"
-wine "$exe" bot.vxb &
+# Started as from Explorer (start): Windows opens a console window for the
+# program, which the desktop program closes.
+wine start /wait /d "$(winepath -w "$work/desktop")" /unix "$exe" bot.vxb &
 vexa_pid=$!
 main=$(await "Arvon Bot Designer")
+for _ in $(seq 50); do
+  console=$(xdotool search --onlyvisible --name '\.exe' 2>/dev/null) || true
+  [ -z "$console" ] && break
+  sleep 0.1
+done
+[ -z "$console" ] || fail "the console window stays open beside the desktop program"
 keys "$main" alt+f c
 for _ in 1 2; do
   box=$(await VEXA)
