@@ -46,21 +46,33 @@ cross_configure() { # source build-folder extra-args...
     -DBUILD_SHARED_LIBS=OFF "$@" >/dev/null
 }
 
+# The deb-src twins of the machine's own deb entries (the same mirrors,
+# suites, components and keys), in the format each is written in:
+# vexa-debian-src.sources and vexa-debian-src.list in /etc/apt/sources.list.d.
+# Entries that already have their sources are left out.
+add_deb_src_entries() {
+  local entries=/etc/apt/sources.list.d/vexa-debian-src stanzas lines
+  stanzas=$(for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] && [ "$f" != "$entries.sources" ] || continue
+    awk -v RS= -v ORS='\n\n' '/(^|\n)Types:[ \t]*deb[ \t]*(\n|$)/ {
+      sub(/Types:[ \t]*deb/, "Types: deb-src"); print }' "$f"
+  done)
+  lines=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+    sed -n 's/^[ \t]*deb[ \t]/deb-src /p' || true)
+  [ -z "$stanzas" ] || printf '%s\n' "$stanzas" | $sudo tee "$entries.sources" >/dev/null
+  [ -z "$lines" ] || printf '%s\n' "$lines" | $sudo tee "$entries.list" >/dev/null
+}
+
 # Downloads Debian's source package into the current folder and unpacks it
-# into folder, Debian's patches applied. Needs a deb-src entry for the
-# configured mirror; adds one (mirroring the deb entry) if there is none.
-# apt-get source checks the files against the signed package lists;
-# dpkg-source checks their checksums against the .dsc again.
+# into folder, Debian's patches applied. Needs deb-src entries; adds the
+# twins of the machine's deb entries if apt has none. apt-get source checks
+# the files against the signed package lists; dpkg-source checks their
+# checksums against the .dsc again.
 debian_source() { # package[=version] folder
   if ! apt-get source --download-only "$1" >/dev/null 2>&1; then
-    if [ ! -f /etc/apt/sources.list.d/vexa-debian-src.sources ]; then
-      $sudo tee /etc/apt/sources.list.d/vexa-debian-src.sources >/dev/null <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
+    if [ ! -f /etc/apt/sources.list.d/vexa-debian-src.sources ] &&
+      [ ! -f /etc/apt/sources.list.d/vexa-debian-src.list ]; then
+      add_deb_src_entries
     fi
     $sudo apt-get update -qq
     apt-get source --download-only "$1" >/dev/null 2>&1
