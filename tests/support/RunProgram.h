@@ -10,14 +10,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#undef ReplaceFile
+#include "core/util/WindowsApi.h"
 #else
 #include <csignal>
 #include <fcntl.h>

@@ -10,15 +10,7 @@
 #include <system_error>
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-// <windows.h> spells ReplaceFileW as ReplaceFile; this file defines its own.
-#undef ReplaceFile
+#include "core/util/WindowsApi.h"
 #else
 #include <cerrno>
 #include <fcntl.h>
