@@ -5,8 +5,8 @@
 # Wine, then packs vexa.exe into its ZIP. Installs what it needs with
 # apt-get; GoogleTest, libzip and a static Qt are built for Windows once from
 # Debian's sources (scripts/windows-deps.sh) and kept in ~/.cache/vexa. The
-# Qt build is the long one (about 26 minutes on two quiet cores); a machine that
-# has it skips it.
+# Qt build is the long one (about 26 minutes on two quiet cores); a machine
+# that has it skips it.
 #
 # Under Wine the GUI tests run on Qt's offscreen platform with Wine's null
 # display driver, in a Wine prefix of their own, every one of them but

@@ -31,7 +31,8 @@ ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrac
 # Windows: one build of the desktop program (also the command line) and of
 # the core, command-line and GUI tests, run under Wine, and its ZIP. Its
 # static Qt is built from Debian's source on a fresh machine (the longest
-# step, about 26 minutes on two cores) and kept in ~/.cache/vexa for later runs.
+# step, about 26 minutes on two cores) and kept in ~/.cache/vexa for later
+# runs.
 scripts/test-windows.sh
 
 # Release: the optimiser raises warnings of its own. The GUI tests ran in the
